@@ -1,0 +1,60 @@
+#include "coax.h"
+
+#include <cmath>
+
+#include "constants.h"
+
+namespace mq::coax {
+namespace {
+
+using namespace mq::constants;
+
+// ac = Rs/(4 pi Z0) (1/a + 1/b), ad = beta tand / 2; total in dB/m.
+double TotalAttenuation(const Material& material, double innerRadius, double outerRadius,
+                        double impedance) {
+  const double rs = SurfaceResistance(material.frequency, material.conductivity);
+  const double beta = PhaseConstant(material.frequency, material.permittivity);
+  const double conductorLoss =
+      (rs / (impedance * kFourPi)) * ((1.0 / innerRadius) + (1.0 / outerRadius));
+  const double dielectricLoss = (beta * material.lossTangent) / 2.0;
+  return (dielectricLoss + conductorLoss) * kDecibelsPerNeper;
+}
+
+}  // namespace
+
+// eta = sqrt(mu0 / (er eps0))
+double WaveImpedance(double permittivity) {
+  return std::sqrt(kMu0 / (permittivity * kEps0));
+}
+
+// Z0 = eta/(2 pi) ln(b/a)
+double CharacteristicImpedance(double innerRadius, double outerRadius, double permittivity) {
+  return (WaveImpedance(permittivity) / kTwoPi) * std::log(outerRadius / innerRadius);
+}
+
+AnalysisResult Analyze(const AnalysisInput& input) {
+  const Material& material = input.material;
+  AnalysisResult result;
+  const double beta = PhaseConstant(material.frequency, material.permittivity);
+  result.impedance =
+      CharacteristicImpedance(input.innerRadius, input.outerRadius, material.permittivity);
+  result.electricalLength = (beta * input.length) / kRadiansPerDegree;
+  result.attenuation =
+      TotalAttenuation(material, input.innerRadius, input.outerRadius, result.impedance);
+  return result;
+}
+
+// a = b / exp(2 pi Z0 / eta), the inverse of the impedance relation.
+SynthesisResult Synthesize(const SynthesisInput& input) {
+  const Material& material = input.material;
+  SynthesisResult result;
+  const double beta = PhaseConstant(material.frequency, material.permittivity);
+  const double eta = WaveImpedance(material.permittivity);
+  result.innerRadius = input.outerRadius / std::exp(((input.impedance * 2.0) * kPi) / eta);
+  result.length = (input.electricalLength * kRadiansPerDegree) / beta;
+  result.attenuation =
+      TotalAttenuation(material, result.innerRadius, input.outerRadius, input.impedance);
+  return result;
+}
+
+}  // namespace mq::coax

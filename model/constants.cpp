@@ -1,0 +1,17 @@
+#include "constants.h"
+
+#include <cmath>
+
+namespace mq::constants {
+
+// Rs = sqrt(w mu0 / (2 sigma))
+double SurfaceResistance(double frequency, double conductivity) {
+  return std::sqrt(((frequency * kTwoPi) * kMu0) / (conductivity * 2.0));
+}
+
+// beta = w sqrt(e) / c
+double PhaseConstant(double frequency, double dielectricConstant) {
+  return ((frequency * kTwoPi) * std::sqrt(dielectricConstant)) / kSpeedOfLight;
+}
+
+}  // namespace mq::constants

@@ -1,0 +1,96 @@
+#include "microstrip.h"
+
+#include <cmath>
+
+#include "constants.h"
+
+namespace mq::microstrip {
+namespace {
+
+using namespace mq::constants;
+
+// ad = k0 er (eeff - 1) tand / (2 sqrt(eeff) (er - 1)); an air substrate has no dielectric loss.
+double DielectricAttenuation(double frequency, double permittivity, double effective,
+                             double lossTangent) {
+  if (permittivity == 1.0 || lossTangent == 0.0) {
+    return 0.0;
+  }
+  const double k0 = (frequency * kTwoPi) / kSpeedOfLight;
+  return (((k0 * permittivity) * (effective - 1.0)) * lossTangent) /
+         ((std::sqrt(effective) * 2.0) * (permittivity - 1.0));
+}
+
+// Total loss in dB/m; the conductor part is ac = Rs/(Z0 W).
+double TotalAttenuation(const Line& line, double effective, double impedance) {
+  const double rs = SurfaceResistance(line.frequency, line.conductivity);
+  const double conductorLoss = rs / (impedance * line.width);
+  const double dielectricLoss =
+      DielectricAttenuation(line.frequency, line.permittivity, effective, line.lossTangent);
+  return (dielectricLoss + conductorLoss) * kDecibelsPerNeper;
+}
+
+}  // namespace
+
+// eeff = (er+1)/2 + (er-1)/2 / sqrt(1 + 12h/W); exactly 1 in air.
+double EffectivePermittivity(double width, double height, double permittivity) {
+  if (permittivity == 1.0) {
+    return 1.0;
+  }
+  return (permittivity + 1.0) / 2.0 +
+         ((permittivity - 1.0) / 2.0) * (1.0 / std::sqrt(1.0 + (height * 12.0) / width));
+}
+
+// Narrow strip (W/h < 1): Z0 = 60/sqrt(eeff) ln(8h/W + W/(4h)).
+// Wide strip: Z0 = 120 pi / (sqrt(eeff) (W/h + 1.393 + 0.667 ln(W/h + 1.444))).
+double CharacteristicImpedance(double width, double height, double effective) {
+  const double ratio = width / height;
+  if (ratio < 1.0) {
+    return (60.0 / std::sqrt(effective)) *
+           std::log((height * 8.0) / width + width / (4.0 * height));
+  }
+  return kEta0 / (std::sqrt(effective) * ((ratio + 1.393) + 0.667 * std::log(ratio + 1.444)));
+}
+
+// Wheeler's synthesis: W/h = 8 e^A / (e^2A - 2) for narrow strips, and for W/h > 2
+// W/h = 2/pi (B - 1 - ln(2B - 1) + (er - 1)/(2 er) (ln(B - 1) + 0.39 - 0.61/er)).
+// A ratio that is not positive means the narrow form has left its range: the wide form holds.
+double SynthesizedWidth(double impedance, double height, double permittivity) {
+  const double er = permittivity;
+  const double a = (impedance / 60.0) * std::sqrt((er + 1.0) / 2.0) +
+                   ((er - 1.0) / (er + 1.0)) * (0.23 + 0.11 / er);
+  const double b = kThreeHundredSeventySevenPi / ((impedance * 2.0) * std::sqrt(er));
+  const double narrow = ((std::exp(a) * 8.0) / (std::exp(a * 2.0) - 2.0)) * height;
+  const double narrowRatio = narrow / height;
+  if (narrowRatio > 0.0 && !(narrowRatio > 2.0)) {
+    return narrow;
+  }
+  return kTwoOverPi *
+         ((b - 1.0) - std::log(b * 2.0 - 1.0) +
+          ((er - 1.0) / (er * 2.0)) * ((std::log(b - 1.0) + 0.39) - 0.61 / er)) *
+         height;
+}
+
+AnalysisResult Analyze(const AnalysisInput& input) {
+  const Line& line = input.line;
+  AnalysisResult result;
+  result.effectivePermittivity = EffectivePermittivity(line.width, line.height, line.permittivity);
+  const double beta = PhaseConstant(line.frequency, result.effectivePermittivity);
+  result.electricalLength = (beta * input.length) / kRadiansPerDegree;
+  result.impedance = CharacteristicImpedance(line.width, line.height, result.effectivePermittivity);
+  result.attenuation = TotalAttenuation(line, result.effectivePermittivity, result.impedance);
+  return result;
+}
+
+SynthesisResult Synthesize(const SynthesisInput& input) {
+  Line line = input.line;
+  line.width = SynthesizedWidth(input.impedance, line.height, line.permittivity);
+  SynthesisResult result;
+  result.width = line.width;
+  result.effectivePermittivity = EffectivePermittivity(line.width, line.height, line.permittivity);
+  const double beta = PhaseConstant(line.frequency, result.effectivePermittivity);
+  result.length = (input.electricalLength * kRadiansPerDegree) / beta;
+  result.attenuation = TotalAttenuation(line, result.effectivePermittivity, input.impedance);
+  return result;
+}
+
+}  // namespace mq::microstrip

@@ -1,0 +1,22 @@
+# Runs fieldcalc with ARGS (a ;-list) on INPUT (or nothing), checks its exit status and, where
+# EXPECTED_OUTPUT is given, its standard output.
+if(NOT DEFINED INPUT)
+  set(INPUT /dev/null)
+endif()
+execute_process(COMMAND ${FIELDCALC} ${ARGS}
+  INPUT_FILE ${INPUT}
+  RESULT_VARIABLE status
+  OUTPUT_VARIABLE output
+  ERROR_VARIABLE errors)
+if(NOT status EQUAL EXPECTED_STATUS)
+  message(FATAL_ERROR "fieldcalc ${ARGS} exited with ${status}, expected ${EXPECTED_STATUS}\n${errors}")
+endif()
+if(EXPECTED_STATUS EQUAL 2 AND errors STREQUAL "")
+  message(FATAL_ERROR "fieldcalc ${ARGS} failed without saying why")
+endif()
+if(DEFINED EXPECTED_OUTPUT)
+  file(READ ${EXPECTED_OUTPUT} expected)
+  if(NOT output STREQUAL expected)
+    message(FATAL_ERROR "fieldcalc ${ARGS} printed\n${output}\nexpected\n${expected}")
+  endif()
+endif()

@@ -1,0 +1,23 @@
+#include "test_fields.h"
+
+#include "field_names.h"
+
+namespace mq::test {
+
+MemoryFieldSet FieldsWith(const Texts& texts) {
+  MemoryFieldSet fields(AllFieldNames());
+  for (const auto& [name, text] : texts) {
+    fields.SetText(name, text);
+  }
+  return fields;
+}
+
+MemoryFieldSet FieldsHoldingTheirNames() {
+  MemoryFieldSet fields(AllFieldNames());
+  for (const auto name : AllFieldNames()) {
+    fields.SetText(name, name);
+  }
+  return fields;
+}
+
+}  // namespace mq::test

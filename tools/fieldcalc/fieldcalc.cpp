@@ -1,0 +1,126 @@
+#include "fieldcalc.h"
+
+#include <charconv>
+#include <functional>
+#include <istream>
+#include <ostream>
+#include <string_view>
+
+#include "field_names.h"
+#include "line_models.h"
+#include "material_catalogue.h"
+
+namespace mq {
+namespace {
+
+using ButtonProcedure = void (*)(FieldSet&, MessageSink&);
+
+struct ButtonEntry {
+  std::string_view name;
+  ButtonProcedure run;
+};
+
+constexpr ButtonEntry kButtons[] = {
+    {"ElToPhyBtn_Action", microstrip::Synthesize}, {"PhyToElBtn_Action", microstrip::Analyze},
+    {"ElToPhyBtn2_Action", stripline::Synthesize}, {"PhyToElBtn2_Action", stripline::Analyze},
+    {"ElToPhyBtn3_Action", coax::Synthesize},      {"PhyToElBtn3_Action", coax::Analyze},
+};
+
+using PopupHandler = void (*)(FieldSet&, const MaterialFields&, int);
+
+struct PopupEntry {
+  std::string_view name;
+  PopupHandler run;
+  const MaterialFields* page;
+};
+
+constexpr PopupEntry kPopups[] = {
+    {"DiPopup_Change", ApplyDielectric, &kMicrostripMaterialFields},
+    {"ConPopup_Change", ApplyConductor, &kMicrostripMaterialFields},
+    {"DiPopup2_Change", ApplyDielectric, &kStriplineMaterialFields},
+    {"ConPopup2_Change", ApplyConductor, &kStriplineMaterialFields},
+    {"DiPopup3_Change", ApplyDielectric, &kCoaxialMaterialFields},
+    {"ConPopup3_Change", ApplyConductor, &kCoaxialMaterialFields},
+};
+
+using Action = std::function<void(FieldSet&, MessageSink&)>;
+
+bool ParseRow(std::string_view text, int& row) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), row);
+  return ec == std::errc{} && end == text.data() + text.size();
+}
+
+// The action that the arguments name, or an empty one with the reason in err.
+Action ResolveAction(const std::vector<std::string>& args, std::ostream& err) {
+  if (args.empty()) {
+    err << "usage: fieldcalc PROCEDURE [ROW] < fields\n";
+    return {};
+  }
+  for (const auto& button : kButtons) {
+    if (args[0] == button.name) {
+      if (args.size() != 1) {
+        err << "fieldcalc: " << button.name << " takes no argument\n";
+        return {};
+      }
+      return button.run;
+    }
+  }
+  for (const auto& popup : kPopups) {
+    if (args[0] == popup.name) {
+      int row = 0;
+      if (args.size() != 2 || !ParseRow(args[1], row)) {
+        err << "fieldcalc: " << popup.name << " takes one argument, the selected row\n";
+        return {};
+      }
+      return [popup, row](FieldSet& fields, MessageSink&) { popup.run(fields, *popup.page, row); };
+    }
+  }
+  err << "fieldcalc: unknown procedure \"" << args[0] << "\"\n";
+  return {};
+}
+
+bool ReadFields(std::istream& in, FieldSet& fields, std::ostream& err) {
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    if (line.empty()) {
+      continue;
+    }
+    const auto equals = line.find('=');
+    if (equals == std::string::npos) {
+      err << "fieldcalc: line " << number << " is not Name=text: " << line << '\n';
+      return false;
+    }
+    try {
+      fields.SetText(std::string_view(line).substr(0, equals), line.substr(equals + 1));
+    } catch (const UnknownFieldError& unknown) {
+      err << "fieldcalc: line " << number << ": " << unknown.what() << '\n';
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunFieldCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err) {
+  const Action action = ResolveAction(args, err);
+  MemoryFieldSet fields(AllFieldNames());
+  if (!action || !ReadFields(in, fields, err)) {
+    return kFieldCalcUsageError;
+  }
+  RecordingMessageSink messages;
+  action(fields, messages);
+  for (const auto& message : messages.messages) {
+    out << "message: " << message << '\n';
+  }
+  for (const auto& [name, text] : fields.All()) {
+    out << name << '=' << text << '\n';
+  }
+  return 0;
+}
+
+}  // namespace mq

@@ -1,0 +1,21 @@
+// A command-line harness over an in-memory field set holding every edit field of the window:
+//   fieldcalc PROCEDURE [ROW] < fields
+// reads "Name=text" lines, runs the named button procedure (PhyToElBtn_Action, ...) or popup
+// handler with its selected row (DiPopup2_Change 3, ...), then prints each message shown as
+// "message: <text>" and every field as "Name=text", sorted by name.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace mq {
+
+inline constexpr int kFieldCalcUsageError = 2;
+
+// Returns the process exit status: 0 when the procedure ran (whether or not it showed a
+// message), kFieldCalcUsageError for an unknown procedure, a bad row or a malformed line.
+int RunFieldCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err);
+
+}  // namespace mq

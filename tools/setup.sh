@@ -1,0 +1,38 @@
+# Shared by tools/run and tools/test: install the Debian packages the build needs (only those
+# missing), then configure and build into build/ with every warning an error.
+set -euo pipefail
+
+MACQUELVOR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+MACQUELVOR_BUILD="${MACQUELVOR_BUILD:-$MACQUELVOR_ROOT/build}"
+
+macquelvor_packages=(
+  cmake g++ make pkg-config
+  libgtest-dev libgmock-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
+  fontconfig fonts-dejavu-core
+)
+
+macquelvor_install_missing() {
+  local missing=()
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+      missing+=("$package")
+    fi
+  done
+  if ((${#missing[@]} == 0)); then
+    return
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  if ((EUID != 0)); then
+    sudo=(sudo)
+  fi
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+macquelvor_build() {
+  cmake -S "$MACQUELVOR_ROOT" -B "$MACQUELVOR_BUILD" -DMACQUELVOR_WARNINGS_AS_ERRORS=ON "$@"
+  cmake --build "$MACQUELVOR_BUILD" -j2
+}
