@@ -1,0 +1,166 @@
+#include "window_builder.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+#include <QStringList>
+#include <stdexcept>
+
+#include "fonts.h"
+#include "tab_panel.h"
+
+namespace mq::toolkit {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Item and tab lists are lines separated by carriage returns; a trailing one adds no item.
+QStringList SplitLines(std::string_view text) {
+  return ToQString(text).split(QLatin1Char('\r'), Qt::SkipEmptyParts);
+}
+
+Qt::Alignment ToQt(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::kLeft:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+    case Alignment::kRight:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case Alignment::kCentre:
+      return Qt::AlignHCenter | Qt::AlignTop;
+    case Alignment::kDefault:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QWidget* CreateControl(const ControlRow& row, QWidget* parent, PictureStore& pictures) {
+  switch (row.kind) {
+    case ControlKind::kTabPanel:
+      return new TabPanel(parent);
+    case ControlKind::kGroupBox:
+      return new QGroupBox(parent);
+    case ControlKind::kLabel:
+      return new QLabel(parent);
+    case ControlKind::kEditField:
+      return new QLineEdit(parent);
+    case ControlKind::kPopupMenu:
+      return new QComboBox(parent);
+    case ControlKind::kPushButton:
+      return new QPushButton(parent);
+    case ControlKind::kImageWell: {
+      auto* well = new QLabel(parent);
+      // The picture is fetched before any other property is set.
+      well->setPixmap(
+          pictures.Picture(row.pictureId, QSize(row.geometry.width, row.geometry.height)));
+      return well;
+    }
+  }
+  throw std::logic_error("unknown control kind");
+}
+
+void SetText(const ControlRow& row, QWidget* control) {
+  const QString text = ToQString(row.text);
+  switch (row.kind) {
+    case ControlKind::kTabPanel:
+      static_cast<TabPanel*>(control)->SetPageCaptions(SplitLines(row.text));
+      break;
+    case ControlKind::kGroupBox:
+      static_cast<QGroupBox*>(control)->setTitle(text);
+      break;
+    case ControlKind::kLabel: {
+      auto* label = static_cast<QLabel*>(control);
+      label->setText(QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+      label->setAlignment(ToQt(row.alignment));
+      break;
+    }
+    case ControlKind::kEditField:
+      static_cast<QLineEdit*>(control)->setText(text);
+      break;
+    case ControlKind::kPopupMenu: {
+      auto* popup = static_cast<QComboBox*>(control);
+      popup->addItems(SplitLines(row.text));
+      popup->setCurrentIndex(0);
+      break;
+    }
+    case ControlKind::kPushButton: {
+      auto* button = static_cast<QPushButton*>(control);
+      button->setText(text);
+      button->setAutoDefault(false);
+      button->setDefault(false);
+      break;
+    }
+    case ControlKind::kImageWell:
+      static_cast<QLabel*>(control)->setAlignment(Qt::AlignCenter);
+      break;
+  }
+}
+
+class ParentFinder {
+ public:
+  ParentFinder(QWidget& content, const Controls& controls)
+      : content_(content), controls_(controls) {}
+
+  void Remember(const ControlRow& row, QWidget* control) {
+    if (row.kind == ControlKind::kTabPanel) {
+      tabPanel_ = static_cast<TabPanel*>(control);
+    }
+  }
+
+  QWidget* ParentOf(const ControlRow& row) const {
+    if (!row.parent.empty()) {
+      return controls_.Find<QGroupBox>(row.parent);
+    }
+    if (row.page == 0) {
+      return &content_;
+    }
+    QWidget* page = tabPanel_ != nullptr ? tabPanel_->Page(row.page) : nullptr;
+    if (page == nullptr) {
+      throw std::logic_error("control \"" + std::string(row.name) +
+                             "\" is on a page that no tab "
+                             "panel has");
+    }
+    return page;
+  }
+
+ private:
+  QWidget& content_;
+  const Controls& controls_;
+  TabPanel* tabPanel_ = nullptr;
+};
+
+}  // namespace
+
+void ApplyWindowProperties(QWidget& window, QWidget& content, const WindowProperties& properties) {
+  window.setWindowTitle(ToQString(properties.title));
+  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  flags.setFlag(Qt::WindowCloseButtonHint, properties.closeButton);
+  flags.setFlag(Qt::WindowMaximizeButtonHint, properties.maximizeButton);
+  flags.setFlag(Qt::WindowMinimizeButtonHint, properties.minimizeButton);
+  window.setWindowFlags(flags);
+  content.setFixedSize(properties.contentWidth, properties.contentHeight);
+}
+
+Controls BuildControls(QWidget& content, std::span<const ControlRow> rows, PictureStore& pictures) {
+  Controls controls;
+  ParentFinder parents(content, controls);
+  for (const ControlRow& row : rows) {
+    QWidget* parent = parents.ParentOf(row);
+    QWidget* control = CreateControl(row, parent, pictures);
+    controls.Add(row.name, control);
+    const QPoint origin = parent->mapTo(&content, QPoint(0, 0));
+    control->setGeometry(row.geometry.left - origin.x(), row.geometry.top - origin.y(),
+                         row.geometry.width, row.geometry.height);
+    control->setFont(row.fontSize > 0 ? PlatformFont(row.fontRole, row.fontSize, row.bold)
+                                      : DefaultFont(row.kind));
+    SetText(row, control);
+    parents.Remember(row, control);
+  }
+  return controls;
+}
+
+}  // namespace mq::toolkit

@@ -1,0 +1,22 @@
+// Builds a window from its property table and its rows of named controls.
+#pragma once
+
+#include <span>
+
+#include "control_table.h"
+#include "controls.h"
+#include "picture_store.h"
+
+class QWidget;
+
+namespace mq::toolkit {
+
+// Gives the window its title, buttons and a fixed content size; `content` is the widget whose
+// top-left corner is the origin of the layout's coordinates.
+void ApplyWindowProperties(QWidget& window, QWidget& content, const WindowProperties& properties);
+
+// Creates the controls in row order inside `content`, each added under its name before its
+// properties are set. Connects no event: the caller wires events once everything is built.
+Controls BuildControls(QWidget& content, std::span<const ControlRow> rows, PictureStore& pictures);
+
+}  // namespace mq::toolkit

@@ -1,0 +1,53 @@
+// Writes a PNG of each page of the calculator window and of the About window:
+//   page_shots OUTPUT_DIRECTORY
+#include <QDir>
+#include <QPixmap>
+#include <QStringList>
+#include <cstdio>
+
+#include "about_win.h"
+#include "app.h"
+#include "macquelvor_wnd.h"
+#include "tab_panel.h"
+
+namespace {
+
+bool Save(QWidget& window, const QDir& directory, const QString& name) {
+  const QString path = directory.filePath(name + QStringLiteral(".png"));
+  if (!window.grab().save(path)) {
+    std::fprintf(stderr, "page_shots: cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("%s\n", qPrintable(path));
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  mq::App app(argc, argv);
+  const QStringList arguments = QCoreApplication::arguments();
+  if (arguments.size() != 2) {
+    std::fprintf(stderr, "usage: page_shots OUTPUT_DIRECTORY\n");
+    return 2;
+  }
+  const QDir directory(arguments[1]);
+  if (!directory.mkpath(QStringLiteral("."))) {
+    std::fprintf(stderr, "page_shots: cannot create %s\n", qPrintable(arguments[1]));
+    return 1;
+  }
+  mq::MacQuelvorWnd& window = mq::MacQuelvorWnd::Instance();
+  app.AttachMenuBar(window);
+  const QString pages[] = {QStringLiteral("microstrip"), QStringLiteral("stripline"),
+                           QStringLiteral("coaxial")};
+  bool saved = true;
+  for (int page = 1; page <= 3; ++page) {
+    window.Tabs().SetCurrentPage(page);
+    QCoreApplication::processEvents();
+    saved = Save(window, directory, pages[page - 1]) && saved;
+  }
+  app.AppleMacQuelvor_Action();
+  QCoreApplication::processEvents();
+  saved = Save(mq::AboutWin::Instance(), directory, QStringLiteral("about")) && saved;
+  return saved ? 0 : 1;
+}

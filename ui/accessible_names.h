@@ -1,0 +1,21 @@
+// Screen readers name each field and popup by the caption before it and the unit after it,
+// as a sighted user reads the row: "Frequency (GHz)".
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "control_table.h"
+
+namespace mq::ui {
+
+struct AccessibleName {
+  std::string_view control;
+  std::string name;
+};
+
+std::vector<AccessibleName> AccessibleNames(std::span<const toolkit::ControlRow> rows);
+
+}  // namespace mq::ui

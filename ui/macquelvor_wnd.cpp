@@ -1,0 +1,142 @@
+#include "macquelvor_wnd.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLayout>
+#include <QPushButton>
+
+#include "accessible_names.h"
+#include "layout_tables.h"
+#include "line_models.h"
+#include "material_catalogue.h"
+#include "pictures.h"
+#include "tab_panel.h"
+#include "window_builder.h"
+
+namespace mq {
+namespace {
+
+using Handler = void (MacQuelvorWnd::*)();
+
+struct EventBinding {
+  std::string_view control;
+  Handler handler;
+};
+
+constexpr EventBinding kButtonActions[] = {
+    {"ElToPhyBtn", &MacQuelvorWnd::ElToPhyBtn_Action},
+    {"PhyToElBtn", &MacQuelvorWnd::PhyToElBtn_Action},
+    {"ElToPhyBtn2", &MacQuelvorWnd::ElToPhyBtn2_Action},
+    {"PhyToElBtn2", &MacQuelvorWnd::PhyToElBtn2_Action},
+    {"ElToPhyBtn3", &MacQuelvorWnd::ElToPhyBtn3_Action},
+    {"PhyToElBtn3", &MacQuelvorWnd::PhyToElBtn3_Action},
+};
+
+constexpr EventBinding kPopupChanges[] = {
+    {"DiPopup", &MacQuelvorWnd::DiPopup_Change},   {"ConPopup", &MacQuelvorWnd::ConPopup_Change},
+    {"DiPopup2", &MacQuelvorWnd::DiPopup2_Change}, {"ConPopup2", &MacQuelvorWnd::ConPopup2_Change},
+    {"DiPopup3", &MacQuelvorWnd::DiPopup3_Change}, {"ConPopup3", &MacQuelvorWnd::ConPopup3_Change},
+};
+
+}  // namespace
+
+MacQuelvorWnd& MacQuelvorWnd::Instance() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* open = qobject_cast<MacQuelvorWnd*>(window)) {
+      return *open;
+    }
+  }
+  auto* window = new MacQuelvorWnd;
+  window->show();
+  return *window;
+}
+
+MacQuelvorWnd::MacQuelvorWnd() {
+  auto* content = new QWidget(this);
+  setCentralWidget(content);
+  toolkit::ApplyWindowProperties(*this, *content, ui::kCalculatorWindow);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  controls_ = toolkit::BuildControls(*content, ui::CalculatorControls(), ui::ApplicationPictures());
+  SetAccessibleNames();
+  SetKeyboardOrder();
+  ConnectEvents();
+}
+
+toolkit::TabPanel& MacQuelvorWnd::Tabs() const {
+  return *controls_.Find<toolkit::TabPanel>("TabPanel1");
+}
+
+void MacQuelvorWnd::SetMessageSink(MessageSink* sink) {
+  messages_ = sink != nullptr ? sink : &messageBox_;
+}
+
+// Events are connected once every property is set, so building runs no handler. A popup's
+// Change is the user's pick (activated), never a programmatic selection.
+void MacQuelvorWnd::ConnectEvents() {
+  for (const auto& [name, handler] : kButtonActions) {
+    connect(controls_.Find<QPushButton>(name), &QPushButton::clicked, this,
+            [this, handler = handler] { (this->*handler)(); });
+  }
+  for (const auto& [name, handler] : kPopupChanges) {
+    connect(controls_.Find<QComboBox>(name), &QComboBox::activated, this,
+            [this, handler = handler] { (this->*handler)(); });
+  }
+}
+
+void MacQuelvorWnd::SetKeyboardOrder() {
+  for (const auto& page : ui::kTabOrder) {
+    for (std::size_t i = 1; i < page.size(); ++i) {
+      setTabOrder(controls_.Find(page[i - 1]), controls_.Find(page[i]));
+    }
+  }
+}
+
+void MacQuelvorWnd::SetAccessibleNames() {
+  for (const auto& [control, name] : ui::AccessibleNames(ui::CalculatorControls())) {
+    controls_.Find(control)->setAccessibleName(QString::fromStdString(name));
+  }
+}
+
+int MacQuelvorWnd::SelectedRow(std::string_view popup) const {
+  return controls_.Find<QComboBox>(popup)->currentIndex();
+}
+
+void MacQuelvorWnd::ElToPhyBtn_Action() {
+  microstrip::Synthesize(fields_, *messages_);
+}
+void MacQuelvorWnd::PhyToElBtn_Action() {
+  microstrip::Analyze(fields_, *messages_);
+}
+void MacQuelvorWnd::ElToPhyBtn2_Action() {
+  stripline::Synthesize(fields_, *messages_);
+}
+void MacQuelvorWnd::PhyToElBtn2_Action() {
+  stripline::Analyze(fields_, *messages_);
+}
+void MacQuelvorWnd::ElToPhyBtn3_Action() {
+  coax::Synthesize(fields_, *messages_);
+}
+void MacQuelvorWnd::PhyToElBtn3_Action() {
+  coax::Analyze(fields_, *messages_);
+}
+
+void MacQuelvorWnd::DiPopup_Change() {
+  ApplyDielectric(fields_, kMicrostripMaterialFields, SelectedRow("DiPopup"));
+}
+void MacQuelvorWnd::ConPopup_Change() {
+  ApplyConductor(fields_, kMicrostripMaterialFields, SelectedRow("ConPopup"));
+}
+void MacQuelvorWnd::DiPopup2_Change() {
+  ApplyDielectric(fields_, kStriplineMaterialFields, SelectedRow("DiPopup2"));
+}
+void MacQuelvorWnd::ConPopup2_Change() {
+  ApplyConductor(fields_, kStriplineMaterialFields, SelectedRow("ConPopup2"));
+}
+void MacQuelvorWnd::DiPopup3_Change() {
+  ApplyDielectric(fields_, kCoaxialMaterialFields, SelectedRow("DiPopup3"));
+}
+void MacQuelvorWnd::ConPopup3_Change() {
+  ApplyConductor(fields_, kCoaxialMaterialFields, SelectedRow("ConPopup3"));
+}
+
+}  // namespace mq

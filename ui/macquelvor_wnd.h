@@ -1,0 +1,61 @@
+// The calculator window: three pages of named fields, two arrow buttons and two material popups
+// each. It computes nothing itself; its handlers run the line models and material handlers
+// over its fields.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "controls.h"
+#include "field_set.h"
+#include "message_box_sink.h"
+#include "qt_field_set.h"
+
+namespace mq::toolkit {
+class TabPanel;
+}
+
+namespace mq {
+
+class MacQuelvorWnd final : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // The open calculator window, or a newly built one, shown at once with page 1 selected.
+  static MacQuelvorWnd& Instance();
+
+  const toolkit::Controls& Controls() const { return controls_; }
+  FieldSet& Fields() { return fields_; }
+  toolkit::TabPanel& Tabs() const;
+
+  // Where ShowMessage goes; tests put a recorder here. Null restores the modal message box.
+  void SetMessageSink(MessageSink* sink);
+
+  void ElToPhyBtn_Action();
+  void PhyToElBtn_Action();
+  void DiPopup2_Change();
+  void ConPopup2_Change();
+  void DiPopup3_Change();
+  void ConPopup3_Change();
+  void ElToPhyBtn2_Action();
+  void PhyToElBtn2_Action();
+  void ElToPhyBtn3_Action();
+  void PhyToElBtn3_Action();
+  void DiPopup_Change();
+  void ConPopup_Change();
+
+ private:
+  MacQuelvorWnd();
+
+  int SelectedRow(std::string_view popup) const;
+  void ConnectEvents();
+  void SetKeyboardOrder();
+  void SetAccessibleNames();
+
+  toolkit::Controls controls_;
+  toolkit::QtFieldSet fields_{controls_};
+  toolkit::MessageBoxSink messageBox_{this};
+  MessageSink* messages_ = &messageBox_;
+};
+
+}  // namespace mq
