@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 
 #include "about_win.h"
 
@@ -12,12 +11,11 @@ App::App(int& argc, char** argv) : toolkit::Application(argc, argv) {
   setApplicationName(QStringLiteral("MacQuelvor"));
   setApplicationDisplayName(QStringLiteral("MacQuelvor"));
   AddStandardMenus();
-  QMenu* help = MenuBar()->addMenu(tr("&Help"));
+  QMenu* help = AddMenu(tr("&Help"));
   QAction* about = help->addAction(tr("&About MacQuelvor"));
   // The About item: named as the application menu's item, and in that menu on macOS.
   about->setObjectName(QStringLiteral("AppleMacQuelvor"));
   about->setMenuRole(QAction::AboutRole);
-  connect(help, &QMenu::aboutToShow, this, [this] { EnableMenuItems(); });
 }
 
 // The program enables and disables no menu item of its own: About is always available.

@@ -1,12 +1,9 @@
-// Start-up: the application object, the About binding, the calculator window, the event loop.
+// The program: the application object, start-up, and the event loop until the user quits.
 #include "app.h"
-#include "macquelvor_wnd.h"
+#include "start_up.h"
 
 int main(int argc, char** argv) {
   mq::App app(argc, argv);
-  app.AddMenuHandler("AppleMacQuelvor", [&app] { return app.AppleMacQuelvor_Action(); });
-  mq::MacQuelvorWnd& window = mq::MacQuelvorWnd::Instance();
-  // On Linux and Windows the application's menus live in its window.
-  app.AttachMenuBar(window);
+  mq::StartUp(app);
   return app.exec();
 }

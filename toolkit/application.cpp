@@ -38,55 +38,61 @@ void AddEditCommand(QMenu* menu, const QString& caption, QKeySequence::StandardK
 
 }  // namespace
 
-Application::Application(int& argc, char** argv)
-    : QApplication(argc, argv), menuBar_(new QMenuBar) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
-Application::~Application() {
-  if (!menuBarAttached_) {
-    delete menuBar_;
-  }
-}
+Application::~Application() = default;
 
 Application* Application::Instance() {
   return qobject_cast<Application*>(QCoreApplication::instance());
 }
 
-void Application::AttachMenuBar(QMainWindow& window) {
-  window.setMenuBar(menuBar_);
-  menuBarAttached_ = true;
+QMenu* Application::AddMenu(const QString& title) {
+  menus_.push_back(std::make_unique<QMenu>(title));
+  QMenu* menu = menus_.back().get();
+  connect(menu, &QMenu::aboutToShow, this, [this] { EnableMenuItems(); });
+  return menu;
+}
+
+void Application::AttachMenuBar(QMainWindow& window) const {
+  for (const auto& menu : menus_) {
+    window.menuBar()->addMenu(menu.get());
+  }
 }
 
 void Application::AddStandardMenus() {
-  QMenu* file = menuBar_->addMenu(tr("&File"));
+  QMenu* file = AddMenu(tr("&File"));
   QAction* quit = file->addAction(tr("&Quit"));
   quit->setObjectName(QStringLiteral("Quit"));
   quit->setShortcut(QKeySequence::Quit);
   quit->setMenuRole(QAction::QuitRole);
   connect(quit, &QAction::triggered, this, &QCoreApplication::quit, Qt::QueuedConnection);
 
-  QMenu* edit = menuBar_->addMenu(tr("&Edit"));
+  QMenu* edit = AddMenu(tr("&Edit"));
   AddEditCommand(edit, tr("Cu&t"), QKeySequence::Cut, "Cut", &QLineEdit::cut);
   AddEditCommand(edit, tr("&Copy"), QKeySequence::Copy, "Copy", &QLineEdit::copy);
   AddEditCommand(edit, tr("&Paste"), QKeySequence::Paste, "Paste", &QLineEdit::paste);
   edit->addSeparator();
   AddEditCommand(edit, tr("Select &All"), QKeySequence::SelectAll, "SelectAll",
                  &QLineEdit::selectAll);
-
-  for (QMenu* menu : {file, edit}) {
-    connect(menu, &QMenu::aboutToShow, this, [this] { EnableMenuItems(); });
-  }
 }
 
-QAction* Application::FindMenuItem(std::string_view itemName) const {
-  const auto actions = menuBar_->findChildren<QAction*>(ToQString(itemName));
-  return actions.isEmpty() ? nullptr : actions.first();
+QAction* Application::MenuItem(std::string_view itemName) const {
+  for (const auto& menu : menus_) {
+    for (QAction* item : menu->actions()) {
+      if (item->objectName() == ToQString(itemName)) {
+        return item;
+      }
+    }
+  }
+  return nullptr;
 }
 
 void Application::AddMenuHandler(std::string_view itemName, std::function<bool()> handler) {
-  QAction* item = FindMenuItem(itemName);
+  QAction* item = MenuItem(itemName);
   if (item == nullptr) {
     throw std::logic_error("no menu item \"" + std::string(itemName) + "\"");
   }
+  disconnect(item, &QAction::triggered, this, nullptr);
   connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
 }
 

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 #include <functional>
+#include <memory>
 #include <string_view>
+#include <vector>
 
 class QAction;
 class QMainWindow;
-class QMenuBar;
+class QMenu;
 
 namespace mq::toolkit {
 
@@ -21,13 +24,17 @@ class Application : public QApplication {
 
   static Application* Instance();
 
-  // The menu bar that the application's window shows; owned here until attached to a window.
-  QMenuBar* MenuBar() const { return menuBar_; }
-  void AttachMenuBar(QMainWindow& window);
+  // The application's menus, owned here so that they outlive any window showing them.
+  QMenu* AddMenu(const QString& title);
+  // Shows the application's menus in the window's menu bar.
+  void AttachMenuBar(QMainWindow& window) const;
 
-  // Runs the handler when the menu item of that object name is chosen. A missing item is a
-  // programming error and throws.
+  // Runs the handler when the menu item of that object name is chosen, in place of any handler
+  // bound before. A missing item is a programming error and throws.
   void AddMenuHandler(std::string_view itemName, std::function<bool()> handler);
+
+  // The menu item of that object name, or null.
+  QAction* MenuItem(std::string_view itemName) const;
 
   // The standard Quit and Edit commands, acting on the focused edit field.
   void AddStandardMenus();
@@ -39,10 +46,7 @@ class Application : public QApplication {
   virtual void EnableMenuItems() {}
 
  private:
-  QAction* FindMenuItem(std::string_view itemName) const;
-
-  QMenuBar* menuBar_;
-  bool menuBarAttached_ = false;
+  std::vector<std::unique_ptr<QMenu>> menus_;
 };
 
 }  // namespace mq::toolkit

@@ -8,8 +8,8 @@ MACQUELVOR_BUILD="${MACQUELVOR_BUILD:-$MACQUELVOR_ROOT/build}"
 macquelvor_packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev
-  qt6-base-dev qt6-svg-dev libgl-dev
-  fontconfig fonts-dejavu-core
+  qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev
+  fontconfig fonts-liberation2
 )
 
 macquelvor_install_missing() {

@@ -8,6 +8,7 @@
 #include "about_win.h"
 #include "app.h"
 #include "macquelvor_wnd.h"
+#include "start_up.h"
 #include "tab_panel.h"
 
 namespace {
@@ -36,8 +37,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "page_shots: cannot create %s\n", qPrintable(arguments[1]));
     return 1;
   }
-  mq::MacQuelvorWnd& window = mq::MacQuelvorWnd::Instance();
-  app.AttachMenuBar(window);
+  mq::MacQuelvorWnd& window = mq::StartUp(app);
   const QString pages[] = {QStringLiteral("microstrip"), QStringLiteral("stripline"),
                            QStringLiteral("coaxial")};
   bool saved = true;
