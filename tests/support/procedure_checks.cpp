@@ -1,0 +1,162 @@
+#include "procedure_checks.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+#include "field_names.h"
+#include "line_models.h"
+#include "material_catalogue.h"
+
+namespace mq::check {
+namespace {
+
+namespace msg = messages;
+
+using Button = void (*)(FieldSet&, MessageSink&);
+constexpr Button kMicrostripAnalyze = microstrip::Analyze;
+constexpr Button kMicrostripSynthesize = microstrip::Synthesize;
+constexpr Button kStriplineAnalyze = stripline::Analyze;
+constexpr Button kStriplineSynthesize = stripline::Synthesize;
+constexpr Button kCoaxAnalyze = coax::Analyze;
+constexpr Button kCoaxSynthesize = coax::Synthesize;
+
+bool Contains(const std::vector<std::string_view>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+const MaterialFields& MaterialFieldsOf(int page) {
+  static const MaterialFields* const kPages[] = {&kMicrostripMaterialFields,
+                                                 &kStriplineMaterialFields,
+                                                 &kCoaxialMaterialFields};
+  return *kPages[page - 1];
+}
+
+// Normalising replaces a comma by a point, at most twice (the height field is normalised twice).
+bool IsNormalisedFrom(const std::string& before, const std::string& after) {
+  const std::string once = ReplaceFirstComma(before);
+  return after == before || after == once || after == ReplaceFirstComma(once);
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+}  // namespace
+
+const std::vector<Procedure>& ButtonProcedures() {
+  static const std::vector<Procedure> kProcedures = {
+      {"PhyToElBtn_Action", 1, kMicrostripAnalyze,
+       {"ImpField", "ElLengthField", "EDiConst", "Attenuation"},
+       {msg::kHeight, msg::kWidth, msg::kFrequency, msg::kPermittivity}},
+      {"ElToPhyBtn_Action", 1, kMicrostripSynthesize,
+       {"WidthField", "PhyLengthField", "EDiConst", "Attenuation"},
+       {msg::kHeight, msg::kImpedance, msg::kFrequency, msg::kPermittivity}},
+      {"PhyToElBtn2_Action", 2, kStriplineAnalyze,
+       {"ImpField2", "ElLengthField2", "Attenuation2"},
+       {msg::kHeight, msg::kWidth, msg::kFrequency, msg::kPermittivity}},
+      {"ElToPhyBtn2_Action", 2, kStriplineSynthesize,
+       {"WidthField2", "PhyLengthField2", "Attenuation2"},
+       {msg::kHeight, msg::kImpedance, msg::kFrequency, msg::kPermittivity,
+        msg::kStriplineImpedanceTooHigh}},
+      {"PhyToElBtn3_Action", 3, kCoaxAnalyze, {"ImpField3", "ElLengthField3", "Attenuation3"},
+       {msg::kInnerDiameter, msg::kOuterDiameter, msg::kInnerNotSmaller, msg::kFrequency,
+        msg::kPermittivity, msg::kLength}},
+      {"ElToPhyBtn3_Action", 3, kCoaxSynthesize,
+       {"InnerDiaField", "PhyLengthField3", "Attenuation3"},
+       {msg::kOuterDiameter, msg::kImpedance, msg::kFrequency, msg::kPermittivity,
+        msg::kInnerDiameter, msg::kLength}},
+  };
+  return kProcedures;
+}
+
+Procedure PopupHandler(std::string_view name, int row) {
+  const bool dielectric = name.starts_with("Di");
+  const int page = name.find('3') != std::string_view::npos   ? 3
+                   : name.find('2') != std::string_view::npos ? 2
+                                                               : 1;
+  const MaterialFields& fields = MaterialFieldsOf(page);
+  Procedure handler{name, page, {}, {}, {}};
+  const bool known = row >= 0 && row < static_cast<int>(dielectric
+                                                             ? MaterialCatalogue::kDielectrics.size()
+                                                             : MaterialCatalogue::kConductors.size());
+  if (dielectric) {
+    handler.run = [&fields, row](FieldSet& f, MessageSink&) { ApplyDielectric(f, fields, row); };
+    if (known) {
+      handler.results = {fields.permittivity, fields.lossTangent};
+    }
+  } else {
+    handler.run = [&fields, row](FieldSet& f, MessageSink&) { ApplyConductor(f, fields, row); };
+    if (known) {
+      handler.results = {fields.conductivity};
+    }
+  }
+  return handler;
+}
+
+std::span<const std::string_view> PageFields(int page) {
+  switch (page) {
+    case 1:
+      return kMicrostripFieldNames;
+    case 2:
+      return kStriplineFieldNames;
+    case 3:
+      return kCoaxialFieldNames;
+  }
+  throw std::out_of_range("no page " + std::to_string(page));
+}
+
+bool IsWellFormedResult(std::string_view text) {
+  if (text == "inf" || text == "-inf" || text == "nan") {
+    return true;
+  }
+  if (text.empty() || text.find_first_not_of("0123456789.-+e") != std::string_view::npos) {
+    return false;
+  }
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  const bool negativeZero =
+      text.front() == '-' && text.find_first_of("123456789") == std::string_view::npos;
+  // A number beyond the range of a double ("1.80e+308") is still a well-formed text.
+  const bool parsed = ec == std::errc{} || ec == std::errc::result_out_of_range;
+  return parsed && end == text.data() + text.size() && !negativeZero;
+}
+
+std::string CheckRun(const Procedure& procedure, const Texts& before, const Texts& after,
+                     const std::vector<std::string>& messages, const Names* written) {
+  const std::string who = std::string(procedure.name) + ": ";
+  if (messages.size() > 1) {
+    return who + "showed " + std::to_string(messages.size()) + " messages";
+  }
+  const auto page = PageFields(procedure.page);
+  for (const auto& [name, text] : before) {
+    const std::string& now = after.at(name);
+    const bool onPage = std::find(page.begin(), page.end(), name) != page.end();
+    const bool isResult = Contains(procedure.results, name);
+    if (!onPage && now != text) {
+      return who + "changed " + name + " of another page";
+    }
+    if (onPage && isResult && messages.empty() && !IsWellFormedResult(now)) {
+      return who + "wrote " + Quoted(now) + " into " + name;
+    }
+    // A result field that is also normalised (the analyses normalise the impedance) may lose a
+    // comma, as any input does; nothing more.
+    if (onPage && isResult && !messages.empty() && !IsNormalisedFrom(text, now)) {
+      return who + "changed result " + name + " although it showed a message";
+    }
+    if (onPage && !isResult && !IsNormalisedFrom(text, now)) {
+      return who + "turned input " + name + " from " + Quoted(text) + " into " + Quoted(now);
+    }
+  }
+  if (written != nullptr && messages.empty()) {
+    for (const auto result : procedure.results) {
+      if (!written->contains(result)) {
+        return who + "left result " + std::string(result) + " unwritten";
+      }
+    }
+  }
+  if (!messages.empty() && !Contains(procedure.messages, messages.front())) {
+    return who + "showed a message not of its chain: " + Quoted(messages.front());
+  }
+  return {};
+}
+
+}  // namespace mq::check
