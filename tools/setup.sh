@@ -1,5 +1,5 @@
-# Shared by tools/run and tools/test: install the Debian packages the build needs (only those
-# missing), then configure and build into build/ with every warning an error.
+# Shared by the project's scripts: install the Debian packages a build needs (only those
+# missing), then configure and build with every warning an error.
 set -euo pipefail
 
 MACQUELVOR_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -11,6 +11,8 @@ macquelvor_packages=(
   qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev
   fontconfig fonts-liberation2
 )
+# The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+macquelvor_fuzz_packages=(clang libclang-rt-14-dev llvm)
 
 macquelvor_install_missing() {
   local missing=()
@@ -32,7 +34,10 @@ macquelvor_install_missing() {
     "${missing[@]}"
 }
 
+# macquelvor_build [BUILD_DIRECTORY [CMAKE_OPTION...]]
 macquelvor_build() {
-  cmake -S "$MACQUELVOR_ROOT" -B "$MACQUELVOR_BUILD" -DMACQUELVOR_WARNINGS_AS_ERRORS=ON "$@"
-  cmake --build "$MACQUELVOR_BUILD" -j2
+  local directory="${1:-$MACQUELVOR_BUILD}"
+  shift || true
+  cmake -S "$MACQUELVOR_ROOT" -B "$directory" -DMACQUELVOR_WARNINGS_AS_ERRORS=ON "$@"
+  cmake --build "$directory" -j2
 }
