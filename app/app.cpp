@@ -4,12 +4,15 @@
 #include <QMenu>
 
 #include "about_win.h"
+#include "version.h"
 
 namespace mq {
 
 App::App(int& argc, char** argv) : toolkit::Application(argc, argv) {
   setApplicationName(QStringLiteral("MacQuelvor"));
   setApplicationDisplayName(QStringLiteral("MacQuelvor"));
+  setApplicationVersion(QString::fromUtf8(kVersionText.data(), kVersionText.size()));
+  setDesktopFileName(QStringLiteral("org.macquelvor.MacQuelvor"));
   AddStandardMenus();
   QMenu* help = AddMenu(tr("&Help"));
   QAction* about = help->addAction(tr("&About MacQuelvor"));

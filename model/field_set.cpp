@@ -1,6 +1,7 @@
 #include "field_set.h"
 
 #include <string>
+#include <utility>
 
 namespace mq {
 
@@ -36,7 +37,11 @@ void MemoryFieldSet::SetText(std::string_view name, std::string_view text) {
 }
 
 void NormalizeDecimalSeparator(FieldSet& fields, std::string_view name) {
-  fields.SetText(name, ReplaceFirstComma(fields.Text(name)));
+  // A text without a comma stays as it is, so the field is not written at all.
+  std::string text = fields.Text(name);
+  if (text.find(',') != std::string::npos) {
+    fields.SetText(name, ReplaceFirstComma(std::move(text)));
+  }
 }
 
 double ReadNumber(const FieldSet& fields, std::string_view name) {

@@ -163,12 +163,13 @@ double ParseLeadingNumber(std::string_view text) {
   if (!span.found) {
     return 0.0;
   }
-  std::string number(span.mantissa);
-  if (!span.exponent.empty()) {
-    number.append("e").append(span.exponent);
-  }
+  // Mantissa and exponent stand next to each other in the text ("1.5e+7"), so from_chars reads
+  // them in place.
+  const char* begin = span.mantissa.data();
+  const char* end = span.exponent.empty() ? begin + span.mantissa.size()
+                                          : span.exponent.data() + span.exponent.size();
   double value = 0.0;
-  const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  const auto [ptr, ec] = std::from_chars(begin, end, value);
   if (ec == std::errc::result_out_of_range) {
     return OutOfRangeValue(span);
   }

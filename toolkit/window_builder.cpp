@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "fonts.h"
+#include "image_well.h"
 #include "tab_panel.h"
 
 namespace mq::toolkit {
@@ -53,11 +54,9 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent, PictureStore& pic
     case ControlKind::kPushButton:
       return new QPushButton(parent);
     case ControlKind::kImageWell: {
-      auto* well = new QLabel(parent);
-      // The picture is fetched before any other property is set.
-      well->setPixmap(
-          pictures.Picture(row.pictureId, QSize(row.geometry.width, row.geometry.height)));
-      return well;
+      const QSize size(row.geometry.width, row.geometry.height);
+      return new ImageWell(
+          [&pictures, id = row.pictureId, size] { return pictures.Picture(id, size); }, parent);
     }
   }
   throw std::logic_error("unknown control kind");
@@ -95,7 +94,6 @@ void SetText(const ControlRow& row, QWidget* control) {
       break;
     }
     case ControlKind::kImageWell:
-      static_cast<QLabel*>(control)->setAlignment(Qt::AlignCenter);
       break;
   }
 }

@@ -16,7 +16,9 @@ namespace mq::toolkit {
 void ApplyWindowProperties(QWidget& window, QWidget& content, const WindowProperties& properties);
 
 // Creates the controls in row order inside `content`, each added under its name before its
-// properties are set. Connects no event: the caller wires events once everything is built.
+// properties are set. Connects no event: the caller wires events once everything is built. An
+// image well takes its picture from `pictures` when it is first shown; `pictures` must outlive
+// the controls.
 Controls BuildControls(QWidget& content, std::span<const ControlRow> rows, PictureStore& pictures);
 
 }  // namespace mq::toolkit

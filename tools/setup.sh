@@ -10,6 +10,7 @@ macquelvor_packages=(
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev
   fontconfig fonts-liberation2
+  libbenchmark-dev libx11-dev desktop-file-utils appstream
 )
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
 macquelvor_fuzz_packages=(clang libclang-rt-14-dev llvm)

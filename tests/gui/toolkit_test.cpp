@@ -3,12 +3,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "app.h"
 #include "controls.h"
 #include "picture_store.h"
 #include "qt_field_set.h"
+#include "window_builder.h"
 #include "window_driver.h"
 
 namespace mq::test {
@@ -40,6 +42,33 @@ TEST(PictureStore, ResourcesHoldTheThreeLineTypes) {
     EXPECT_EQ(picture.deviceIndependentSize().toSize(), QSize(132, 86)) << id;
   }
   EXPECT_TRUE(toolkit::PictureStore::LoadFromResources(171, QSize(132, 86)).isNull());
+}
+
+TEST(ImageWell, FetchesItsPictureWhenFirstShown) {
+  int loads = 0;
+  toolkit::PictureStore store([&loads](int, QSize size) {
+    ++loads;
+    QPixmap picture(size);
+    picture.fill(Qt::gray);
+    return picture;
+  });
+  const toolkit::ControlRow rows[] = {{.order = 1,
+                                       .name = "ImageWell1",
+                                       .kind = toolkit::ControlKind::kImageWell,
+                                       .parent = "",
+                                       .page = 0,
+                                       .geometry = {380, 55, 132, 86},
+                                       .text = "",
+                                       .pictureId = 170}};
+  QWidget content;
+  const toolkit::Controls controls = toolkit::BuildControls(content, rows, store);
+  EXPECT_EQ(loads, 0);
+  content.show();
+  EXPECT_EQ(loads, 1);
+  EXPECT_EQ(controls.Find<QLabel>("ImageWell1")->pixmap().size(), QSize(132, 86));
+  content.hide();
+  content.show();
+  EXPECT_EQ(loads, 1);
 }
 
 TEST(Controls, UnknownNamesFailLoudly) {

@@ -234,6 +234,9 @@ class WindowLayout : public CalculatorWindowTest {
 
 TEST_F(WindowLayout, EveryControlAsLaidOut) {
   ASSERT_EQ(std::size(kLayout), 120u);
+  for (int page = 3; page >= 1; --page) {
+    ShowPage(page);  // an image well fetches its picture when first shown
+  }
   EXPECT_EQ(window_->Controls().Count(), 120u);
   for (const auto& expected : kLayout) {
     SCOPED_TRACE(expected.name);

@@ -1,0 +1,126 @@
+// The cost of one button press without the window: each procedure over an in-memory field set,
+// the pure physics on its own, and the material handlers.
+#include <benchmark/benchmark.h>
+
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "field_names.h"
+#include "line_models.h"
+#include "material_catalogue.h"
+
+namespace mq {
+namespace {
+
+using Texts = std::vector<std::pair<std::string_view, std::string_view>>;
+using Procedure = void (*)(FieldSet&, MessageSink&);
+
+MemoryFieldSet FieldsWith(const Texts& texts) {
+  MemoryFieldSet fields(AllFieldNames());
+  for (const auto& [name, text] : texts) {
+    fields.SetText(name, text);
+  }
+  return fields;
+}
+
+// The window's start-up texts, with the figures a user would type.
+const Texts kTypicalLine = {
+    {"DiConstField", "4,6"},      {"LossTanField", "0.02"},    {"ConField", "5.8e7"},
+    {"ImpField", "50"},           {"FreqField", "2.5"},        {"ElLengthField", "90"},
+    {"PhyLengthField", "100"},    {"WidthField", "3"},         {"HeightField", "1.6"},
+    {"DiConstField2", "2.2"},     {"LossTanField2", "0.0009"}, {"ConField2", "5.813e+7"},
+    {"ImpField2", "50"},          {"FreqField2", "10"},        {"ElLengthField2", "90"},
+    {"PhyLengthField2", "20"},    {"WidthField2", "2"},        {"HeightField2", "3.2"},
+    {"ThicknessField2", "0.035"}, {"DiConstField3", "2.25"},   {"LossTanField3", "0.0004"},
+    {"ConField3", "58130000"},    {"ImpField3", "50"},         {"FreqField3", "1"},
+    {"ElLengthField3", "90"},     {"PhyLengthField3", "100"},  {"InnerDiaField", "0.91"},
+    {"OuterDiaField", "2.95"}};
+
+void RunProcedure(benchmark::State& state, Procedure procedure) {
+  MemoryFieldSet fields = FieldsWith(kTypicalLine);
+  RecordingMessageSink sink;
+  for (auto _ : state) {
+    procedure(fields, sink);
+    benchmark::DoNotOptimize(fields);
+  }
+}
+
+constexpr Procedure kMicrostripAnalyze = microstrip::Analyze;
+constexpr Procedure kMicrostripSynthesize = microstrip::Synthesize;
+constexpr Procedure kStriplineAnalyze = stripline::Analyze;
+constexpr Procedure kStriplineSynthesize = stripline::Synthesize;
+constexpr Procedure kCoaxAnalyze = coax::Analyze;
+constexpr Procedure kCoaxSynthesize = coax::Synthesize;
+
+BENCHMARK_CAPTURE(RunProcedure, MicrostripAnalyze, kMicrostripAnalyze);
+BENCHMARK_CAPTURE(RunProcedure, MicrostripSynthesize, kMicrostripSynthesize);
+BENCHMARK_CAPTURE(RunProcedure, StriplineAnalyze, kStriplineAnalyze);
+BENCHMARK_CAPTURE(RunProcedure, StriplineSynthesize, kStriplineSynthesize);
+BENCHMARK_CAPTURE(RunProcedure, CoaxAnalyze, kCoaxAnalyze);
+BENCHMARK_CAPTURE(RunProcedure, CoaxSynthesize, kCoaxSynthesize);
+
+template <typename Input, typename Compute>
+void RunPhysics(benchmark::State& state, Input input, Compute compute) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(input);
+    benchmark::DoNotOptimize(compute(input));
+  }
+}
+
+const microstrip::Line kMicrostrip = {3e-3, 1.6e-3, 4.6, 0.02, 5.8e7, 2.5e9};
+const stripline::Line kStripline = {2e-3, 3.2e-3, 35e-6, 2.2, 0.0009, 5.813e7, 10e9};
+const coax::Material kCoax = {2.25, 0.0004, 5.813e7, 1e9};
+
+void PhysicsMicrostripAnalyze(benchmark::State& state) {
+  RunPhysics(state, microstrip::AnalysisInput{kMicrostrip, 0.1},
+             [](const auto& in) { return microstrip::Analyze(in); });
+}
+void PhysicsMicrostripSynthesize(benchmark::State& state) {
+  RunPhysics(state, microstrip::SynthesisInput{kMicrostrip, 50, 90},
+             [](const auto& in) { return microstrip::Synthesize(in); });
+}
+void PhysicsStriplineAnalyze(benchmark::State& state) {
+  RunPhysics(state, stripline::AnalysisInput{kStripline, 0.02},
+             [](const auto& in) { return stripline::Analyze(in); });
+}
+void PhysicsStriplineSynthesize(benchmark::State& state) {
+  RunPhysics(state, stripline::SynthesisInput{kStripline, 50, 90},
+             [](const auto& in) { return stripline::Synthesize(in); });
+}
+void PhysicsCoaxAnalyze(benchmark::State& state) {
+  RunPhysics(state, coax::AnalysisInput{kCoax, 0.455e-3, 1.475e-3, 0.1},
+             [](const auto& in) { return coax::Analyze(in); });
+}
+void PhysicsCoaxSynthesize(benchmark::State& state) {
+  RunPhysics(state, coax::SynthesisInput{kCoax, 1.475e-3, 50, 90},
+             [](const auto& in) { return coax::Synthesize(in); });
+}
+BENCHMARK(PhysicsMicrostripAnalyze);
+BENCHMARK(PhysicsMicrostripSynthesize);
+BENCHMARK(PhysicsStriplineAnalyze);
+BENCHMARK(PhysicsStriplineSynthesize);
+BENCHMARK(PhysicsCoaxAnalyze);
+BENCHMARK(PhysicsCoaxSynthesize);
+
+void DielectricPick(benchmark::State& state) {
+  MemoryFieldSet fields = FieldsWith(kTypicalLine);
+  for (auto _ : state) {
+    ApplyDielectric(fields, kStriplineMaterialFields, 6);
+    benchmark::DoNotOptimize(fields);
+  }
+}
+void ConductorPick(benchmark::State& state) {
+  MemoryFieldSet fields = FieldsWith(kTypicalLine);
+  for (auto _ : state) {
+    ApplyConductor(fields, kStriplineMaterialFields, 1);
+    benchmark::DoNotOptimize(fields);
+  }
+}
+BENCHMARK(DielectricPick);
+BENCHMARK(ConductorPick);
+
+}  // namespace
+}  // namespace mq
+
+BENCHMARK_MAIN();
