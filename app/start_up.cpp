@@ -11,10 +11,7 @@ void BindMenus(App& app) {
 
 MacQuelvorWnd& StartUp(App& app) {
   BindMenus(app);
-  MacQuelvorWnd& window = MacQuelvorWnd::Instance();
-  // On Linux and Windows the application's menus live in its window.
-  app.AttachMenuBar(window);
-  return window;
+  return MacQuelvorWnd::Instance();
 }
 
 }  // namespace mq

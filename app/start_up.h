@@ -9,7 +9,7 @@ class MacQuelvorWnd;
 // Binds the About menu item to the application's About command (a second call replaces it).
 void BindMenus(App& app);
 
-// Binds the menus, then opens the calculator window with the menus in it.
+// Binds the menus, then opens the calculator window, which shows the application's menus.
 MacQuelvorWnd& StartUp(App& app);
 
 }  // namespace mq

@@ -1,5 +1,5 @@
-// An image well that fetches its picture the first time it is shown, so pictures of pages the
-// user never opens are never loaded.
+// An image well that fetches its picture once it is first painted, so pictures of pages the
+// user never opens are never loaded and the window never waits for one.
 #pragma once
 
 #include <QLabel>
@@ -17,10 +17,11 @@ class ImageWell : public QLabel {
   explicit ImageWell(Source source, QWidget* parent = nullptr);
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   Source source_;
+  bool fetchPending_ = false;
 };
 
 }  // namespace mq::toolkit

@@ -1,7 +1,6 @@
 #include "window_builder.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +9,7 @@
 #include <stdexcept>
 
 #include "fonts.h"
+#include "group_box.h"
 #include "image_well.h"
 #include "tab_panel.h"
 
@@ -44,7 +44,7 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent, PictureStore& pic
     case ControlKind::kTabPanel:
       return new TabPanel(parent);
     case ControlKind::kGroupBox:
-      return new QGroupBox(parent);
+      return new GroupBox(parent);
     case ControlKind::kLabel:
       return new QLabel(parent);
     case ControlKind::kEditField:
@@ -69,7 +69,7 @@ void SetText(const ControlRow& row, QWidget* control) {
       static_cast<TabPanel*>(control)->SetPageCaptions(SplitLines(row.text));
       break;
     case ControlKind::kGroupBox:
-      static_cast<QGroupBox*>(control)->setTitle(text);
+      static_cast<GroupBox*>(control)->setTitle(text);
       break;
     case ControlKind::kLabel: {
       auto* label = static_cast<QLabel*>(control);
@@ -98,6 +98,28 @@ void SetText(const ControlRow& row, QWidget* control) {
   }
 }
 
+// Fields, labels and popups inherit the window's "Geneva" font; only what differs is set, since
+// setting a font on each of a hundred controls costs start-up time.
+void SetFont(const ControlRow& row, QWidget* control) {
+  if (row.fontSize > 0) {
+    control->setFont(PlatformFont(row.fontRole, row.fontSize, row.bold));
+    return;
+  }
+  switch (row.kind) {
+    case ControlKind::kTabPanel:
+      static_cast<TabPanel*>(control)->TabBar()->setFont(DefaultFont(row.kind));
+      break;
+    case ControlKind::kGroupBox:
+      static_cast<GroupBox*>(control)->SetTitleFont(DefaultFont(row.kind));
+      break;
+    case ControlKind::kPushButton:
+      control->setFont(DefaultFont(row.kind));
+      break;
+    default:
+      break;
+  }
+}
+
 class ParentFinder {
  public:
   ParentFinder(QWidget& content, const Controls& controls)
@@ -111,7 +133,7 @@ class ParentFinder {
 
   QWidget* ParentOf(const ControlRow& row) const {
     if (!row.parent.empty()) {
-      return controls_.Find<QGroupBox>(row.parent);
+      return controls_.Find<GroupBox>(row.parent);
     }
     if (row.page == 0) {
       return &content_;
@@ -141,6 +163,7 @@ void ApplyWindowProperties(QWidget& window, QWidget& content, const WindowProper
   flags.setFlag(Qt::WindowMinimizeButtonHint, properties.minimizeButton);
   window.setWindowFlags(flags);
   content.setFixedSize(properties.contentWidth, properties.contentHeight);
+  content.setFont(DefaultFont(ControlKind::kEditField));
 }
 
 Controls BuildControls(QWidget& content, std::span<const ControlRow> rows, PictureStore& pictures) {
@@ -153,8 +176,7 @@ Controls BuildControls(QWidget& content, std::span<const ControlRow> rows, Pictu
     const QPoint origin = parent->mapTo(&content, QPoint(0, 0));
     control->setGeometry(row.geometry.left - origin.x(), row.geometry.top - origin.y(),
                          row.geometry.width, row.geometry.height);
-    control->setFont(row.fontSize > 0 ? PlatformFont(row.fontRole, row.fontSize, row.bold)
-                                      : DefaultFont(row.kind));
+    SetFont(row, control);
     SetText(row, control);
     parents.Remember(row, control);
   }

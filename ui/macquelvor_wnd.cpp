@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "accessible_names.h"
+#include "application.h"
 #include "layout_tables.h"
 #include "line_models.h"
 #include "material_catalogue.h"
@@ -60,6 +61,11 @@ MacQuelvorWnd::MacQuelvorWnd() {
   SetAccessibleNames();
   SetKeyboardOrder();
   ConnectEvents();
+  // The application's menus (About, Quit, Edit) show in this window on Linux and Windows. They
+  // go in before the window is shown, so it is laid out once.
+  if (auto* app = toolkit::Application::Instance()) {
+    app->AttachMenuBar(*this);
+  }
 }
 
 toolkit::TabPanel& MacQuelvorWnd::Tabs() const {

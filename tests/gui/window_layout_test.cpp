@@ -17,6 +17,7 @@
 
 #include "about_win.h"
 #include "app.h"
+#include "group_box.h"
 #include "start_up.h"
 #include "tab_panel.h"
 #include "window_driver.h"
@@ -235,7 +236,9 @@ class WindowLayout : public CalculatorWindowTest {
 TEST_F(WindowLayout, EveryControlAsLaidOut) {
   ASSERT_EQ(std::size(kLayout), 120u);
   for (int page = 3; page >= 1; --page) {
-    ShowPage(page);  // an image well fetches its picture when first shown
+    ShowPage(page);  // an image well fetches its picture once first painted
+    auto* well = window_->Controls().Find<QLabel>("ImageWell" + std::to_string(page));
+    EXPECT_TRUE(QTest::qWaitFor([well] { return !well->pixmap().isNull(); }, 2000));
   }
   EXPECT_EQ(window_->Controls().Count(), 120u);
   for (const auto& expected : kLayout) {
@@ -303,8 +306,9 @@ void ExpectCaptionsFit(QWidget& root) {
     EXPECT_LE(lines.size() * metrics.lineSpacing(), label->height() + metrics.leading())
         << label->objectName().toStdString();
   }
-  for (QGroupBox* group : root.findChildren<QGroupBox*>()) {
-    EXPECT_LE(QFontMetrics(group->font()).horizontalAdvance(group->title()), group->width() - 20)
+  for (toolkit::GroupBox* group : root.findChildren<toolkit::GroupBox*>()) {
+    EXPECT_LE(QFontMetrics(group->TitleFont()).horizontalAdvance(group->title()),
+              group->width() - 20)
         << group->objectName().toStdString();
   }
   for (QPushButton* button : root.findChildren<QPushButton*>()) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QPixmap>
 #include <QStringList>
+#include <QTest>
 #include <cstdio>
 
 #include "about_win.h"
@@ -43,7 +44,9 @@ int main(int argc, char** argv) {
   bool saved = true;
   for (int page = 1; page <= 3; ++page) {
     window.Tabs().SetCurrentPage(page);
-    QCoreApplication::processEvents();
+    // The page's picture arrives just after its first paint.
+    window.grab();
+    QTest::qWait(50);
     saved = Save(window, directory, pages[page - 1]) && saved;
   }
   app.AppleMacQuelvor_Action();

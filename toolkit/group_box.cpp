@@ -1,0 +1,22 @@
+#include "group_box.h"
+
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
+
+namespace mq::toolkit {
+
+void GroupBox::SetTitleFont(const QFont& font) {
+  titleFont_ = font;
+  update();
+}
+
+void GroupBox::paintEvent(QPaintEvent* /*event*/) {
+  QStyleOptionGroupBox option;
+  initStyleOption(&option);
+  option.fontMetrics = QFontMetrics(titleFont_);
+  QStylePainter painter(this);
+  painter.setFont(titleFont_);
+  painter.drawComplexControl(QStyle::CC_GroupBox, option);
+}
+
+}  // namespace mq::toolkit
