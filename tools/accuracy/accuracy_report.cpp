@@ -1,9 +1,11 @@
 // Measures the program's closed forms against the reference solutions and writes the error
 // tables (TSV, for the plots) and the tables of docs/accuracy.md.
 //   accuracy_report OUTPUT_DIRECTORY
+//   accuracy_report --stripline W/b
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,9 +16,9 @@
 #include "reference_lines.h"
 #include "stripline.h"
 
-namespace {
-
 namespace ref = mq::reference;
+
+namespace {
 
 const std::vector<double> kPermittivities = {1.0, 2.2, 4.6, 9.8, 12.9};
 
@@ -120,8 +122,16 @@ void WriteMarkdownTables(const std::filesystem::path& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // accuracy_report --stripline W/b: the program's and the exact air-line impedance, for setting
+  // beside a field solver's figure.
+  if (argc == 3 && std::string(argv[1]) == "--stripline") {
+    const double ratio = std::atof(argv[2]);
+    std::printf("%.3f %.3f\n", mq::stripline::CharacteristicImpedance(ratio, 1.0, 1.0),
+                ref::StriplineImpedance(ratio, 1.0, 1.0));
+    return 0;
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: accuracy_report OUTPUT_DIRECTORY\n");
+    std::fprintf(stderr, "usage: accuracy_report OUTPUT_DIRECTORY | --stripline W/b\n");
     return 2;
   }
   const std::filesystem::path directory(argv[1]);
