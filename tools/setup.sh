@@ -13,7 +13,7 @@ macquelvor_packages=(
   libbenchmark-dev libx11-dev desktop-file-utils appstream
 )
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
-macquelvor_fuzz_packages=(clang libclang-rt-14-dev llvm)
+macquelvor_fuzz_packages=(clang libclang-rt-dev llvm)
 
 macquelvor_install_missing() {
   local missing=()
