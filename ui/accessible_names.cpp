@@ -46,11 +46,24 @@ std::string NameOf(const ControlRow& control, std::span<const ControlRow> rows) 
 
 }  // namespace
 
+// The arrows say which way a calculation runs; read aloud they need words.
+std::string ButtonName(const ControlRow& button) {
+  if (button.text == "->") {
+    return "Electrical to physical (synthesis)";
+  }
+  if (button.text == "<-") {
+    return "Physical to electrical (analysis)";
+  }
+  return std::string(button.text);
+}
+
 std::vector<AccessibleName> AccessibleNames(std::span<const ControlRow> rows) {
   std::vector<AccessibleName> names;
   for (const ControlRow& control : rows) {
     if (control.kind == ControlKind::kEditField || control.kind == ControlKind::kPopupMenu) {
       names.push_back({control.name, NameOf(control, rows)});
+    } else if (control.kind == ControlKind::kPushButton) {
+      names.push_back({control.name, ButtonName(control)});
     }
   }
   return names;

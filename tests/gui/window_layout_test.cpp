@@ -379,6 +379,8 @@ TEST_F(WindowLayout, FieldsAndPopupsAreNamedByCaptionAndUnit) {
       {"OuterDiaField", "Outer Diameter (mm)"},
       {"EDiConst", "Eff. Dielectric Constant"},
       {"Attenuation3", "Attenuation (dB/m)"},
+      {"ElToPhyBtn2", "Electrical to physical (synthesis)"},
+      {"PhyToElBtn3", "Physical to electrical (analysis)"},
   };
   for (const auto& [control, name] : names) {
     EXPECT_EQ(window_->Controls().Find(control)->accessibleName(), name) << control;
