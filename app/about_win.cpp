@@ -62,9 +62,11 @@ std::span<const toolkit::ControlRow> AboutControls() {
 
 }  // namespace
 
+// A closed About window lingers hidden until its deletion is processed; it no longer counts.
 AboutWin* AboutWin::OpenInstance() {
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (auto* open = qobject_cast<AboutWin*>(window)) {
+    auto* open = qobject_cast<AboutWin*>(window);
+    if (open != nullptr && open->isVisible()) {
       return open;
     }
   }

@@ -245,10 +245,9 @@ TEST_F(WindowActions, AboutShowsOneWindowBesideAWorkingCalculator) {
   Run({"buttons work with About open", 1, kMicrostripLine, "PhyToElBtn", {{"ImpField", "49.81"}}});
 
   window.close();
-  QApplication::processEvents();
-  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(AboutWin::OpenInstance(), nullptr);
-  about->trigger();
+  about->trigger();  // before the closed window is deleted
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(OpenAboutWindows(), 1);
   EXPECT_EQ(AboutWin::Instance().Controls().Find<QLabel>("StaticText2")->text(), credits);
   EXPECT_EQ(AboutWin::Instance().Controls().Find<QLabel>("StaticText1")->text(), "MacQuelvor");
