@@ -1,8 +1,8 @@
 // One procedure or material handler (chosen at build time by MQ_FUZZ_PROCEDURE) over field
 // texts cut from the fuzzer's bytes: results or exactly one message, nothing else touched.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>

@@ -26,9 +26,8 @@ bool Contains(const std::vector<std::string_view>& names, std::string_view name)
 }
 
 const MaterialFields& MaterialFieldsOf(int page) {
-  static const MaterialFields* const kPages[] = {&kMicrostripMaterialFields,
-                                                 &kStriplineMaterialFields,
-                                                 &kCoaxialMaterialFields};
+  static const MaterialFields* const kPages[] = {
+      &kMicrostripMaterialFields, &kStriplineMaterialFields, &kCoaxialMaterialFields};
   return *kPages[page - 1];
 }
 
@@ -38,29 +37,44 @@ bool IsNormalisedFrom(const std::string& before, const std::string& after) {
   return after == before || after == once || after == ReplaceFirstComma(once);
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 }  // namespace
 
 const std::vector<Procedure>& ButtonProcedures() {
   static const std::vector<Procedure> kProcedures = {
-      {"PhyToElBtn_Action", 1, kMicrostripAnalyze,
+      {"PhyToElBtn_Action",
+       1,
+       kMicrostripAnalyze,
        {"ImpField", "ElLengthField", "EDiConst", "Attenuation"},
        {msg::kHeight, msg::kWidth, msg::kFrequency, msg::kPermittivity}},
-      {"ElToPhyBtn_Action", 1, kMicrostripSynthesize,
+      {"ElToPhyBtn_Action",
+       1,
+       kMicrostripSynthesize,
        {"WidthField", "PhyLengthField", "EDiConst", "Attenuation"},
        {msg::kHeight, msg::kImpedance, msg::kFrequency, msg::kPermittivity}},
-      {"PhyToElBtn2_Action", 2, kStriplineAnalyze,
+      {"PhyToElBtn2_Action",
+       2,
+       kStriplineAnalyze,
        {"ImpField2", "ElLengthField2", "Attenuation2"},
        {msg::kHeight, msg::kWidth, msg::kFrequency, msg::kPermittivity}},
-      {"ElToPhyBtn2_Action", 2, kStriplineSynthesize,
+      {"ElToPhyBtn2_Action",
+       2,
+       kStriplineSynthesize,
        {"WidthField2", "PhyLengthField2", "Attenuation2"},
        {msg::kHeight, msg::kImpedance, msg::kFrequency, msg::kPermittivity,
         msg::kStriplineImpedanceTooHigh}},
-      {"PhyToElBtn3_Action", 3, kCoaxAnalyze, {"ImpField3", "ElLengthField3", "Attenuation3"},
+      {"PhyToElBtn3_Action",
+       3,
+       kCoaxAnalyze,
+       {"ImpField3", "ElLengthField3", "Attenuation3"},
        {msg::kInnerDiameter, msg::kOuterDiameter, msg::kInnerNotSmaller, msg::kFrequency,
         msg::kPermittivity, msg::kLength}},
-      {"ElToPhyBtn3_Action", 3, kCoaxSynthesize,
+      {"ElToPhyBtn3_Action",
+       3,
+       kCoaxSynthesize,
        {"InnerDiaField", "PhyLengthField3", "Attenuation3"},
        {msg::kOuterDiameter, msg::kImpedance, msg::kFrequency, msg::kPermittivity,
         msg::kInnerDiameter, msg::kLength}},
@@ -72,12 +86,12 @@ Procedure PopupHandler(std::string_view name, int row) {
   const bool dielectric = name.starts_with("Di");
   const int page = name.find('3') != std::string_view::npos   ? 3
                    : name.find('2') != std::string_view::npos ? 2
-                                                               : 1;
+                                                              : 1;
   const MaterialFields& fields = MaterialFieldsOf(page);
   Procedure handler{name, page, {}, {}, {}};
-  const bool known = row >= 0 && row < static_cast<int>(dielectric
-                                                             ? MaterialCatalogue::kDielectrics.size()
-                                                             : MaterialCatalogue::kConductors.size());
+  const bool known =
+      row >= 0 && row < static_cast<int>(dielectric ? MaterialCatalogue::kDielectrics.size()
+                                                    : MaterialCatalogue::kConductors.size());
   if (dielectric) {
     handler.run = [&fields, row](FieldSet& f, MessageSink&) { ApplyDielectric(f, fields, row); };
     if (known) {
