@@ -236,4 +236,13 @@ void Synthesize(FieldSet& fields, MessageSink& sink) {
 
 }  // namespace coax
 
+const std::array<ButtonProcedure, 6> kButtonProcedures = {{
+    {"PhyToElBtn_Action", microstrip::Analyze},
+    {"ElToPhyBtn_Action", microstrip::Synthesize},
+    {"PhyToElBtn2_Action", stripline::Analyze},
+    {"ElToPhyBtn2_Action", stripline::Synthesize},
+    {"PhyToElBtn3_Action", coax::Analyze},
+    {"ElToPhyBtn3_Action", coax::Synthesize},
+}};
+
 }  // namespace mq

@@ -3,6 +3,9 @@
 // lives in the pure functions of microstrip.h, stripline.h and coax.h.
 #pragma once
 
+#include <array>
+#include <string_view>
+
 #include "coax.h"
 #include "field_set.h"
 #include "microstrip.h"
@@ -24,6 +27,14 @@ namespace coax {
 void Analyze(FieldSet& fields, MessageSink& sink);
 void Synthesize(FieldSet& fields, MessageSink& sink);
 }  // namespace coax
+
+// The six procedures by the button event that runs each, in the order of the pages.
+using FieldProcedure = void (*)(FieldSet&, MessageSink&);
+struct ButtonProcedure {
+  std::string_view handler;  // "PhyToElBtn_Action", ...
+  FieldProcedure run;
+};
+extern const std::array<ButtonProcedure, 6> kButtonProcedures;
 
 // The texts of the validation messages, shown exactly as written.
 namespace messages {

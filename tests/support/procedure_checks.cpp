@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
+#include <utility>
 
 #include "field_names.h"
 #include "line_models.h"
@@ -13,13 +14,18 @@ namespace {
 
 namespace msg = messages;
 
-using Button = void (*)(FieldSet&, MessageSink&);
-constexpr Button kMicrostripAnalyze = microstrip::Analyze;
-constexpr Button kMicrostripSynthesize = microstrip::Synthesize;
-constexpr Button kStriplineAnalyze = stripline::Analyze;
-constexpr Button kStriplineSynthesize = stripline::Synthesize;
-constexpr Button kCoaxAnalyze = coax::Analyze;
-constexpr Button kCoaxSynthesize = coax::Synthesize;
+// A button procedure with the rules its run must keep.
+Procedure Button(std::string_view handler, int page, std::vector<std::string_view> results,
+                 std::vector<std::string_view> messages) {
+  const auto& buttons = kButtonProcedures;
+  const auto found = std::find_if(buttons.begin(), buttons.end(), [handler](const auto& button) {
+    return button.handler == handler;
+  });
+  if (found == buttons.end()) {
+    throw std::logic_error("no procedure " + std::string(handler));
+  }
+  return {found->handler, page, found->run, std::move(results), std::move(messages)};
+}
 
 bool Contains(const std::vector<std::string_view>& names, std::string_view name) {
   return std::find(names.begin(), names.end(), name) != names.end();
@@ -45,39 +51,21 @@ std::string Quoted(std::string_view text) {
 
 const std::vector<Procedure>& ButtonProcedures() {
   static const std::vector<Procedure> kProcedures = {
-      {"PhyToElBtn_Action",
-       1,
-       kMicrostripAnalyze,
-       {"ImpField", "ElLengthField", "EDiConst", "Attenuation"},
-       {msg::kHeight, msg::kWidth, msg::kFrequency, msg::kPermittivity}},
-      {"ElToPhyBtn_Action",
-       1,
-       kMicrostripSynthesize,
-       {"WidthField", "PhyLengthField", "EDiConst", "Attenuation"},
-       {msg::kHeight, msg::kImpedance, msg::kFrequency, msg::kPermittivity}},
-      {"PhyToElBtn2_Action",
-       2,
-       kStriplineAnalyze,
-       {"ImpField2", "ElLengthField2", "Attenuation2"},
-       {msg::kHeight, msg::kWidth, msg::kFrequency, msg::kPermittivity}},
-      {"ElToPhyBtn2_Action",
-       2,
-       kStriplineSynthesize,
-       {"WidthField2", "PhyLengthField2", "Attenuation2"},
-       {msg::kHeight, msg::kImpedance, msg::kFrequency, msg::kPermittivity,
-        msg::kStriplineImpedanceTooHigh}},
-      {"PhyToElBtn3_Action",
-       3,
-       kCoaxAnalyze,
-       {"ImpField3", "ElLengthField3", "Attenuation3"},
-       {msg::kInnerDiameter, msg::kOuterDiameter, msg::kInnerNotSmaller, msg::kFrequency,
-        msg::kPermittivity, msg::kLength}},
-      {"ElToPhyBtn3_Action",
-       3,
-       kCoaxSynthesize,
-       {"InnerDiaField", "PhyLengthField3", "Attenuation3"},
-       {msg::kOuterDiameter, msg::kImpedance, msg::kFrequency, msg::kPermittivity,
-        msg::kInnerDiameter, msg::kLength}},
+      Button("PhyToElBtn_Action", 1, {"ImpField", "ElLengthField", "EDiConst", "Attenuation"},
+             {msg::kHeight, msg::kWidth, msg::kFrequency, msg::kPermittivity}),
+      Button("ElToPhyBtn_Action", 1, {"WidthField", "PhyLengthField", "EDiConst", "Attenuation"},
+             {msg::kHeight, msg::kImpedance, msg::kFrequency, msg::kPermittivity}),
+      Button("PhyToElBtn2_Action", 2, {"ImpField2", "ElLengthField2", "Attenuation2"},
+             {msg::kHeight, msg::kWidth, msg::kFrequency, msg::kPermittivity}),
+      Button("ElToPhyBtn2_Action", 2, {"WidthField2", "PhyLengthField2", "Attenuation2"},
+             {msg::kHeight, msg::kImpedance, msg::kFrequency, msg::kPermittivity,
+              msg::kStriplineImpedanceTooHigh}),
+      Button("PhyToElBtn3_Action", 3, {"ImpField3", "ElLengthField3", "Attenuation3"},
+             {msg::kInnerDiameter, msg::kOuterDiameter, msg::kInnerNotSmaller, msg::kFrequency,
+              msg::kPermittivity, msg::kLength}),
+      Button("ElToPhyBtn3_Action", 3, {"InnerDiaField", "PhyLengthField3", "Attenuation3"},
+             {msg::kOuterDiameter, msg::kImpedance, msg::kFrequency, msg::kPermittivity,
+              msg::kInnerDiameter, msg::kLength}),
   };
   return kProcedures;
 }

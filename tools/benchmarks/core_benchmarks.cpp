@@ -2,6 +2,7 @@
 // the pure physics on its own, and the material handlers.
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -14,7 +15,6 @@ namespace mq {
 namespace {
 
 using Texts = std::vector<std::pair<std::string_view, std::string_view>>;
-using Procedure = void (*)(FieldSet&, MessageSink&);
 
 MemoryFieldSet FieldsWith(const Texts& texts) {
   MemoryFieldSet fields(AllFieldNames());
@@ -37,7 +37,7 @@ const Texts kTypicalLine = {
     {"ElLengthField3", "90"},     {"PhyLengthField3", "100"},  {"InnerDiaField", "0.91"},
     {"OuterDiaField", "2.95"}};
 
-void RunProcedure(benchmark::State& state, Procedure procedure) {
+void RunProcedure(benchmark::State& state, FieldProcedure procedure) {
   MemoryFieldSet fields = FieldsWith(kTypicalLine);
   RecordingMessageSink sink;
   for (auto _ : state) {
@@ -46,19 +46,14 @@ void RunProcedure(benchmark::State& state, Procedure procedure) {
   }
 }
 
-constexpr Procedure kMicrostripAnalyze = microstrip::Analyze;
-constexpr Procedure kMicrostripSynthesize = microstrip::Synthesize;
-constexpr Procedure kStriplineAnalyze = stripline::Analyze;
-constexpr Procedure kStriplineSynthesize = stripline::Synthesize;
-constexpr Procedure kCoaxAnalyze = coax::Analyze;
-constexpr Procedure kCoaxSynthesize = coax::Synthesize;
-
-BENCHMARK_CAPTURE(RunProcedure, MicrostripAnalyze, kMicrostripAnalyze);
-BENCHMARK_CAPTURE(RunProcedure, MicrostripSynthesize, kMicrostripSynthesize);
-BENCHMARK_CAPTURE(RunProcedure, StriplineAnalyze, kStriplineAnalyze);
-BENCHMARK_CAPTURE(RunProcedure, StriplineSynthesize, kStriplineSynthesize);
-BENCHMARK_CAPTURE(RunProcedure, CoaxAnalyze, kCoaxAnalyze);
-BENCHMARK_CAPTURE(RunProcedure, CoaxSynthesize, kCoaxSynthesize);
+// One benchmark per button, named after its event: RunProcedure/PhyToElBtn_Action, ...
+const bool kProceduresRegistered = [] {
+  for (const auto& button : kButtonProcedures) {
+    benchmark::RegisterBenchmark(("RunProcedure/" + std::string(button.handler)).c_str(),
+                                 RunProcedure, button.run);
+  }
+  return true;
+}();
 
 template <typename Input, typename Compute>
 void RunPhysics(benchmark::State& state, Input input, Compute compute) {

@@ -13,19 +13,6 @@
 namespace mq {
 namespace {
 
-using ButtonProcedure = void (*)(FieldSet&, MessageSink&);
-
-struct ButtonEntry {
-  std::string_view name;
-  ButtonProcedure run;
-};
-
-constexpr ButtonEntry kButtons[] = {
-    {"ElToPhyBtn_Action", microstrip::Synthesize}, {"PhyToElBtn_Action", microstrip::Analyze},
-    {"ElToPhyBtn2_Action", stripline::Synthesize}, {"PhyToElBtn2_Action", stripline::Analyze},
-    {"ElToPhyBtn3_Action", coax::Synthesize},      {"PhyToElBtn3_Action", coax::Analyze},
-};
-
 using PopupHandler = void (*)(FieldSet&, const MaterialFields&, int);
 
 struct PopupEntry {
@@ -56,10 +43,10 @@ Action ResolveAction(const std::vector<std::string>& args, std::ostream& err) {
     err << "usage: fieldcalc PROCEDURE [ROW] < fields\n";
     return {};
   }
-  for (const auto& button : kButtons) {
-    if (args[0] == button.name) {
+  for (const auto& button : kButtonProcedures) {
+    if (args[0] == button.handler) {
       if (args.size() != 1) {
-        err << "fieldcalc: " << button.name << " takes no argument\n";
+        err << "fieldcalc: " << button.handler << " takes no argument\n";
         return {};
       }
       return button.run;
