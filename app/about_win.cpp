@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include "open_window.h"
 #include "pictures.h"
 #include "version.h"
 #include "window_builder.h"
@@ -62,15 +63,8 @@ std::span<const toolkit::ControlRow> AboutControls() {
 
 }  // namespace
 
-// A closed About window lingers hidden until its deletion is processed; it no longer counts.
 AboutWin* AboutWin::OpenInstance() {
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    auto* open = qobject_cast<AboutWin*>(window);
-    if (open != nullptr && open->isVisible()) {
-      return open;
-    }
-  }
-  return nullptr;
+  return toolkit::FindOpenWindow<AboutWin>();
 }
 
 AboutWin& AboutWin::Instance() {

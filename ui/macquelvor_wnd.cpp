@@ -10,6 +10,7 @@
 #include "layout_tables.h"
 #include "line_models.h"
 #include "material_catalogue.h"
+#include "open_window.h"
 #include "pictures.h"
 #include "tab_panel.h"
 #include "window_builder.h"
@@ -42,10 +43,8 @@ constexpr EventBinding kPopupChanges[] = {
 }  // namespace
 
 MacQuelvorWnd& MacQuelvorWnd::Instance() {
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (auto* open = qobject_cast<MacQuelvorWnd*>(window)) {
-      return *open;
-    }
+  if (auto* open = toolkit::FindOpenWindow<MacQuelvorWnd>()) {
+    return *open;
   }
   auto* window = new MacQuelvorWnd;
   window->show();
