@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "field_names.h"
 #include "line_models.h"
+#include "procedure_checks.h"
 #include "test_fields.h"
 
 namespace mq {
@@ -14,7 +16,7 @@ namespace {
 
 using test::FieldsWith;
 using test::Texts;
-using Procedure = void (*)(FieldSet&, MessageSink&);
+using Procedure = FieldProcedure;
 
 struct WorkedCase {
   const char* description;
@@ -335,29 +337,12 @@ struct FailureCase {
 
 // The result fields of each procedure, which must keep their texts when a check fails.
 const std::vector<std::string_view>& ResultFields(Procedure procedure) {
-  static const std::vector<std::string_view> microstripAnalysis = {"ImpField", "ElLengthField",
-                                                                   "EDiConst", "Attenuation"};
-  static const std::vector<std::string_view> microstripSynthesis = {"WidthField", "PhyLengthField",
-                                                                    "EDiConst", "Attenuation"};
-  static const std::vector<std::string_view> striplineAnalysis = {"ImpField2", "ElLengthField2",
-                                                                  "Attenuation2"};
-  static const std::vector<std::string_view> striplineSynthesis = {"WidthField2", "PhyLengthField2",
-                                                                   "Attenuation2"};
-  static const std::vector<std::string_view> coaxAnalysis = {"ImpField3", "ElLengthField3",
-                                                             "Attenuation3"};
-  static const std::vector<std::string_view> coaxSynthesis = {"InnerDiaField", "PhyLengthField3",
-                                                              "Attenuation3"};
-  if (procedure == static_cast<Procedure>(microstrip::Analyze))
-    return microstripAnalysis;
-  if (procedure == static_cast<Procedure>(microstrip::Synthesize))
-    return microstripSynthesis;
-  if (procedure == static_cast<Procedure>(stripline::Analyze))
-    return striplineAnalysis;
-  if (procedure == static_cast<Procedure>(stripline::Synthesize))
-    return striplineSynthesis;
-  if (procedure == static_cast<Procedure>(coax::Analyze))
-    return coaxAnalysis;
-  return coaxSynthesis;
+  for (const auto& rules : check::ButtonProcedures()) {
+    if (*rules.run.target<Procedure>() == procedure) {
+      return rules.results;
+    }
+  }
+  throw std::logic_error("no rules for this procedure");
 }
 
 void ExpectFailure(const FailureCase& c) {
