@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "about_win.h"
 
 #include <QApplication>
@@ -30,7 +31,7 @@ const std::string& Credits() {
   static const std::string credits = std::string(kVersionText) +
                                      "\r\r"
                                      "(c) 2026 The MacQuelvor team\r"
-                                     "Feedback: macquelvor@example.org";
+                                     "Feedback: see the README";
   return credits;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About window: the program's name, version and credits. Not modal; at most one is open.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: the menus and the About command.
 #pragma once
 

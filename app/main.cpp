@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program: the application object, start-up, and the event loop until the user quits.
 #include "app.h"
 #include "start_up.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up after the application object exists: bind the About item, open the calculator.
 #pragma once
 

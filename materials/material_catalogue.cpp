@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "material_catalogue.h"
 
 namespace mq {

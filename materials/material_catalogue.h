@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The named dielectrics and conductors offered on every page, and the popup handlers that copy
 // a picked material's constants into the material fields of its page.
 #pragma once

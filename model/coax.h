@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The TEM coaxial line: an inner conductor of radius a inside an outer conductor of inner
 // radius b, one dielectric between them.
 #pragma once

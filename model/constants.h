@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator's numeric constants. pi is taken as 3.14159 throughout and every constant
 // derived from it comes from that value, so the figures match the calculator's worked examples
 // to their last shown digit rather than a more exact pi.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Names of the calculator window's edit fields, page by page. The three pages never share a
 // name: page 2 adds the suffix 2, page 3 the suffix 3, except the two coaxial diameter fields.
 #pragma once

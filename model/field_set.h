@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator's data lives as text in named edit fields. The line models and the material
 // handlers reach those fields only through the FieldSet and the few operations declared here, so
 // they run the same over the real window and over an in-memory map.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "line_models.h"
 
 #include <initializer_list>

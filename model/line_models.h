@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The six calculation procedures over the window's fields. Each is one straight run: normalise
 // the page's fields, read the inputs, compute, validate, write the results. The physics itself
 // lives in the pure functions of microstrip.h, stripline.h and coax.h.

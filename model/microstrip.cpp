@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "microstrip.h"
 
 #include <cmath>

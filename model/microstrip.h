@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Quasi-static closed forms of a microstrip of zero thickness on a substrate over ground
 // (Hammerstad; Wheeler's synthesis). All quantities in SI units, angles in degrees.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number reading and writing. std::from_chars and std::to_chars never consult the process
 // locale, so a desktop set to a decimal comma still reads and writes ".".
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Closed forms of a symmetric stripline: a strip of width W and thickness t centred between two
 // ground planes b apart, one dielectric filling the space. The impedance ignores t (Wheeler's
 // effective-width form); t enters only the conductor loss (low- and high-impedance forms).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Each closed form stays within the error envelope measured against its reference solution
 // (docs/accuracy.md); a model that drifts fails here.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Builds the Debian package into a scratch directory, unpacks it with dpkg-deb -x and checks
 # that every file is where the desktop looks for it and that it depends on Debian's Qt 6.
 set(scratch ${BINARY_DIR}/package-check)
@@ -26,5 +27,31 @@ endforeach()
 if(NOT depends MATCHES "libqt6widgets6" OR NOT depends MATCHES "libqt6svg6")
   message(FATAL_ERROR "the package does not depend on Debian's Qt 6: ${depends}")
 endif()
+
+# One version everywhere: the package, the newest changelog entry and the manual page.
+execute_process(COMMAND dpkg-deb -f ${packages} Version OUTPUT_VARIABLE package_version
+  OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND gzip -dc ${scratch}/root/usr/share/doc/macquelvor/changelog.gz
+  OUTPUT_VARIABLE changelog)
+execute_process(COMMAND gzip -dc ${scratch}/root/usr/share/man/man1/macquelvor.1.gz
+  OUTPUT_VARIABLE manual)
+string(REGEX MATCH "^macquelvor \\(([^)]*)\\)" _ "${changelog}")
+set(changelog_version "${CMAKE_MATCH_1}")
+string(REGEX MATCH "\n\\.TH [^\n]*\"MacQuelvor ([^\"]*)\"" _ "${manual}")
+set(manual_version "${CMAKE_MATCH_1}")
+foreach(found package_version changelog_version manual_version)
+  if(NOT "${${found}}" STREQUAL "${VERSION}")
+    message(FATAL_ERROR "${found} is '${${found}}', the project's version is ${VERSION}")
+  endif()
+endforeach()
+
+if(LINTIAN)
+  execute_process(COMMAND ${LINTIAN} --fail-on error,warning ${packages}
+    RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "lintian reports:\n${output}")
+  endif()
+endif()
+
 file(GLOB_RECURSE everything RELATIVE ${scratch}/root ${scratch}/root/*)
 message(STATUS "package holds: ${everything}")

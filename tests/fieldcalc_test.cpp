@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command-line harness: what it prints for a run, and how it refuses bad input.
 #include "fieldcalc.h"
 

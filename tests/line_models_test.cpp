@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The six procedures as the window runs them: field texts in, field texts or one message out.
 #include <gtest/gtest.h>
 

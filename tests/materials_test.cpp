@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The material popups' handlers over the fields of the window.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading and writing number texts: the decimal-comma normalisation, the reading grammar, the
 // three result patterns and their independence from the process locale.
 #include <gtest/gtest.h>

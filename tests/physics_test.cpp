@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The closed forms as numbers: textbook anchors and analysis-synthesis round trips.
 #include <gtest/gtest.h>
 

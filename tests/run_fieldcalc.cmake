@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs fieldcalc with ARGS (a ;-list) on INPUT (or nothing), checks its exit status and, where
 # EXPECTED_OUTPUT is given, its standard output.
 if(NOT DEFINED INPUT)

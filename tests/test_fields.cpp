@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "test_fields.h"
 
 #include "field_names.h"

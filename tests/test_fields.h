@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Helpers shared by the core tests: a field set holding every field of the window.
 #pragma once
 

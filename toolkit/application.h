@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object: the event loop, the menu bar and menu binding by item name, and the
 // report of an error that escapes an event.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A window described as data: its properties and one row per named control, in creation order.
 #pragma once
 

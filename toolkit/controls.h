@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The named controls of one window, found by name.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layout names the classic desktop fonts "System" and "Geneva" in points of 72 dpi. On other
 // platforms they map to a metric-compatible sans serif at the same size in pixels, so every
 // caption fits its rectangle as designed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "group_box.h"
 
 #include <QStyleOptionGroupBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A group box whose caption has a font of its own. In Qt a group box's font passes to every
 // control inside it; keeping the caption's font apart lets the members simply inherit the
 // window's font instead of each being given one.

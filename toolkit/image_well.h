@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An image well that fetches its picture once it is first painted, so pictures of pages the
 // user never opens are never loaded and the window never waits for one.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "message_box_sink.h"
 
 #include <QMessageBox>

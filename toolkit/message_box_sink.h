@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ShowMessage in the running program: a modal box that returns when the user dismisses it.
 #pragma once
 

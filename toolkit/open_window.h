@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding the open window of a class, for the single-instance accessors. A window that has been
 // closed and awaits deletion is no longer open.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application's pictures, fetched by numeric resource id, each loaded at most once.
 #pragma once
 

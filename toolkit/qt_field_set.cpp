@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt_field_set.h"
 
 #include <QLineEdit>

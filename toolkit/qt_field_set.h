@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The FieldSet of the running program: each name is an edit field of the window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tab_panel.h"
 
 #include <QPainter>

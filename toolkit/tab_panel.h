@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A tab panel whose pages share its own coordinates: the tabs run along the top edge and a page
 // covers the whole panel, so a control's place on a page does not depend on the style's tab
 // height.

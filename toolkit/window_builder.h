@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds a window from its property table and its rows of named controls.
 #pragma once
 

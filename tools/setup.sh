@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the project's scripts: install the Debian packages a build needs (only those
 # missing), then configure and build with every warning an error.
 set -euo pipefail
@@ -10,7 +11,7 @@ macquelvor_packages=(
   libgtest-dev libgmock-dev
   qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev
   fontconfig fonts-liberation2
-  libbenchmark-dev libx11-dev desktop-file-utils appstream
+  libbenchmark-dev libx11-dev desktop-file-utils appstream lintian
 )
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
 macquelvor_fuzz_packages=(clang libclang-rt-dev llvm)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "accessible_names.h"
 
 #include <cstdlib>

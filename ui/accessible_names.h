@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Screen readers name each field and popup by the caption before it and the unit after it,
 // as a sighted user reads the row: "Frequency (GHz)"; the arrow buttons by the way they run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator window as data: its properties, its 120 controls in creation order, and the
 // keyboard order of each page.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "macquelvor_wnd.h"
 
 #include <QApplication>

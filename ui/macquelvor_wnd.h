@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator window: three pages of named fields, two arrow buttons and two material popups
 // each. It computes nothing itself; its handlers run the line models and material handlers
 // over its fields.

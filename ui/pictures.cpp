@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pictures.h"
 
 namespace mq::ui {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three line-type pictures, each loaded once from the application's resources.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // NormalizeDecimalSeparator: the first comma becomes a point and nothing else changes.
 #include <cstdint>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One procedure or material handler (chosen at build time by MQ_FUZZ_PROCEDURE) over field
 // texts cut from the fuzzer's bytes: results or exactly one message, nothing else touched.
 #include <algorithm>

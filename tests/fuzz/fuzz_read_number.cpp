@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ReadNumber over any text: never traps; no digit reads 0; the text NumberToText writes for a
 // value reads back as that very value.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // WriteResult's three patterns over any double: a well-formed text that reads back within half
 // a unit of its last shown digit.
 #include <cmath>

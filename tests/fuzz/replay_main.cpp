@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a fuzz target over saved inputs (files, or every file of a directory) without libFuzzer,
 // so its corpus and the inputs that once found faults run as ordinary tests.
 #include <cstdint>

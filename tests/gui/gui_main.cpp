@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window tests run headless, inside the program's own application object.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A seeded stream of random user actions on the real window: typing and pasting anything into
 // any field, clicking the arrow buttons, picking popup rows, switching pages, opening and closing
 // About. After every action the rules of procedure_checks.h must hold.

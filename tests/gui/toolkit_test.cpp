@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The toolkit layer on its own: pictures by id, lookups by name, the Edit menu's commands.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as a user drives it: typed texts, mouse clicks on the arrow buttons, popup picks,
 // page switches, the About command and the real modal message box.
 #include <gtest/gtest.h>

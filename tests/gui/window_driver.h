@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives the real calculator window as a user does: typing, clicking, picking popup rows,
 // switching pages. Each test gets a freshly built window whose messages are recorded.
 #pragma once

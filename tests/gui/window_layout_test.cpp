@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The calculator window as laid out: every control under its name, kind, page, place and text;
 // captions that fit; the window's fixed frame; keyboard order and accessible names.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "procedure_checks.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Measures the program's closed forms against the reference solutions and writes the error
 // tables (TSV, for the plots) and the tables of docs/accuracy.md.
 //   accuracy_report OUTPUT_DIRECTORY

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Plots of the closed forms' error against the reference solutions, from accuracy_report's
 # tables. Run from the output directory: gnuplot plots.gp
 set terminal svg size 720,420 dynamic font "Liberation Sans,12" background "#ffffff"

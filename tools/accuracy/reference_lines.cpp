@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reference_lines.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reference solutions for the three line types, written from the literature and independent of
 // the program's models and of its rounded constants (CODATA 2018 values here).
 #pragma once

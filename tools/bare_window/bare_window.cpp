@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The floor for start-up: a bare Qt 6 window with the calculator's 120 widgets, each of the
 // same class, text and place, but no pictures, menus, fonts, names or wiring.
 #include <QApplication>

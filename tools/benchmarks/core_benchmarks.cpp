@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cost of one button press without the window: each procedure over an in-memory field set,
 // the pure physics on its own, and the material handlers.
 #include <benchmark/benchmark.h>

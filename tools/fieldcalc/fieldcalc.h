@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A command-line harness over an in-memory field set holding every edit field of the window:
 //   fieldcalc PROCEDURE [ROW] < fields
 // reads "Name=text" lines, runs the named button procedure (PhyToElBtn_Action, ...) or popup

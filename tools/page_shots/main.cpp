@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a PNG of each page of the calculator window and of the About window:
 //   page_shots OUTPUT_DIRECTORY
 #include <QDir>

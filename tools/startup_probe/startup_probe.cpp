@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts a program and measures, from outside it, the time until its window with a given title
 // is mapped and viewable, and its peak resident memory at that moment.
 //   startup_probe TITLE PROGRAM [ARGUMENT...]
