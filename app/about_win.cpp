@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "about_win.h"
+#include "app/about_win.h"
 
 #include <QApplication>
 #include <QLayout>
 #include <QVBoxLayout>
 #include <string>
 
-#include "open_window.h"
-#include "pictures.h"
-#include "version.h"
-#include "window_builder.h"
+#include "app/version.h"
+#include "toolkit/open_window.h"
+#include "toolkit/window_builder.h"
+#include "ui/pictures.h"
 
 namespace mq {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "controls.h"
+#include "toolkit/controls.h"
 
 namespace mq {
 

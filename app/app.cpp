@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "app.h"
+#include "app/app.h"
 
 #include <QAction>
 #include <QMenu>
 
-#include "about_win.h"
-#include "version.h"
+#include "app/about_win.h"
+#include "app/version.h"
 
 namespace mq {
 

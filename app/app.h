@@ -2,7 +2,7 @@
 // The application object: the menus and the About command.
 #pragma once
 
-#include "application.h"
+#include "toolkit/application.h"
 
 namespace mq {
 

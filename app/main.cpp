@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The program: the application object, start-up, and the event loop until the user quits.
-#include "app.h"
-#include "start_up.h"
+#include "app/app.h"
+#include "app/start_up.h"
 
 int main(int argc, char** argv) {
   mq::App app(argc, argv);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "start_up.h"
+#include "app/start_up.h"
 
-#include "app.h"
-#include "macquelvor_wnd.h"
+#include "app/app.h"
+#include "ui/macquelvor_wnd.h"
 
 namespace mq {
 

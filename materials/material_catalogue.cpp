@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "material_catalogue.h"
+#include "materials/material_catalogue.h"
 
 namespace mq {
 namespace {

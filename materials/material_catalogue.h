@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "field_set.h"
+#include "model/field_set.h"
 
 namespace mq {
 

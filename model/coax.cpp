@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "coax.h"
+#include "model/coax.h"
 
 #include <cmath>
 
-#include "constants.h"
+#include "model/constants.h"
 
 namespace mq::coax {
 namespace {
@@ -33,7 +33,7 @@ double CharacteristicImpedance(double innerRadius, double outerRadius, double pe
   return (WaveImpedance(permittivity) / kTwoPi) * std::log(outerRadius / innerRadius);
 }
 
-AnalysisResult Analyze(const AnalysisInput& input) {
+AnalysisResult ComputeAnalysis(const AnalysisInput& input) {
   const Material& material = input.material;
   AnalysisResult result;
   const double beta = PhaseConstant(material.frequency, material.permittivity);
@@ -46,7 +46,7 @@ AnalysisResult Analyze(const AnalysisInput& input) {
 }
 
 // a = b / exp(2 pi Z0 / eta), the inverse of the impedance relation.
-SynthesisResult Synthesize(const SynthesisInput& input) {
+SynthesisResult ComputeSynthesis(const SynthesisInput& input) {
   const Material& material = input.material;
   SynthesisResult result;
   const double beta = PhaseConstant(material.frequency, material.permittivity);

@@ -41,7 +41,7 @@ struct SynthesisResult {
 double WaveImpedance(double permittivity);
 double CharacteristicImpedance(double innerRadius, double outerRadius, double permittivity);
 
-AnalysisResult Analyze(const AnalysisInput& input);
-SynthesisResult Synthesize(const SynthesisInput& input);
+AnalysisResult ComputeAnalysis(const AnalysisInput& input);
+SynthesisResult ComputeSynthesis(const SynthesisInput& input);
 
 }  // namespace mq::coax

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "constants.h"
+#include "model/constants.h"
 
 #include <cmath>
 

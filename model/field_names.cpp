@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "field_names.h"
+#include "model/field_names.h"
 
 namespace mq {
 

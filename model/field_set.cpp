@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "field_set.h"
+#include "model/field_set.h"
 
 #include <string>
 #include <utility>

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/number_text.h"
+
 namespace mq {
 
 // Asking for a field that the layout does not have is a programming error, never a user error.
@@ -54,19 +56,10 @@ class RecordingMessageSink final : public MessageSink {
   std::vector<std::string> messages;
 };
 
-// The three result patterns: "#.0000", "#.00" and "#.00e+".
-enum class Pattern { kFourDecimals, kTwoDecimals, kScientific };
-
-// Pure text operations, usable without any field.
-std::string ReplaceFirstComma(std::string text);
-double ParseLeadingNumber(std::string_view text);
-std::string FormatWithPattern(double value, Pattern pattern);
-
 // Field operations shared by every procedure and handler.
 void NormalizeDecimalSeparator(FieldSet& fields, std::string_view name);
 double ReadNumber(const FieldSet& fields, std::string_view name);
 void WriteResult(FieldSet& fields, std::string_view name, double value, Pattern pattern);
-std::string NumberToText(double value);
 void ShowMessage(MessageSink& sink, std::string_view text);
 
 }  // namespace mq

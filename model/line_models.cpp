@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "line_models.h"
+#include "model/line_models.h"
 
 #include <initializer_list>
 #include <string_view>
 
-#include "constants.h"
+#include "model/constants.h"
 
 namespace mq {
 namespace {
@@ -81,7 +81,7 @@ void Analyze(FieldSet& fields, MessageSink& sink) {
   in.line.conductivity = ReadNumber(fields, "ConField");
   in.line.lossTangent = ReadNumber(fields, "LossTanField");
 
-  const AnalysisResult out = Analyze(in);
+  const AnalysisResult out = ComputeAnalysis(in);
 
   if (ReportFirstFailure(sink, {{NotPositive(in.line.height), messages::kHeight},
                                 {NotPositive(in.line.width), messages::kWidth},
@@ -106,7 +106,7 @@ void Synthesize(FieldSet& fields, MessageSink& sink) {
   in.electricalLength = ReadNumber(fields, "ElLengthField");
   in.line.frequency = ReadGigahertz(fields, "FreqField");
 
-  const SynthesisResult out = Synthesize(in);
+  const SynthesisResult out = ComputeSynthesis(in);
 
   if (ReportFirstFailure(sink, {{NotPositive(in.line.height), messages::kHeight},
                                 {NotPositive(in.impedance), messages::kImpedance},
@@ -136,7 +136,7 @@ void Analyze(FieldSet& fields, MessageSink& sink) {
   in.line.conductivity = ReadNumber(fields, "ConField2");
   in.line.lossTangent = ReadNumber(fields, "LossTanField2");
 
-  const AnalysisResult out = Analyze(in);
+  const AnalysisResult out = ComputeAnalysis(in);
 
   if (ReportFirstFailure(sink, {{NotPositive(in.line.spacing), messages::kHeight},
                                 {NotPositive(in.line.width), messages::kWidth},
@@ -161,7 +161,7 @@ void Synthesize(FieldSet& fields, MessageSink& sink) {
   in.line.lossTangent = ReadNumber(fields, "LossTanField2");
   in.electricalLength = ReadNumber(fields, "ElLengthField2");
 
-  const SynthesisResult out = Synthesize(in);
+  const SynthesisResult out = ComputeSynthesis(in);
 
   // The high-impedance width form reaches zero near sqrt(er) Z0 = 296 ohm; beyond that no
   // strip realises the wanted impedance.
@@ -192,7 +192,7 @@ void Analyze(FieldSet& fields, MessageSink& sink) {
   in.innerRadius = ReadRadius(fields, "InnerDiaField");
   in.outerRadius = ReadRadius(fields, "OuterDiaField");
 
-  const AnalysisResult out = Analyze(in);
+  const AnalysisResult out = ComputeAnalysis(in);
 
   if (ReportFirstFailure(sink, {{NotPositive(in.innerRadius), messages::kInnerDiameter},
                                 {NotPositive(in.outerRadius), messages::kOuterDiameter},
@@ -218,7 +218,7 @@ void Synthesize(FieldSet& fields, MessageSink& sink) {
   in.material.conductivity = ReadNumber(fields, "ConField3");
   in.outerRadius = ReadRadius(fields, "OuterDiaField");
 
-  const SynthesisResult out = Synthesize(in);
+  const SynthesisResult out = ComputeSynthesis(in);
 
   // An impedance so large that exp overflows leaves an inner radius of exactly zero.
   if (ReportFirstFailure(sink, {{NotPositive(in.outerRadius), messages::kOuterDiameter},

@@ -7,10 +7,10 @@
 #include <array>
 #include <string_view>
 
-#include "coax.h"
-#include "field_set.h"
-#include "microstrip.h"
-#include "stripline.h"
+#include "model/coax.h"
+#include "model/field_set.h"
+#include "model/microstrip.h"
+#include "model/stripline.h"
 
 namespace mq {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "microstrip.h"
+#include "model/microstrip.h"
 
 #include <cmath>
 
-#include "constants.h"
+#include "model/constants.h"
 
 namespace mq::microstrip {
 namespace {
@@ -71,7 +71,7 @@ double SynthesizedWidth(double impedance, double height, double permittivity) {
          height;
 }
 
-AnalysisResult Analyze(const AnalysisInput& input) {
+AnalysisResult ComputeAnalysis(const AnalysisInput& input) {
   const Line& line = input.line;
   AnalysisResult result;
   result.effectivePermittivity = EffectivePermittivity(line.width, line.height, line.permittivity);
@@ -82,7 +82,7 @@ AnalysisResult Analyze(const AnalysisInput& input) {
   return result;
 }
 
-SynthesisResult Synthesize(const SynthesisInput& input) {
+SynthesisResult ComputeSynthesis(const SynthesisInput& input) {
   Line line = input.line;
   line.width = SynthesizedWidth(input.impedance, line.height, line.permittivity);
   SynthesisResult result;

@@ -43,7 +43,7 @@ double EffectivePermittivity(double width, double height, double permittivity);
 double CharacteristicImpedance(double width, double height, double effectivePermittivity);
 double SynthesizedWidth(double impedance, double height, double permittivity);
 
-AnalysisResult Analyze(const AnalysisInput& input);
-SynthesisResult Synthesize(const SynthesisInput& input);
+AnalysisResult ComputeAnalysis(const AnalysisInput& input);
+SynthesisResult ComputeSynthesis(const SynthesisInput& input);
 
 }  // namespace mq::microstrip

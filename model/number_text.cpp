@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Number reading and writing. std::from_chars and std::to_chars never consult the process
 // locale, so a desktop set to a decimal comma still reads and writes ".".
+#include "model/number_text.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
 #include <string_view>
-
-#include "field_set.h"
 
 namespace mq {
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "stripline.h"
+#include "model/stripline.h"
 
 #include <cmath>
 
-#include "constants.h"
+#include "model/constants.h"
 
 namespace mq::stripline {
 namespace {
@@ -67,7 +67,7 @@ double SynthesizedWidth(double impedance, double spacing, double permittivity) {
   return (0.85 - std::sqrt(0.6 - x)) * spacing;
 }
 
-AnalysisResult Analyze(const AnalysisInput& input) {
+AnalysisResult ComputeAnalysis(const AnalysisInput& input) {
   const Line& line = input.line;
   AnalysisResult result;
   result.impedance = CharacteristicImpedance(line.width, line.spacing, line.permittivity);
@@ -77,7 +77,7 @@ AnalysisResult Analyze(const AnalysisInput& input) {
   return result;
 }
 
-SynthesisResult Synthesize(const SynthesisInput& input) {
+SynthesisResult ComputeSynthesis(const SynthesisInput& input) {
   Line line = input.line;
   line.width = SynthesizedWidth(input.impedance, line.spacing, line.permittivity);
   SynthesisResult result;

@@ -42,7 +42,7 @@ struct SynthesisResult {
 double CharacteristicImpedance(double width, double spacing, double permittivity);
 double SynthesizedWidth(double impedance, double spacing, double permittivity);
 
-AnalysisResult Analyze(const AnalysisInput& input);
-SynthesisResult Synthesize(const SynthesisInput& input);
+AnalysisResult ComputeAnalysis(const AnalysisInput& input);
+SynthesisResult ComputeSynthesis(const SynthesisInput& input);
 
 }  // namespace mq::stripline

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The command-line harness: what it prints for a run, and how it refuses bad input.
-#include "fieldcalc.h"
+#include "tools/fieldcalc/fieldcalc.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "field_names.h"
-#include "line_models.h"
-#include "procedure_checks.h"
-#include "test_fields.h"
+#include "model/field_names.h"
+#include "model/line_models.h"
+#include "tests/support/procedure_checks.h"
+#include "tests/test_fields.h"
 
 namespace mq {
 namespace {

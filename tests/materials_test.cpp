@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "field_names.h"
-#include "material_catalogue.h"
-#include "test_fields.h"
+#include "materials/material_catalogue.h"
+#include "model/field_names.h"
+#include "tests/test_fields.h"
 
 namespace mq {
 namespace {

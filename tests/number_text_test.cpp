@@ -9,8 +9,8 @@
 #include <locale>
 #include <string>
 
-#include "field_set.h"
-#include "test_fields.h"
+#include "model/field_set.h"
+#include "tests/test_fields.h"
 
 namespace mq {
 namespace {

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <vector>
 
-#include "coax.h"
-#include "microstrip.h"
-#include "stripline.h"
+#include "model/coax.h"
+#include "model/microstrip.h"
+#include "model/stripline.h"
 
 namespace mq {
 namespace {
@@ -30,7 +30,7 @@ TEST(MicrostripPhysics, PozarWorkedExample) {
   input.line = {0, 1.27 * kMillimetre, 2.2, 0, kCopper, 2.5 * kGigahertz};
   input.impedance = 50;
   input.electricalLength = 90;
-  const auto result = microstrip::Synthesize(input);
+  const auto result = microstrip::ComputeSynthesis(input);
   EXPECT_NEAR(result.width / input.line.height, 3.081, 0.001);
   EXPECT_NEAR(result.effectivePermittivity, 1.87, 0.005);
   EXPECT_NEAR(result.length, 21.9 * kMillimetre, 0.05 * kMillimetre);
@@ -50,12 +50,12 @@ TEST(MicrostripPhysics, SynthesisThenAnalysisGivesBackImpedanceAndLoss) {
       wanted.line = {0, 1.6 * kMillimetre, er, 0.002, kCopper, 3 * kGigahertz};
       wanted.impedance = z0;
       wanted.electricalLength = 90;
-      const auto synthesized = microstrip::Synthesize(wanted);
+      const auto synthesized = microstrip::ComputeSynthesis(wanted);
       ASSERT_GT(synthesized.width, 0.0);
 
       microstrip::AnalysisInput line{wanted.line, synthesized.length};
       line.line.width = synthesized.width;
-      const auto analysed = microstrip::Analyze(line);
+      const auto analysed = microstrip::ComputeAnalysis(line);
       EXPECT_LT(RelativeError(analysed.impedance, z0), 0.02);
       EXPECT_LT(RelativeError(analysed.attenuation, synthesized.attenuation), 0.02);
       EXPECT_NEAR(analysed.electricalLength, 90.0, 1e-9);
@@ -91,12 +91,12 @@ TEST(StriplinePhysics, SynthesisThenAnalysisGivesBackImpedance) {
       wanted.line = {0, 3.2 * kMillimetre, 0.035 * kMillimetre, er, 0.001, kCopper, 2 * kGigahertz};
       wanted.impedance = z0;
       wanted.electricalLength = 45;
-      const auto synthesized = stripline::Synthesize(wanted);
+      const auto synthesized = stripline::ComputeSynthesis(wanted);
       ASSERT_GT(synthesized.width, 0.0);
 
       stripline::AnalysisInput line{wanted.line, synthesized.length};
       line.line.width = synthesized.width;
-      const auto analysed = stripline::Analyze(line);
+      const auto analysed = stripline::ComputeAnalysis(line);
       EXPECT_LT(RelativeError(analysed.impedance, z0), 0.001);
       EXPECT_NEAR(analysed.electricalLength, 45.0, 1e-9);
       EXPECT_LT(RelativeError(analysed.attenuation, synthesized.attenuation), 0.001);
@@ -130,11 +130,11 @@ TEST(CoaxPhysics, SynthesisThenAnalysisGivesBackImpedance) {
       wanted.outerRadius = 3.5 * kMillimetre;
       wanted.impedance = z0;
       wanted.electricalLength = 180;
-      const auto synthesized = coax::Synthesize(wanted);
+      const auto synthesized = coax::ComputeSynthesis(wanted);
       ASSERT_GT(synthesized.innerRadius, 0.0);
       ASSERT_LT(synthesized.innerRadius, wanted.outerRadius);
 
-      const auto analysed = coax::Analyze(
+      const auto analysed = coax::ComputeAnalysis(
           {wanted.material, synthesized.innerRadius, wanted.outerRadius, synthesized.length});
       EXPECT_LT(RelativeError(analysed.impedance, z0), 0.001);
       EXPECT_NEAR(analysed.electricalLength, 180.0, 1e-9);

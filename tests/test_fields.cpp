@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "test_fields.h"
+#include "tests/test_fields.h"
 
-#include "field_names.h"
+#include "model/field_names.h"
 
 namespace mq::test {
 

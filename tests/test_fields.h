@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "field_set.h"
+#include "model/field_set.h"
 
 namespace mq::test {
 

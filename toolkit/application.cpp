@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "application.h"
+#include "toolkit/application.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "controls.h"
+#include "toolkit/controls.h"
 
 namespace mq::toolkit {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "fonts.h"
+#include "toolkit/fonts.h"
 
 #include <QStringList>
 

@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-#include "control_table.h"
+#include "toolkit/control_table.h"
 
 namespace mq::toolkit {
 

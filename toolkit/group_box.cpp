@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "group_box.h"
+#include "toolkit/group_box.h"
 
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "image_well.h"
+#include "toolkit/image_well.h"
 
 #include <QTimer>
 

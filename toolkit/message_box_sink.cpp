@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "message_box_sink.h"
+#include "toolkit/message_box_sink.h"
 
 #include <QMessageBox>
 

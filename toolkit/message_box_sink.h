@@ -2,7 +2,7 @@
 // ShowMessage in the running program: a modal box that returns when the user dismisses it.
 #pragma once
 
-#include "field_set.h"
+#include "model/field_set.h"
 
 class QWidget;
 

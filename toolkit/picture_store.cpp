@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "picture_store.h"
+#include "toolkit/picture_store.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "qt_field_set.h"
+#include "toolkit/qt_field_set.h"
 
 #include <QLineEdit>
 

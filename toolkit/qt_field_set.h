@@ -2,8 +2,8 @@
 // The FieldSet of the running program: each name is an edit field of the window.
 #pragma once
 
-#include "controls.h"
-#include "field_set.h"
+#include "model/field_set.h"
+#include "toolkit/controls.h"
 
 namespace mq::toolkit {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tab_panel.h"
+#include "toolkit/tab_panel.h"
 
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>

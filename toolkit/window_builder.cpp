@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window_builder.h"
+#include "toolkit/window_builder.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,10 +9,10 @@
 #include <QStringList>
 #include <stdexcept>
 
-#include "fonts.h"
-#include "group_box.h"
-#include "image_well.h"
-#include "tab_panel.h"
+#include "toolkit/fonts.h"
+#include "toolkit/group_box.h"
+#include "toolkit/image_well.h"
+#include "toolkit/tab_panel.h"
 
 namespace mq::toolkit {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <span>
 
-#include "control_table.h"
-#include "controls.h"
-#include "picture_store.h"
+#include "toolkit/control_table.h"
+#include "toolkit/controls.h"
+#include "toolkit/picture_store.h"
 
 class QWidget;
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "accessible_names.h"
+#include "ui/accessible_names.h"
 
 #include <cstdlib>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "control_table.h"
+#include "toolkit/control_table.h"
 
 namespace mq::ui {
 

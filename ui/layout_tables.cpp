@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "layout_tables.h"
+#include "ui/layout_tables.h"
 
 #include <string>
 
-#include "material_catalogue.h"
+#include "materials/material_catalogue.h"
 
 namespace mq::ui {
 namespace {

@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: MIT
-#include "macquelvor_wnd.h"
+#include "ui/macquelvor_wnd.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLayout>
 #include <QPushButton>
 
-#include "accessible_names.h"
-#include "application.h"
-#include "layout_tables.h"
-#include "line_models.h"
-#include "material_catalogue.h"
-#include "open_window.h"
-#include "pictures.h"
-#include "tab_panel.h"
-#include "window_builder.h"
+#include "materials/material_catalogue.h"
+#include "model/line_models.h"
+#include "toolkit/application.h"
+#include "toolkit/open_window.h"
+#include "toolkit/tab_panel.h"
+#include "toolkit/window_builder.h"
+#include "ui/accessible_names.h"
+#include "ui/layout_tables.h"
+#include "ui/pictures.h"
 
 namespace mq {
 namespace {

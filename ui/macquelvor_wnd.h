@@ -7,10 +7,10 @@
 #include <QMainWindow>
 #include <memory>
 
-#include "controls.h"
-#include "field_set.h"
-#include "message_box_sink.h"
-#include "qt_field_set.h"
+#include "model/field_set.h"
+#include "toolkit/controls.h"
+#include "toolkit/message_box_sink.h"
+#include "toolkit/qt_field_set.h"
 
 namespace mq::toolkit {
 class TabPanel;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "pictures.h"
+#include "ui/pictures.h"
 
 namespace mq::ui {
 namespace {

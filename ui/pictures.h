@@ -4,7 +4,7 @@
 
 #include <QPixmap>
 
-#include "picture_store.h"
+#include "toolkit/picture_store.h"
 
 namespace mq::ui {
 

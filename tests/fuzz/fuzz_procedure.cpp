@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "field_names.h"
-#include "procedure_checks.h"
+#include "model/field_names.h"
+#include "tests/support/procedure_checks.h"
 
 namespace {
 

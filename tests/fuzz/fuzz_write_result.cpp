@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "field_set.h"
-#include "procedure_checks.h"
+#include "model/field_set.h"
+#include "tests/support/procedure_checks.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "app.h"
-#include "start_up.h"
+#include "app/app.h"
+#include "app/start_up.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -18,13 +18,13 @@
 #include <string>
 #include <vector>
 
-#include "about_win.h"
-#include "app.h"
-#include "field_names.h"
-#include "macquelvor_wnd.h"
-#include "procedure_checks.h"
-#include "start_up.h"
-#include "tab_panel.h"
+#include "app/about_win.h"
+#include "app/app.h"
+#include "app/start_up.h"
+#include "model/field_names.h"
+#include "tests/support/procedure_checks.h"
+#include "toolkit/tab_panel.h"
+#include "ui/macquelvor_wnd.h"
 
 namespace mq {
 namespace {

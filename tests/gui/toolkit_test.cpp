@@ -8,12 +8,12 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "app.h"
-#include "controls.h"
-#include "picture_store.h"
-#include "qt_field_set.h"
-#include "window_builder.h"
-#include "window_driver.h"
+#include "app/app.h"
+#include "tests/gui/window_driver.h"
+#include "toolkit/controls.h"
+#include "toolkit/picture_store.h"
+#include "toolkit/qt_field_set.h"
+#include "toolkit/window_builder.h"
 
 namespace mq::test {
 namespace {

@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "about_win.h"
-#include "app.h"
-#include "window_driver.h"
+#include "app/about_win.h"
+#include "app/app.h"
+#include "tests/gui/window_driver.h"
 
 namespace mq::test {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "window_driver.h"
+#include "tests/gui/window_driver.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -7,8 +7,8 @@
 #include <QTabBar>
 #include <QTest>
 
-#include "about_win.h"
-#include "tab_panel.h"
+#include "app/about_win.h"
+#include "toolkit/tab_panel.h"
 
 namespace mq::test {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "field_set.h"
-#include "macquelvor_wnd.h"
+#include "model/field_set.h"
+#include "ui/macquelvor_wnd.h"
 
 namespace mq::test {
 

@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "about_win.h"
-#include "app.h"
-#include "group_box.h"
-#include "start_up.h"
-#include "tab_panel.h"
-#include "window_driver.h"
+#include "app/about_win.h"
+#include "app/app.h"
+#include "app/start_up.h"
+#include "tests/gui/window_driver.h"
+#include "toolkit/group_box.h"
+#include "toolkit/tab_panel.h"
 
 namespace mq::test {
 namespace {

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "procedure_checks.h"
+#include "tests/support/procedure_checks.h"
 
 #include <algorithm>
 #include <charconv>
 #include <stdexcept>
 #include <utility>
 
-#include "field_names.h"
-#include "line_models.h"
-#include "material_catalogue.h"
+#include "materials/material_catalogue.h"
+#include "model/field_names.h"
+#include "model/line_models.h"
 
 namespace mq::check {
 namespace {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "field_set.h"
+#include "model/field_set.h"
 
 namespace mq::check {
 

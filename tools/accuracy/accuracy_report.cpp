@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "coax.h"
-#include "microstrip.h"
-#include "reference_lines.h"
-#include "stripline.h"
+#include "model/coax.h"
+#include "model/microstrip.h"
+#include "model/stripline.h"
+#include "tools/accuracy/reference_lines.h"
 
 namespace ref = mq::reference;
 

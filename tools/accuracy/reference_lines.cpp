@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "reference_lines.h"
+#include "tools/accuracy/reference_lines.h"
 
 #include <cmath>
 #include <numbers>

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "layout_tables.h"
+#include "ui/layout_tables.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

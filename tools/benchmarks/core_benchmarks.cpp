@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "field_names.h"
-#include "line_models.h"
-#include "material_catalogue.h"
+#include "materials/material_catalogue.h"
+#include "model/field_names.h"
+#include "model/line_models.h"
 
 namespace mq {
 namespace {
@@ -70,27 +70,27 @@ const coax::Material kCoax = {2.25, 0.0004, 5.813e7, 1e9};
 
 void PhysicsMicrostripAnalyze(benchmark::State& state) {
   RunPhysics(state, microstrip::AnalysisInput{kMicrostrip, 0.1},
-             [](const auto& in) { return microstrip::Analyze(in); });
+             [](const auto& in) { return microstrip::ComputeAnalysis(in); });
 }
 void PhysicsMicrostripSynthesize(benchmark::State& state) {
   RunPhysics(state, microstrip::SynthesisInput{kMicrostrip, 50, 90},
-             [](const auto& in) { return microstrip::Synthesize(in); });
+             [](const auto& in) { return microstrip::ComputeSynthesis(in); });
 }
 void PhysicsStriplineAnalyze(benchmark::State& state) {
   RunPhysics(state, stripline::AnalysisInput{kStripline, 0.02},
-             [](const auto& in) { return stripline::Analyze(in); });
+             [](const auto& in) { return stripline::ComputeAnalysis(in); });
 }
 void PhysicsStriplineSynthesize(benchmark::State& state) {
   RunPhysics(state, stripline::SynthesisInput{kStripline, 50, 90},
-             [](const auto& in) { return stripline::Synthesize(in); });
+             [](const auto& in) { return stripline::ComputeSynthesis(in); });
 }
 void PhysicsCoaxAnalyze(benchmark::State& state) {
   RunPhysics(state, coax::AnalysisInput{kCoax, 0.455e-3, 1.475e-3, 0.1},
-             [](const auto& in) { return coax::Analyze(in); });
+             [](const auto& in) { return coax::ComputeAnalysis(in); });
 }
 void PhysicsCoaxSynthesize(benchmark::State& state) {
   RunPhysics(state, coax::SynthesisInput{kCoax, 1.475e-3, 50, 90},
-             [](const auto& in) { return coax::Synthesize(in); });
+             [](const auto& in) { return coax::ComputeSynthesis(in); });
 }
 BENCHMARK(PhysicsMicrostripAnalyze);
 BENCHMARK(PhysicsMicrostripSynthesize);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "fieldcalc.h"
+#include "tools/fieldcalc/fieldcalc.h"
 
 #include <charconv>
 #include <functional>
@@ -7,9 +7,9 @@
 #include <ostream>
 #include <string_view>
 
-#include "field_names.h"
-#include "line_models.h"
-#include "material_catalogue.h"
+#include "materials/material_catalogue.h"
+#include "model/field_names.h"
+#include "model/line_models.h"
 
 namespace mq {
 namespace {

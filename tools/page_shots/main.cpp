@@ -7,11 +7,11 @@
 #include <QTest>
 #include <cstdio>
 
-#include "about_win.h"
-#include "app.h"
-#include "macquelvor_wnd.h"
-#include "start_up.h"
-#include "tab_panel.h"
+#include "app/about_win.h"
+#include "app/app.h"
+#include "app/start_up.h"
+#include "toolkit/tab_panel.h"
+#include "ui/macquelvor_wnd.h"
 
 namespace {
 

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+// Number texts without any field: reading the number a text begins with, and writing a number
+// in one of the three result patterns or as plain text. Always with a "." decimal point.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mq {
+
+// The three result patterns: "#.0000", "#.00" and "#.00e+".
+enum class Pattern { kFourDecimals, kTwoDecimals, kScientific };
+
+std::string ReplaceFirstComma(std::string text);
+double ParseLeadingNumber(std::string_view text);
+std::string FormatWithPattern(double value, Pattern pattern);
+std::string NumberToText(double value);
+
+}  // namespace mq
