@@ -37,8 +37,7 @@ const std::string& Credits() {
 
 std::span<const toolkit::ControlRow> AboutControls() {
   static const toolkit::ControlRow kRows[] = {
-      {.order = 1,
-       .name = "StaticText1",
+      {.name = "StaticText1",
        .kind = ControlKind::kLabel,
        .parent = "",
        .page = 0,
@@ -48,8 +47,7 @@ std::span<const toolkit::ControlRow> AboutControls() {
        .fontSize = 14,
        .fontRole = FontRole::kSystem,
        .bold = true},
-      {.order = 2,
-       .name = "StaticText2",
+      {.name = "StaticText2",
        .kind = ControlKind::kLabel,
        .parent = "",
        .page = 0,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The TEM coaxial line: an inner conductor of radius a inside an outer conductor of inner
-// radius b, one dielectric between them.
+// radius b, one dielectric between them (D. M. Pozar, Microwave Engineering, 4th ed., §2.2
+// and §2.7).
 #pragma once
 
 namespace mq::coax {

@@ -12,9 +12,12 @@ inline constexpr double kPi = 3.14159;
 inline constexpr double kTwoPi = 6.28318;
 inline constexpr double kFourPi = 12.56636;
 inline constexpr double kOneOverTwoPi = 0.15915507752443828;  // 1/6.28318
-inline constexpr double kThirtyPi = 94.2477;
-inline constexpr double kEta0 = 376.9908;  // 120 pi, free-space wave impedance
-inline constexpr double kThreeHundredSeventySevenPi = 1184.37943;
+// The free-space wave impedance eta0 = 120 pi ohm, and the 30 pi = eta0/4 of the stripline forms.
+inline constexpr double kFreeSpaceImpedance = 376.9908;
+inline constexpr double kQuarterFreeSpaceImpedance = 94.2477;
+// 377 pi: the free-space wave impedance rounded to 377 ohm, times pi, as Wheeler's wide-strip
+// synthesis writes it.
+inline constexpr double kRoundedFreeSpaceImpedanceTimesPi = 1184.37943;
 inline constexpr double kTwoOverPi = 0.6366203100977531;           // 2/3.14159
 inline constexpr double kMu0 = 1.25664e-06;                        // H/m
 inline constexpr double kEps0 = 8.854e-12;                         // F/m

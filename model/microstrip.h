@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Quasi-static closed forms of a microstrip of zero thickness on a substrate over ground
-// (Hammerstad; Wheeler's synthesis). All quantities in SI units, angles in degrees.
+// Quasi-static closed forms of a microstrip of zero thickness on a substrate over ground, as
+// D. M. Pozar, Microwave Engineering, 4th ed., §3.8 gives them (after Hammerstad; Wheeler's
+// synthesis). All quantities in SI units, angles in degrees.
 #pragma once
 
 namespace mq::microstrip {

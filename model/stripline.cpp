@@ -15,7 +15,8 @@ bool IsLowImpedance(double permittivity, double impedance) {
   return std::sqrt(permittivity) * impedance < 120.0;
 }
 
-// A = 1 + 2W/(b - t) + (b + t)/(pi (b - t)) ln((2b - t)/t)
+// A = 1 + 2W/(b - t) + (b + t)/(pi (b - t)) ln((2b - t)/t), Pozar's low-impedance factor of
+// Wheeler's incremental-inductance loss.
 double LowImpedanceLossFactor(const Line& line) {
   const double w = line.width;
   const double b = line.spacing;
@@ -23,7 +24,8 @@ double LowImpedanceLossFactor(const Line& line) {
   return (1.0 + (2.0 * w) / (b - t)) + ((b + t) / (kPi * (b - t))) * std::log(((2.0 * b) - t) / t);
 }
 
-// B = 1 + b/(0.5W + 0.7t) (0.5 + 0.414 t/W + 1/(2 pi) ln(4 pi W/t))
+// B = 1 + b/(0.5W + 0.7t) (0.5 + 0.414 t/W + 1/(2 pi) ln(4 pi W/t)), Pozar's high-impedance
+// factor.
 double HighImpedanceLossFactor(const Line& line) {
   const double w = line.width;
   const double b = line.spacing;
@@ -32,7 +34,8 @@ double HighImpedanceLossFactor(const Line& line) {
                    ((0.5 + (0.414 * t) / w) + kOneOverTwoPi * std::log((kFourPi * w) / t));
 }
 
-// Total loss in dB/m: ad = beta tand / 2 plus the conductor loss of the applicable form.
+// Total loss in dB/m: ad = k tand / 2 (any TEM line, Pozar §3.1) plus Pozar's conductor loss
+// ac = 2.7e-3 Rs er Z0 A / (30 pi (b - t)) below sqrt(er) Z0 = 120 ohm, 0.16 Rs B / (Z0 b) above.
 double TotalAttenuation(const Line& line, double impedance) {
   const double rs = SurfaceResistance(line.frequency, line.conductivity);
   const double beta = PhaseConstant(line.frequency, line.permittivity);
@@ -40,27 +43,31 @@ double TotalAttenuation(const Line& line, double impedance) {
   const double lowFactor = LowImpedanceLossFactor(line);
   const double highFactor = HighImpedanceLossFactor(line);
   const double dielectricLoss = (beta * line.lossTangent) / 2.0;
-  const double conductorLoss = IsLowImpedance(er, impedance)
-                                   ? ((((0.0027 * rs) * er) * impedance) * lowFactor) /
-                                         (kThirtyPi * (line.spacing - line.thickness))
-                                   : ((0.16 * rs) * highFactor) / (impedance * line.spacing);
+  const double conductorLoss =
+      IsLowImpedance(er, impedance)
+          ? ((((0.0027 * rs) * er) * impedance) * lowFactor) /
+                (kQuarterFreeSpaceImpedance * (line.spacing - line.thickness))
+          : ((0.16 * rs) * highFactor) / (impedance * line.spacing);
   return (dielectricLoss + conductorLoss) * kDecibelsPerNeper;
 }
 
 }  // namespace
 
-// Z0 = 30 pi / sqrt(er) * b / (We + 0.441 b), with We = W - (0.35 - W/b)^2 b for W/b <= 0.35.
+// Z0 = 30 pi / sqrt(er) * b / (We + 0.441 b) (Pozar eq. 3.179), with the effective width
+// We = W - (0.35 - W/b)^2 b for W/b <= 0.35 (Pozar eq. 3.180).
 double CharacteristicImpedance(double width, double spacing, double permittivity) {
   const double ratio = width / spacing;
   const double effectiveWidth =
       0.35 < ratio ? width : width - ((0.35 - ratio) * (0.35 - ratio)) * spacing;
-  return (kThirtyPi / std::sqrt(permittivity)) * (spacing / (effectiveWidth + 0.441 * spacing));
+  return (kQuarterFreeSpaceImpedance / std::sqrt(permittivity)) *
+         (spacing / (effectiveWidth + 0.441 * spacing));
 }
 
-// Inverse of the impedance form: x = We/b = 30 pi/(sqrt(er) Z0) - 0.441, and for narrow strips
-// W/b = 0.85 - sqrt(0.6 - x), which undoes the effective-width correction.
+// Inverse of the impedance form (Pozar eqs. 3.181, 3.182): x = We/b = 30 pi/(sqrt(er) Z0) -
+// 0.441, and for narrow strips W/b = 0.85 - sqrt(0.6 - x), which undoes the effective-width
+// correction. Above sqrt(er) Z0 of about 296 ohm it gives W <= 0: beyond the model's reach.
 double SynthesizedWidth(double impedance, double spacing, double permittivity) {
-  const double x = (kThirtyPi / (std::sqrt(permittivity) * impedance)) - 0.441;
+  const double x = (kQuarterFreeSpaceImpedance / (std::sqrt(permittivity) * impedance)) - 0.441;
   if (IsLowImpedance(permittivity, impedance)) {
     return x * spacing;
   }

@@ -2,6 +2,7 @@
 // Closed forms of a symmetric stripline: a strip of width W and thickness t centred between two
 // ground planes b apart, one dielectric filling the space. The impedance ignores t (Wheeler's
 // effective-width form); t enters only the conductor loss (low- and high-impedance forms).
+// The forms are those of D. M. Pozar, Microwave Engineering, 4th ed., §3.7.
 #pragma once
 
 namespace mq::stripline {

@@ -30,7 +30,6 @@ struct Geometry {
 // Geometry is in content-area coordinates of the window, also for controls placed on a tab page
 // or in a group box; the builder converts it for the parent. Page 0 means on the window itself.
 struct ControlRow {
-  int order;
   std::string_view name;
   ControlKind kind;
   std::string_view parent;  // a group box's name, or empty for the page (or window) itself

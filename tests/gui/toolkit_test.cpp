@@ -54,8 +54,7 @@ TEST(ImageWell, FetchesItsPictureWhenFirstShown) {
     picture.fill(Qt::gray);
     return picture;
   });
-  const toolkit::ControlRow rows[] = {{.order = 1,
-                                       .name = "ImageWell1",
+  const toolkit::ControlRow rows[] = {{.name = "ImageWell1",
                                        .kind = toolkit::ControlKind::kImageWell,
                                        .parent = "",
                                        .page = 0,
