@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/version.h"
+#include "toolkit/application.h"
 #include "toolkit/open_window.h"
 #include "toolkit/window_builder.h"
 #include "ui/pictures.h"
@@ -84,6 +85,10 @@ AboutWin::AboutWin() {
   layout->setSizeConstraint(QLayout::SetFixedSize);
   toolkit::ApplyWindowProperties(*this, *content, kAboutWindow);
   controls_ = toolkit::BuildControls(*content, AboutControls(), ui::ApplicationPictures());
+  // Quit and the other application shortcuts work while About is the active window.
+  if (auto* app = toolkit::Application::Instance()) {
+    app->AttachShortcuts(*this);
+  }
 }
 
 }  // namespace mq

@@ -2,6 +2,7 @@
 #include "app/app.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QMenu>
 
 #include "app/about_win.h"
@@ -14,6 +15,10 @@ App::App(int& argc, char** argv) : toolkit::Application(argc, argv) {
   setApplicationDisplayName(QStringLiteral("MacQuelvor"));
   setApplicationVersion(QString::fromUtf8(kVersionText.data(), kVersionText.size()));
   setDesktopFileName(QStringLiteral("org.macquelvor.MacQuelvor"));
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/macquelvor-32.png"));
+  icon.addFile(QStringLiteral(":/icons/macquelvor-64.png"));
+  setWindowIcon(icon);
   AddStandardMenus();
   QMenu* help = AddMenu(tr("&Help"));
   QAction* about = help->addAction(tr("&About MacQuelvor"));
@@ -27,6 +32,7 @@ void App::EnableMenuItems() {}
 
 bool App::AppleMacQuelvor_Action() {
   AboutWin& about = AboutWin::Instance();
+  about.setWindowState(about.windowState() & ~Qt::WindowMinimized);
   about.show();
   about.raise();
   about.activateWindow();

@@ -5,6 +5,5 @@
 
 int main(int argc, char** argv) {
   mq::App app(argc, argv);
-  mq::StartUp(app);
-  return app.exec();
+  return app.Run([&app] { mq::StartUp(app); });
 }

@@ -50,6 +50,11 @@ bool NotPositive(double value) {
   return !(value > 0.0);
 }
 
+// A strip at least as thick as the ground-plane spacing leaves no room between them: no line.
+bool StripNotThinner(const stripline::Line& line) {
+  return !(line.thickness < line.spacing);
+}
+
 struct Check {
   bool fails;
   std::string_view message;
@@ -108,10 +113,12 @@ void Synthesize(FieldSet& fields, MessageSink& sink) {
 
   const SynthesisResult out = ComputeSynthesis(in);
 
+  // Far beyond the impedances a microstrip reaches, Wheeler's forms give no positive width.
   if (ReportFirstFailure(sink, {{NotPositive(in.line.height), messages::kHeight},
                                 {NotPositive(in.impedance), messages::kImpedance},
                                 {NotPositive(in.line.frequency), messages::kFrequency},
-                                {NotPositive(in.line.permittivity), messages::kPermittivity}})) {
+                                {NotPositive(in.line.permittivity), messages::kPermittivity},
+                                {NotPositive(out.width), messages::kMicrostripImpedanceTooHigh}})) {
     return;
   }
   WriteResult(fields, "WidthField", out.width * kMillimetresPerMetre, Pattern::kFourDecimals);
@@ -141,7 +148,8 @@ void Analyze(FieldSet& fields, MessageSink& sink) {
   if (ReportFirstFailure(sink, {{NotPositive(in.line.spacing), messages::kHeight},
                                 {NotPositive(in.line.width), messages::kWidth},
                                 {NotPositive(in.line.frequency), messages::kFrequency},
-                                {NotPositive(in.line.permittivity), messages::kPermittivity}})) {
+                                {NotPositive(in.line.permittivity), messages::kPermittivity},
+                                {StripNotThinner(in.line), messages::kThicknessNotSmaller}})) {
     return;
   }
   WriteResult(fields, "ImpField2", out.impedance, Pattern::kTwoDecimals);
@@ -169,6 +177,7 @@ void Synthesize(FieldSet& fields, MessageSink& sink) {
                                 {NotPositive(in.line.frequency), messages::kFrequency},
                                 {NotPositive(in.line.permittivity), messages::kPermittivity},
                                 {NotPositive(in.impedance), messages::kImpedance},
+                                {StripNotThinner(in.line), messages::kThicknessNotSmaller},
                                 {NotPositive(out.width), messages::kStriplineImpedanceTooHigh}})) {
     return;
   }

@@ -51,6 +51,9 @@ inline constexpr std::string_view kInnerNotSmaller =
     "Inner diameter must be smaller than outer diameter.";
 inline constexpr std::string_view kStriplineImpedanceTooHigh =
     "Impedance is too high for this stripline.";
+inline constexpr std::string_view kMicrostripImpedanceTooHigh =
+    "Impedance is too high for this microstrip.";
+inline constexpr std::string_view kThicknessNotSmaller = "Thickness must be smaller than height.";
 }  // namespace messages
 
 }  // namespace mq

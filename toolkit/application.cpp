@@ -60,6 +60,12 @@ void Application::AttachMenuBar(QMainWindow& window) const {
   }
 }
 
+void Application::AttachShortcuts(QWidget& window) const {
+  for (const auto& menu : menus_) {
+    window.addActions(menu->actions());
+  }
+}
+
 void Application::AddStandardMenus() {
   QMenu* file = AddMenu(tr("&File"));
   QAction* quit = file->addAction(tr("&Quit"));
@@ -97,18 +103,32 @@ void Application::AddMenuHandler(std::string_view itemName, std::function<bool()
   connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
 }
 
+int Application::Run(const std::function<void()>& startUp) {
+  try {
+    startUp();
+  } catch (const std::exception& error) {
+    ReportUnhandled(error);
+    return EXIT_FAILURE;
+  }
+  return exec();
+}
+
 // An exception must not unwind through Qt's event loop: report it, then end the program.
 bool Application::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "Unhandled error: %s\n", error.what());
-    QMessageBox::critical(
-        nullptr, applicationDisplayName(),
-        tr("An unexpected error ended the program:\n%1").arg(QString::fromLocal8Bit(error.what())));
+    ReportUnhandled(error);
     exit(EXIT_FAILURE);
   }
   return false;
+}
+
+void Application::ReportUnhandled(const std::exception& error) {
+  std::fprintf(stderr, "Unhandled error: %s\n", error.what());
+  QMessageBox::critical(
+      nullptr, applicationDisplayName(),
+      tr("An unexpected error ended the program:\n%1").arg(QString::fromLocal8Bit(error.what())));
 }
 
 }  // namespace mq::toolkit

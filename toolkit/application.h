@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -29,6 +30,8 @@ class Application : public QApplication {
   QMenu* AddMenu(const QString& title);
   // Shows the application's menus in the window's menu bar.
   void AttachMenuBar(QMainWindow& window) const;
+  // Makes the menu items' shortcuts work in a window that shows no menu bar.
+  void AttachShortcuts(QWidget& window) const;
 
   // Runs the handler when the menu item of that object name is chosen, in place of any handler
   // bound before. A missing item is a programming error and throws.
@@ -40,6 +43,10 @@ class Application : public QApplication {
   // The standard Quit and Edit commands, acting on the focused edit field.
   void AddStandardMenus();
 
+  // Runs start-up, then the event loop until the user quits; returns the exit status. An error
+  // that escapes start-up is reported as one that escapes an event is.
+  int Run(const std::function<void()>& startUp);
+
   bool notify(QObject* receiver, QEvent* event) override;
 
  protected:
@@ -47,6 +54,8 @@ class Application : public QApplication {
   virtual void EnableMenuItems() {}
 
  private:
+  void ReportUnhandled(const std::exception& error);
+
   std::vector<std::unique_ptr<QMenu>> menus_;
 };
 

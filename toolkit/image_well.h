@@ -19,10 +19,12 @@ class ImageWell : public QLabel {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   Source source_;
   bool fetchPending_ = false;
+  bool fetchedSinceShown_ = false;
 };
 
 }  // namespace mq::toolkit

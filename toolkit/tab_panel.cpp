@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit/tab_panel.h"
 
+#include <QKeySequence>
 #include <QPainter>
+#include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
@@ -11,6 +13,30 @@ TabPanel::TabPanel(QWidget* parent) : QWidget(parent), tabBar_(new QTabBar(this)
   tabBar_->setDrawBase(false);
   tabBar_->setExpanding(false);
   connect(tabBar_, &QTabBar::currentChanged, this, [this](int index) { ShowOnlyPage(index); });
+  AddPageShortcuts();
+}
+
+// Ctrl+Tab and Ctrl+PgDown go to the next page, Ctrl+Shift+Tab and Ctrl+PgUp to the previous
+// one, from anywhere in the window and wrapping around, as in every tabbed dialog.
+void TabPanel::AddPageShortcuts() {
+  const auto add = [this](QKeyCombination keys, int step) {
+    auto* shortcut = new QShortcut(QKeySequence(keys), this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, step] { StepPage(step); });
+  };
+  add(Qt::CTRL | Qt::Key_Tab, +1);
+  add(Qt::CTRL | Qt::Key_PageDown, +1);
+  add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1);
+  add(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1);
+  add(Qt::CTRL | Qt::Key_PageUp, -1);
+}
+
+void TabPanel::StepPage(int step) {
+  if (PageCount() == 0) {
+    return;
+  }
+  const int index = (tabBar_->currentIndex() + step + PageCount()) % PageCount();
+  tabBar_->setCurrentIndex(index);
 }
 
 void TabPanel::SetPageCaptions(const QStringList& captions) {
@@ -39,9 +65,16 @@ void TabPanel::SetCurrentPage(int number) {
   tabBar_->setCurrentIndex(number - 1);
 }
 
+// The new page shows before the old one hides, so a focused control on the old page hands its
+// focus on to a control that can still take it.
 void TabPanel::ShowOnlyPage(int index) {
+  if (QWidget* shown = Page(index + 1)) {
+    shown->setVisible(true);
+  }
   for (std::size_t i = 0; i < pages_.size(); ++i) {
-    pages_[i]->setVisible(static_cast<int>(i) == index);
+    if (static_cast<int>(i) != index) {
+      pages_[i]->setVisible(false);
+    }
   }
 }
 

@@ -30,6 +30,8 @@ class TabPanel : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void AddPageShortcuts();
+  void StepPage(int step);
   void ShowOnlyPage(int index);
   int TabBarHeight() const;
 

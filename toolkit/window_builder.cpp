@@ -12,6 +12,7 @@
 #include "toolkit/fonts.h"
 #include "toolkit/group_box.h"
 #include "toolkit/image_well.h"
+#include "toolkit/popup_menu.h"
 #include "toolkit/tab_panel.h"
 
 namespace mq::toolkit {
@@ -51,7 +52,7 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent, PictureStore& pic
     case ControlKind::kEditField:
       return new QLineEdit(parent);
     case ControlKind::kPopupMenu:
-      return new QComboBox(parent);
+      return new PopupMenu(parent);
     case ControlKind::kPushButton:
       return new QPushButton(parent);
     case ControlKind::kImageWell: {

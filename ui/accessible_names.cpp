@@ -29,20 +29,40 @@ bool IsUnitOf(const ControlRow& label, const ControlRow& control) {
   return label.alignment == Alignment::kLeft && gap >= 0 && gap <= kMaxGap;
 }
 
-std::string NameOf(const ControlRow& control, std::span<const ControlRow> rows) {
-  std::string caption;
+AccessibleName NameOf(const ControlRow& control, std::span<const ControlRow> rows) {
+  const ControlRow* caption = nullptr;
   std::string unit;
   for (const ControlRow& label : rows) {
     if (label.kind != ControlKind::kLabel || !SameRow(label, control)) {
       continue;
     }
     if (IsCaptionOf(label, control)) {
-      caption = label.text;
+      caption = &label;
     } else if (IsUnitOf(label, control)) {
       unit = label.text;
     }
   }
-  return unit.empty() ? caption : caption + " (" + unit + ")";
+  std::string name = caption != nullptr ? std::string(caption->text) : std::string();
+  if (!unit.empty()) {
+    name += " (" + unit + ")";
+  }
+  return {control.name, name, caption != nullptr ? caption->name : std::string_view()};
+}
+
+// A picture is named after the line type of its page: "Microstrip cross-section".
+std::string PictureName(const ControlRow& well, std::span<const ControlRow> rows) {
+  for (const ControlRow& panel : rows) {
+    if (panel.kind != ControlKind::kTabPanel) {
+      continue;
+    }
+    std::string_view captions = panel.text;
+    for (int page = 1; page < well.page && !captions.empty(); ++page) {
+      const auto end = captions.find('\r');
+      captions = end == std::string_view::npos ? std::string_view() : captions.substr(end + 1);
+    }
+    return std::string(captions.substr(0, captions.find('\r'))) + " cross-section";
+  }
+  return "Picture";
 }
 
 }  // namespace
@@ -62,9 +82,11 @@ std::vector<AccessibleName> AccessibleNames(std::span<const ControlRow> rows) {
   std::vector<AccessibleName> names;
   for (const ControlRow& control : rows) {
     if (control.kind == ControlKind::kEditField || control.kind == ControlKind::kPopupMenu) {
-      names.push_back({control.name, NameOf(control, rows)});
+      names.push_back(NameOf(control, rows));
     } else if (control.kind == ControlKind::kPushButton) {
-      names.push_back({control.name, ButtonName(control)});
+      names.push_back({control.name, ButtonName(control), {}});
+    } else if (control.kind == ControlKind::kImageWell) {
+      names.push_back({control.name, PictureName(control, rows), {}});
     }
   }
   return names;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 
@@ -97,9 +98,15 @@ void MacQuelvorWnd::SetKeyboardOrder() {
   }
 }
 
+// Each control is named for a screen reader, and each caption is linked to the control beside
+// it (its buddy, which the accessibility bus shows as "labelled by").
 void MacQuelvorWnd::SetAccessibleNames() {
-  for (const auto& [control, name] : ui::AccessibleNames(ui::CalculatorControls())) {
-    controls_.Find(control)->setAccessibleName(QString::fromStdString(name));
+  for (const auto& [control, name, caption] : ui::AccessibleNames(ui::CalculatorControls())) {
+    QWidget* widget = controls_.Find(control);
+    widget->setAccessibleName(QString::fromStdString(name));
+    if (!caption.empty()) {
+      controls_.Find<QLabel>(caption)->setBuddy(widget);
+    }
   }
 }
 

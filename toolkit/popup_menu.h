@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// The popup menu: a combo box that a wheel notch does not change, and that a screen reader names
+// by its caption rather than by its current row.
+#pragma once
+
+#include <QComboBox>
+
+namespace mq::toolkit {
+
+class PopupMenu final : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit PopupMenu(QWidget* parent = nullptr);
+
+ protected:
+  void wheelEvent(QWheelEvent* event) override;
+};
+
+}  // namespace mq::toolkit
