@@ -63,16 +63,6 @@ TEST(MicrostripPhysics, SynthesisThenAnalysisGivesBackImpedanceAndLoss) {
   }
 }
 
-// Synthesis never yields a negative width, even where the narrow-strip form breaks down.
-TEST(MicrostripPhysics, SynthesizedWidthIsPositiveForLowImpedances) {
-  for (const double er : kPermittivities) {
-    for (const double z0 : {1.0, 5.0, 10.0}) {
-      SCOPED_TRACE(testing::Message() << "er " << er << ", Z0 " << z0);
-      EXPECT_GT(microstrip::SynthesizedWidth(z0, 1.6e-3, er), 0.0);
-    }
-  }
-}
-
 // Pozar, example 3.5: 50 ohm stripline, b 0.32 cm, er 2.2: x = 30 pi / (sqrt(er) Z0) - 0.441
 // = 0.830, so W = 0.266 cm.
 TEST(StriplinePhysics, PozarWorkedExample) {
@@ -101,15 +91,6 @@ TEST(StriplinePhysics, SynthesisThenAnalysisGivesBackImpedance) {
       EXPECT_NEAR(analysed.electricalLength, 45.0, 1e-9);
       EXPECT_LT(RelativeError(analysed.attenuation, synthesized.attenuation), 0.001);
     }
-  }
-}
-
-// Beyond sqrt(er) Z0 of about 296 ohm the high-impedance width form has no positive root.
-TEST(StriplinePhysics, ImpedanceBeyondReachGivesNoPositiveWidth) {
-  const double cases[][2] = {{12.9, 150.0}, {1.0, 300.0}, {4.0, 160.0}};
-  for (const auto& [er, z0] : cases) {
-    SCOPED_TRACE(testing::Message() << "er " << er << ", Z0 " << z0);
-    EXPECT_LE(stripline::SynthesizedWidth(z0, 3.2e-3, er), 0.0);
   }
 }
 

@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: MIT
-// Helpers shared by the core tests: a field set holding every field of the window.
+// The one way the core tests give field texts: a case as one string of "Name=text" words,
+// e.g. "WidthField=3 HeightField=1.6 ConField=" (an empty text after "=").
 #pragma once
 
+#include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "model/field_set.h"
 
 namespace mq::test {
 
-using Texts = std::vector<std::pair<std::string_view, std::string_view>>;
+// Every field of the window, empty but for the texts of each spec, later ones winning.
+MemoryFieldSet FieldsFrom(std::string_view spec, std::string_view more = {});
 
-// Every field of the window, empty but for the given texts.
-MemoryFieldSet FieldsWith(const Texts& texts);
-
-// Every field of the window holding its own name: a text that no procedure writes.
-MemoryFieldSet FieldsHoldingTheirNames();
+// Every "Name=text" of the spec that the fields do not hold, as "Name is X, not Y; ".
+std::string Mismatches(const FieldSet& fields, std::string_view spec);
 
 }  // namespace mq::test

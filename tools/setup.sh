@@ -12,6 +12,7 @@ macquelvor_packages=(
   qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev
   fontconfig fonts-liberation2
   libbenchmark-dev libx11-dev desktop-file-utils appstream lintian
+  xvfb xauth dbus at-spi2-core python3-pyatspi
 )
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
 macquelvor_fuzz_packages=(clang libclang-rt-dev llvm)

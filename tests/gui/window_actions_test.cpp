@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The window as a user drives it: typed texts, mouse clicks on the arrow buttons, popup picks,
-// page switches, the About command and the real modal message box.
+// The window as a user drives it: every arrow button and popup by mouse, a failing check with
+// the real modal box, page keys, the wheel, and the About window.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -8,217 +8,123 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <string>
-#include <utility>
-#include <vector>
+#include <QWheelEvent>
 
 #include "app/about_win.h"
 #include "app/app.h"
+#include "model/field_names.h"
+#include "model/line_models.h"
 #include "tests/gui/window_driver.h"
+#include "tests/test_fields.h"
 
 namespace mq::test {
 namespace {
 
-using Texts = std::vector<std::pair<const char*, const char*>>;
+QAction* MenuItem(const char* name) {
+  return qobject_cast<App*>(QCoreApplication::instance())->MenuItem(name);
+}
 
-struct ButtonCase {
-  const char* description;
-  int page;
-  Texts typed;
-  const char* button;
-  Texts results;
-};
-
-class WindowActions : public CalculatorWindowTest {
- protected:
-  void Run(const ButtonCase& c) {
-    SCOPED_TRACE(c.description);
-    ShowPage(c.page);
-    for (const auto& [field, text] : c.typed) {
-      Type(field, text);
+// A clicked button leaves every field as its procedure does over a copy of the window's texts;
+// the figures themselves are checked in the core tests.
+TEST_F(CalculatorWindowTest, EachArrowButtonRunsItsProcedure) {
+  const char* const typed[] = {"WidthField=3 PhyLengthField=100 DiConstField=4,6",
+                               "WidthField2=2 PhyLengthField2=20 DiConstField2=2.2", ""};
+  for (const ButtonProcedure& button : kButtonProcedures) {
+    const std::string name(button.handler.substr(0, button.handler.find('_')));
+    const int page = name.back() == '3' ? 3 : name.back() == '2' ? 2 : 1;
+    ASSERT_EQ(ui_->ShowPage(page), "");
+    ASSERT_EQ(ui_->TypeAll(typed[page - 1]), "");
+    MemoryFieldSet expected(AllFieldNames());
+    for (const auto& [field, text] : ui_->Snapshot()) {
+      expected.SetText(field, text);
     }
-    Click(c.button);
-    EXPECT_TRUE(messages_.messages.empty()) << messages_.messages.front();
-    for (const auto& [field, text] : c.results) {
-      EXPECT_EQ(Text(field), text) << field;
-    }
+    RecordingMessageSink expectedMessages;
+    button.run(expected, expectedMessages);
+    ASSERT_TRUE(expectedMessages.messages.empty()) << name;
+    ASSERT_EQ(ui_->Click(name), "");
+    EXPECT_TRUE(messages_.messages.empty()) << name;
+    EXPECT_EQ(ui_->Snapshot(), expected.All()) << name;
   }
-};
+}
 
-const Texts kMicrostripLine = {{"WidthField", "3"},      {"HeightField", "1.6"},
-                               {"DiConstField", "4,6"},  {"LossTanField", "0.02"},
-                               {"ConField", "5.8e7"},    {"FreqField", "1"},
-                               {"PhyLengthField", "100"}};
-
-TEST_F(WindowActions, ArrowButtonsWriteTheirResults) {
-  const ButtonCase cases[] = {
-      {"microstrip analysis",
-       1,
-       kMicrostripLine,
-       "PhyToElBtn",
-       {{"ImpField", "49.81"},
-        {"ElLengthField", "223.27"},
-        {"EDiConst", "3.46"},
-        {"Attenuation", "3.5568"},
-        {"DiConstField", "4.6"}}},
-      {"microstrip synthesis, 25 ohm",
-       1,
-       {{"ImpField", "25"},
-        {"HeightField", "1.6"},
-        {"DiConstField", "4.6"},
-        {"LossTanField", "0.02"},
-        {"ConField", "5.8e7"},
-        {"FreqField", "1"},
-        {"ElLengthField", "90"}},
-       "ElToPhyBtn",
-       {{"WidthField", "8.1478"},
-        {"PhyLengthField", "38.5631"},
-        {"EDiConst", "3.78"},
-        {"Attenuation", "3.6792"}}},
-      {"stripline analysis at 10 GHz",
-       2,
-       {{"WidthField2", "2"},
-        {"ThicknessField2", "0.035"},
-        {"PhyLengthField2", "20"},
-        {"DiConstField2", "2.2"},
-        {"FreqField2", "10"},
-        {"ConField2", "5.813e+7"},
-        {"LossTanField2", "0.0009"}},
-       "PhyToElBtn2",
-       {{"ImpField2", "59.61"}, {"ElLengthField2", "355.98"}, {"Attenuation2", "2.2784"}}},
-      {"stripline synthesis, 50 ohm air line",
-       2,
-       {{"ImpField2", "50"},
-        {"ElLengthField2", "90"},
-        {"FreqField2", "2.5"},
-        {"DiConstField2", "1.00"},
-        {"LossTanField2", "0"},
-        {"ConField2", "3.54e+7"},
-        {"ThicknessField2", "0.01"},
-        {"HeightField2", "3.2"}},
-       "ElToPhyBtn2",
-       {{"WidthField2", "4.6207"}, {"PhyLengthField2", "30.0000"}, {"Attenuation2", ".3887"}}},
-      {"coaxial analysis",
-       3,
-       {{"DiConstField3", "2.25"},
-        {"LossTanField3", "0.0004"},
-        {"FreqField3", "1"},
-        {"ConField3", "58130000"},
-        {"PhyLengthField3", "100"},
-        {"InnerDiaField", "0.91"},
-        {"OuterDiaField", "2.95"}},
-       "PhyToElBtn3",
-       {{"ImpField3", "47.01"}, {"ElLengthField3", "180.00"}, {"Attenuation3", ".4032"}}},
-      {"coaxial synthesis",
-       3,
-       {{"DiConstField3", "2.25"},
-        {"LossTanField3", "0.0004"},
-        {"FreqField3", "1"},
-        {"ConField3", "58130000"},
-        {"ImpField3", "50"},
-        {"ElLengthField3", "90"},
-        {"OuterDiaField", "2.95"}},
-       "ElToPhyBtn3",
-       {{"InnerDiaField", ".8445"}, {"PhyLengthField3", "50.0000"}, {"Attenuation3", ".4018"}}},
+// One pick per popup, with the constants of the material table; other pages keep theirs.
+TEST_F(CalculatorWindowTest, EachPopupWritesThePickedMaterial) {
+  struct Row {
+    const char* popup;
+    int page;
+    int row;
+    const char* expected;
   };
-  for (const auto& c : cases) {
-    Run(c);
-  }
-}
-
-struct FailureCase {
-  const char* description;
-  int page;
-  Texts typed;
-  const char* button;
-  const char* message;
-  std::vector<const char*> results;
-};
-
-TEST_F(WindowActions, FailedCheckShowsOneMessageAndLeavesResultsAlone) {
-  const FailureCase cases[] = {
-      {"microstrip, empty height",
-       1,
-       {{"WidthField", "3"}, {"HeightField", ""}},
-       "PhyToElBtn",
-       "Height must be greater than zero.",
-       {"ImpField", "ElLengthField", "EDiConst", "Attenuation"}},
-      {"stripline, zero frequency",
-       2,
-       {{"FreqField2", "0,0"}},
-       "ElToPhyBtn2",
-       "Frequency must be greater than zero.",
-       {"WidthField2", "PhyLengthField2", "Attenuation2"}},
-      {"coaxial, inner not smaller than outer",
-       3,
-       {{"InnerDiaField", "7"}},
-       "PhyToElBtn3",
-       "Inner diameter must be smaller than outer diameter.",
-       {"ImpField3", "ElLengthField3", "Attenuation3"}},
+  // clang-format off
+  const Row rows[] = {
+    {"DiPopup", 1, 1, "DiConstField=9.80 LossTanField=0.0003 DiConstField2=1.00"},
+    {"ConPopup", 1, 4, "ConField=6.17e+7 ConField2=3.54e+7"},
+    {"DiPopup2", 2, 2, "DiConstField2=12.90 LossTanField2=0.006 DiConstField3=1.00"},
+    {"ConPopup2", 2, 1, "ConField2=5.81e+7 ConField3=3.54e+7"},
+    {"DiPopup3", 3, 8, "DiConstField3=2.08 LossTanField3=0.0004"},
+    {"ConPopup3", 3, 3, "ConField3=1.45e+7 DiConstField3=2.08"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    messages_.messages.clear();
-    ShowPage(c.page);
-    for (const auto& [field, text] : c.typed) {
-      Type(field, text);
-    }
-    for (const char* result : c.results) {
-      Type(result, "before");
-    }
-    Click(c.button);
-    ASSERT_EQ(messages_.messages.size(), 1u);
-    EXPECT_EQ(messages_.messages.front(), c.message);
-    for (const char* result : c.results) {
-      EXPECT_EQ(Text(result), "before") << result;
-    }
+  // clang-format on
+  for (const Row& row : rows) {
+    ASSERT_EQ(ui_->ShowPage(row.page), "");
+    ASSERT_EQ(ui_->Pick(row.popup, row.row), "") << row.popup;
+    EXPECT_EQ(Mismatches(window_->Fields(), row.expected), "") << row.popup;
   }
-  EXPECT_EQ(Text("FreqField2"), "0.0");  // normalised before the check failed
 }
 
-TEST_F(WindowActions, PopupPicksWriteOnlyTheirPage) {
-  ShowPage(2);
-  Pick("DiPopup2", 1);
-  Pick("ConPopup2", 4);
-  EXPECT_EQ(Text("DiConstField2"), "9.80");
-  EXPECT_EQ(Text("LossTanField2"), "0.0003");
-  EXPECT_EQ(Text("ConField2"), "6.17e+7");
-  for (const char* other : {"DiConstField", "DiConstField3"}) {
-    EXPECT_EQ(Text(other), "1.00") << other;
+// A failed check shows the real modal box once; a key closes it and no result changes.
+TEST_F(CalculatorWindowTest, FailedCheckShowsOneMessageBox) {
+  window_->SetMessageSink(nullptr);
+  ASSERT_EQ(ui_->ShowPage(3), "");
+  ASSERT_EQ(ui_->TypeAll("InnerDiaField=7 ImpField3=before"), "");
+  QStringList shown;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&shown] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      shown << box->text();
+      QTest::keyClick(box, Qt::Key_Escape);
+    }
+  });
+  closer.start(20);
+  // Should the key not close it, the box is dismissed anyway after five seconds.
+  QTimer::singleShot(5000, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->close();
+    }
+  });
+  ASSERT_EQ(ui_->Click("PhyToElBtn3"), "");
+  EXPECT_EQ(shown, QStringList{"Inner diameter must be smaller than outer diameter."});
+  EXPECT_EQ(ui_->Text("ImpField3"), "before");
+}
+
+TEST_F(CalculatorWindowTest, PageKeysSwitchPagesFromAnyFieldAndWrapAround) {
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  window_->Controls().Find("WidthField")->setFocus();
+  const std::pair<QKeyCombination, int> presses[] = {
+      {Qt::CTRL | Qt::Key_Tab, 2},    {Qt::CTRL | Qt::Key_PageDown, 3},
+      {Qt::CTRL | Qt::Key_Tab, 1},    {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 3},
+      {Qt::CTRL | Qt::Key_PageUp, 2}, {Qt::CTRL | Qt::Key_PageUp, 1}};
+  for (const auto& [keys, page] : presses) {
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window_;
+    QTest::keyClick(focus, keys.key(), keys.keyboardModifiers());
+    EXPECT_EQ(ui_->Page(), page) << QKeySequence(keys).toString().toStdString();
   }
-  for (const char* other : {"ConField", "ConField3"}) {
-    EXPECT_EQ(Text(other), "3.54e+7") << other;
-  }
-  EXPECT_EQ(window_->Controls().Find<QComboBox>("DiPopup")->currentIndex(), 0);
 }
 
-TEST_F(WindowActions, ConductorPickLeavesATypedDielectricConstant) {
-  ShowPage(3);
-  Type("DiConstField3", "2,5");
-  Pick("ConPopup3", 2);
-  EXPECT_EQ(Text("ConField3"), "4.10e+7");
-  EXPECT_EQ(Text("DiConstField3"), "2,5");
-  Pick("DiPopup3", 8);
-  EXPECT_EQ(Text("DiConstField3"), "2.08");
-  EXPECT_EQ(Text("LossTanField3"), "0.0004");
-}
-
-TEST_F(WindowActions, SwitchingPagesKeepsTypedTexts) {
-  Type("WidthField", "1,25");
-  ShowPage(3);
-  Type("OuterDiaField", "7");
-  ShowPage(2);
-  ShowPage(1);
-  EXPECT_EQ(Text("WidthField"), "1,25");
-  ShowPage(3);
-  EXPECT_EQ(Text("OuterDiaField"), "7");
-}
-
-QAction* AboutItem() {
-  auto* app = qobject_cast<App*>(QCoreApplication::instance());
-  return app != nullptr ? app->MenuItem("AppleMacQuelvor") : nullptr;
+// A wheel notch over a closed popup is no pick: the typed dielectric constant stays.
+TEST_F(CalculatorWindowTest, WheelOverAClosedPopupChangesNothing) {
+  ASSERT_EQ(ui_->Type("DiConstField", "4.35"), "");
+  auto* popup = window_->Controls().Find<QComboBox>("DiPopup");
+  const QPointF centre = QRectF(popup->rect()).center();
+  QWheelEvent notch(centre, popup->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, {},
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(popup, &notch);
+  EXPECT_EQ(popup->currentIndex(), 0);
+  EXPECT_EQ(ui_->Text("DiConstField"), "4.35");
 }
 
 int OpenAboutWindows() {
@@ -229,68 +135,41 @@ int OpenAboutWindows() {
   return count;
 }
 
-TEST_F(WindowActions, AboutShowsOneWindowBesideAWorkingCalculator) {
-  QAction* about = AboutItem();
-  ASSERT_NE(about, nullptr);
-  EXPECT_TRUE(about->isEnabled());
+TEST_F(CalculatorWindowTest, AboutShowsOneWindowBesideAWorkingCalculator) {
+  QAction* about = MenuItem("AppleMacQuelvor");
   EXPECT_EQ(about->menuRole(), QAction::AboutRole);
   about->trigger();
   about->trigger();
   EXPECT_EQ(OpenAboutWindows(), 1);
   AboutWin& window = AboutWin::Instance();
   EXPECT_EQ(window.windowTitle(), "About MacQuelvor");
+  EXPECT_EQ(window.size(), QSize(230, 120));
   EXPECT_FALSE(window.isModal());
+  EXPECT_FALSE(window.windowIcon().isNull());
+  EXPECT_FALSE(window_->windowIcon().pixmap(32).isNull());
   const QString credits = window.Controls().Find<QLabel>("StaticText2")->text();
   EXPECT_TRUE(credits.startsWith("MacQuelvor (v1.0)\n\n")) << credits.toStdString();
+  ASSERT_EQ(ui_->TypeAll("WidthField=3 PhyLengthField=100"), "");
+  ASSERT_EQ(ui_->Click("PhyToElBtn"), "");
+  EXPECT_NE(ui_->Text("ImpField"), "50");  // the calculator still calculates
 
-  Run({"buttons work with About open", 1, kMicrostripLine, "PhyToElBtn", {{"ImpField", "49.81"}}});
+  // The application's shortcuts work while About is the active window.
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QSignalSpy selectAll(MenuItem("SelectAll"), &QAction::triggered);
+  QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(selectAll.count(), 1);
+
+  // Chosen while minimised, About comes back.
+  window.showMinimized();
+  about->trigger();
+  EXPECT_FALSE(window.isMinimized());
 
   window.close();
-  EXPECT_EQ(AboutWin::OpenInstance(), nullptr);
   about->trigger();  // before the closed window is deleted
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(OpenAboutWindows(), 1);
   EXPECT_EQ(AboutWin::Instance().Controls().Find<QLabel>("StaticText2")->text(), credits);
-  EXPECT_EQ(AboutWin::Instance().Controls().Find<QLabel>("StaticText1")->text(), "MacQuelvor");
-}
-
-TEST(AboutWindow, FixedSizeWithCloseAndMinimise) {
-  AboutWin& about = AboutWin::Instance();
-  EXPECT_EQ(about.size(), QSize(230, 120));
-  EXPECT_EQ(about.minimumSize(), about.maximumSize());
-  const Qt::WindowFlags flags = about.windowFlags();
-  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-  EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-  CloseAllWindows();
-}
-
-// The real modal box: a key closes it and the procedure goes on, so nothing waits forever.
-TEST_F(WindowActions, RealMessageBoxClosesWithAKey) {
-  window_->SetMessageSink(nullptr);
-  Type("HeightField", "0");
-  QString shown;
-  QTimer closer;
-  closer.setInterval(20);
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown = box->text();
-      QTest::keyClick(box, Qt::Key_Escape);
-    }
-  });
-  closer.start();
-  // Should the key not close it, the box is dismissed anyway after five seconds.
-  QTimer::singleShot(5000, [] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      modal->close();
-    }
-  });
-  Type("ImpField", "before");
-  Click("PhyToElBtn");
-  closer.stop();
-  EXPECT_EQ(shown, "Height must be greater than zero.");
-  EXPECT_EQ(Text("ImpField"), "before");
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 }  // namespace

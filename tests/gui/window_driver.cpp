@@ -3,12 +3,18 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <sstream>
 
 #include "app/about_win.h"
+#include "model/field_names.h"
 #include "toolkit/tab_panel.h"
+#include "ui/layout_tables.h"
 
 namespace mq::test {
 
@@ -26,55 +32,102 @@ void CloseAllWindows() {
   QApplication::processEvents();
 }
 
+std::string WindowDriver::Text(std::string_view field) const {
+  return window_.Fields().Text(field);
+}
+
+check::Texts WindowDriver::Snapshot() const {
+  check::Texts texts;
+  for (const auto name : AllFieldNames()) {
+    texts.emplace(name, Text(name));
+  }
+  return texts;
+}
+
+int WindowDriver::Page() const {
+  return window_.Tabs().CurrentPage();
+}
+
+std::vector<std::string_view> WindowDriver::ControlsOn(int page, toolkit::ControlKind kind) {
+  std::vector<std::string_view> names;
+  for (const auto& row : ui::CalculatorControls()) {
+    if (row.page == page && row.kind == kind) {
+      names.push_back(row.name);
+    }
+  }
+  return names;
+}
+
+std::string WindowDriver::Type(std::string_view name, const QString& text, bool paste) {
+  auto* field = window_.Controls().Find<QLineEdit>(name);
+  if (!field->isVisible()) {
+    return std::string(name) + " is not on the page shown";
+  }
+  field->setFocus(Qt::OtherFocusReason);
+  field->selectAll();
+  if (paste) {
+    field->insert(text);
+  } else {
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+  }
+  return paste || field->text() == text ? "" : std::string(name) + " did not take the text";
+}
+
+std::string WindowDriver::TypeAll(std::string_view spec) {
+  std::istringstream words{std::string(spec)};
+  for (std::string word; words >> word;) {
+    const auto equals = word.find('=');
+    const std::string broken =
+        Type(word.substr(0, equals), QString::fromStdString(word.substr(equals + 1)));
+    if (!broken.empty()) {
+      return broken;
+    }
+  }
+  return "";
+}
+
+std::string WindowDriver::Click(std::string_view button) {
+  auto* control = window_.Controls().Find<QPushButton>(button);
+  if (!control->isVisible()) {
+    return std::string(button) + " is not on the page shown";
+  }
+  QTest::mouseClick(control, Qt::LeftButton);
+  return "";
+}
+
+std::string WindowDriver::ShowPage(int page) {
+  QTabBar* tabs = window_.Tabs().TabBar();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
+  return Page() == page ? "" : "page " + std::to_string(page) + " did not show";
+}
+
+std::string WindowDriver::Pick(std::string_view popup, int row) {
+  auto* control = window_.Controls().Find<QComboBox>(popup);
+  if (!control->isVisible()) {
+    return std::string(popup) + " is not on the page shown";
+  }
+  control->showPopup();
+  QAbstractItemView* list = control->view();
+  if (!QTest::qWaitForWindowExposed(list->window())) {
+    return "the list did not open";
+  }
+  const QRect item = list->visualRect(list->model()->index(row, 0));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+  return control->currentIndex() == row && !list->isVisible() ? "" : "the pick did not take";
+}
+
 void CalculatorWindowTest::SetUp() {
   CloseAllWindows();
   window_ = &MacQuelvorWnd::Instance();
   window_->SetMessageSink(&messages_);
+  ui_ = std::make_unique<WindowDriver>(*window_);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
 }
 
 void CalculatorWindowTest::TearDown() {
+  ui_.reset();
   CloseAllWindows();
-}
-
-QLineEdit* CalculatorWindowTest::Field(std::string_view name) const {
-  return window_->Controls().Find<QLineEdit>(name);
-}
-
-std::string CalculatorWindowTest::Text(std::string_view name) const {
-  return Field(name)->text().toStdString();
-}
-
-void CalculatorWindowTest::Type(std::string_view name, std::string_view text) {
-  QLineEdit* field = Field(name);
-  ASSERT_TRUE(field->isVisible()) << name << " is not on the page shown";
-  field->setFocus(Qt::OtherFocusReason);
-  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(field, Qt::Key_Delete);
-  QTest::keyClicks(field, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-}
-
-void CalculatorWindowTest::Click(std::string_view button) {
-  auto* control = window_->Controls().Find<QPushButton>(button);
-  ASSERT_TRUE(control->isVisible()) << button << " is not on the page shown";
-  QTest::mouseClick(control, Qt::LeftButton);
-}
-
-void CalculatorWindowTest::ShowPage(int page) {
-  QTabBar* tabs = window_->Tabs().TabBar();
-  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
-  ASSERT_EQ(window_->Tabs().CurrentPage(), page);
-}
-
-void CalculatorWindowTest::Pick(std::string_view popup, int row) {
-  auto* control = window_->Controls().Find<QComboBox>(popup);
-  ASSERT_TRUE(control->isVisible()) << popup << " is not on the page shown";
-  control->showPopup();
-  QAbstractItemView* list = control->view();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
-  const QRect item = list->visualRect(list->model()->index(row, 0));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-  ASSERT_FALSE(list->isVisible()) << "the list stayed open";
 }
 
 }  // namespace mq::test

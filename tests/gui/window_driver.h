@@ -1,36 +1,52 @@
 // SPDX-License-Identifier: MIT
 // Drives the real calculator window as a user does: typing, clicking, picking popup rows,
-// switching pages. Each test gets a freshly built window whose messages are recorded.
+// switching pages. Shared by the window tests and the random-use soak.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QString>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/field_set.h"
+#include "tests/support/procedure_checks.h"
+#include "toolkit/control_table.h"
 #include "ui/macquelvor_wnd.h"
 
 namespace mq::test {
 
+class WindowDriver {
+ public:
+  explicit WindowDriver(MacQuelvorWnd& window) : window_(window) {}
+
+  std::string Text(std::string_view field) const;
+  check::Texts Snapshot() const;  // every field of the window
+  int Page() const;
+  // The controls of a kind on a page, from the window's own layout.
+  static std::vector<std::string_view> ControlsOn(int page, toolkit::ControlKind kind);
+
+  // Each returns what went wrong, or an empty text. Typing replaces the field's text by keys, or
+  // as a paste for what keys cannot type.
+  std::string Type(std::string_view field, const QString& text, bool paste = false);
+  std::string TypeAll(std::string_view spec);  // "Name=text Name=text ..."
+  std::string Click(std::string_view button);
+  std::string ShowPage(int page);
+  std::string Pick(std::string_view popup, int row);  // opens the list and clicks the row
+
+ private:
+  MacQuelvorWnd& window_;
+};
+
+// Each test gets a freshly built window whose messages are recorded.
 class CalculatorWindowTest : public testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
-  QLineEdit* Field(std::string_view name) const;
-  std::string Text(std::string_view name) const;
-  // Replaces the field's text by typing, as a user does after selecting what is there.
-  void Type(std::string_view name, std::string_view text);
-  void Click(std::string_view button);
-  void ShowPage(int page);
-  // Opens the popup's list and clicks the row.
-  void Pick(std::string_view popup, int row);
-
   MacQuelvorWnd* window_ = nullptr;
+  std::unique_ptr<WindowDriver> ui_;
   RecordingMessageSink messages_;
 };
 
