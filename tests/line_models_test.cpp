@@ -148,18 +148,5 @@ TEST(LineModels, FailuresShowOneMessageAndWriteNothing) {
   }
 }
 
-TEST(LineModels, MicrostripSynthesisNeverWritesANegativeWidth) {
-  for (const char* z0 : {"0.5", "2", "10", "40", "150", "300"}) {
-    for (const char* er : {"1", "2.2", "4.6", "12.9", "16"}) {
-      auto fields = FieldsFrom(kMicrostrip, "ElLengthField=90");
-      fields.SetText("ImpField", z0);
-      fields.SetText("DiConstField", er);
-      RecordingMessageSink sink;
-      microstrip::Synthesize(fields, sink);
-      EXPECT_EQ(fields.Text("WidthField").find('-'), std::string::npos) << z0 << " ohm, er " << er;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace mq

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: MIT
-// The one way the core tests give field texts: a case as one string of "Name=text" words,
+// The one way the tests give field texts: a case as one string of "Name=text" words,
 // e.g. "WidthField=3 HeightField=1.6 ConField=" (an empty text after "=").
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "model/field_set.h"
 
 namespace mq::test {
+
+std::vector<std::pair<std::string, std::string>> ParseTexts(std::string_view spec);
 
 // Every field of the window, empty but for the texts of each spec, later ones winning.
 MemoryFieldSet FieldsFrom(std::string_view spec, std::string_view more = {});

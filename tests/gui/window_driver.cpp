@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <sstream>
 
 #include "app/about_win.h"
 #include "model/field_names.h"
+#include "tests/test_fields.h"
 #include "toolkit/tab_panel.h"
 #include "ui/layout_tables.h"
 
@@ -75,12 +75,8 @@ std::string WindowDriver::Type(std::string_view name, const QString& text, bool 
 }
 
 std::string WindowDriver::TypeAll(std::string_view spec) {
-  std::istringstream words{std::string(spec)};
-  for (std::string word; words >> word;) {
-    const auto equals = word.find('=');
-    const std::string broken =
-        Type(word.substr(0, equals), QString::fromStdString(word.substr(equals + 1)));
-    if (!broken.empty()) {
+  for (const auto& [name, text] : ParseTexts(spec)) {
+    if (std::string broken = Type(name, QString::fromStdString(text)); !broken.empty()) {
       return broken;
     }
   }
@@ -109,7 +105,7 @@ std::string WindowDriver::Pick(std::string_view popup, int row) {
   }
   control->showPopup();
   QAbstractItemView* list = control->view();
-  if (!QTest::qWaitForWindowExposed(list->window())) {
+  if (!list->isVisible()) {
     return "the list did not open";
   }
   const QRect item = list->visualRect(list->model()->index(row, 0));
