@@ -43,6 +43,7 @@ def readable_texts(root):
 
 
 def main():
+    pyatspi.Registry.getDesktop(0)  # the accessibility bus is up before the program asks for it
     environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     program = subprocess.Popen([sys.argv[1]], env=environment)
     failures = []
