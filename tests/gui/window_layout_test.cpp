@@ -89,6 +89,19 @@ TEST_F(WindowLayout, EachCaptionEndsJustLeftOfItsControl) {
   EXPECT_EQ(captions, 13 + 13 + 12);  // one for every field and popup of the three pages
 }
 
+// What a screen reader says of a control: its caption and unit, or what its picture shows.
+TEST_F(WindowLayout, AccessibleNamesSayWhatEachControlIs) {
+  // clang-format off
+  const std::pair<const char*, const char*> names[] = {
+    {"WidthField", "Width (mm)"}, {"InnerDiaField", "Inner Diamater (mm)"}, {"EDiConst", "Eff. Dielectric Constant"},
+    {"DiPopup2", "Dielectric"}, {"ConPopup3", "Conductor"}, {"ImageWell2", "Stripline cross-section"},
+    {"ElToPhyBtn3", "Electrical to physical (synthesis)"}, {"PhyToElBtn", "Physical to electrical (analysis)"}};
+  // clang-format on
+  for (const auto& [control, name] : names) {
+    EXPECT_EQ(window_->Controls().Find(control)->accessibleName().toStdString(), name);
+  }
+}
+
 // The layout's stated differences between the pages; everything else is page 1 again.
 TEST_F(WindowLayout, PagesTwoAndThreeRepeatPageOneButForTheirOwnRows) {
   using Names = std::set<std::string>;
