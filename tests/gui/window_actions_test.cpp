@@ -149,6 +149,7 @@ TEST_F(CalculatorWindowTest, AboutShowsOneWindowBesideAWorkingCalculator) {
   EXPECT_FALSE(window_->windowIcon().pixmap(32).isNull());
   const QString credits = window.Controls().Find<QLabel>("StaticText2")->text();
   EXPECT_TRUE(credits.startsWith("MacQuelvor (v1.0)\n\n")) << credits.toStdString();
+  EXPECT_TRUE(window.Controls().Find<QLabel>("StaticText1")->font().bold());
   ASSERT_EQ(ui_->TypeAll("WidthField=3 PhyLengthField=100"), "");
   ASSERT_EQ(ui_->Click("PhyToElBtn"), "");
   EXPECT_NE(ui_->Text("ImpField"), "50");  // the calculator still calculates
