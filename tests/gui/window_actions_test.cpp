@@ -145,6 +145,8 @@ TEST_F(CalculatorWindowTest, AboutShowsOneWindowBesideAWorkingCalculator) {
   EXPECT_EQ(window.windowTitle(), "About MacQuelvor");
   EXPECT_EQ(window.size(), QSize(230, 120));
   EXPECT_FALSE(window.isModal());
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_FALSE(window.windowIcon().isNull());
   EXPECT_FALSE(window_->windowIcon().pixmap(32).isNull());
   const QString credits = window.Controls().Find<QLabel>("StaticText2")->text();
