@@ -42,6 +42,8 @@ struct Row {
 //   ends in (er-1)/(2er)(ln(B-1) + 0.39 - 0.61/er); coax attenuation is in dB/m (x 8.69);
 // - Pozar, Microwave Engineering, examples 3.7 (microstrip: W/h 3.081, eeff 1.87, l 2.19 cm)
 //   and 3.5 (stripline: W 0.266 cm);
+// - Pozar eq. 3.197 by hand at 47 ohm on er 4.6: the narrow form gives W/h 2.047, so the wide
+//   form's 2.0502 holds (W 3.2803 mm, not the narrow 3.2748);
 // - coax: Z0 = eta/(2 pi) ln(b/a) = 47.01268 ohm and 0.04639842 Np/m = .4032 dB/m, by hand.
 // clang-format off
 const Row kWorked[] = {
@@ -54,6 +56,7 @@ const Row kWorked[] = {
   {"microstrip 50 ohm, narrow form", microstrip::Synthesize, kMicrostrip, "ImpField=50 ElLengthField=90", "WidthField=2.9585 PhyLengthField=40.3335 EDiConst=3.46 Attenuation=3.5584"},
   {"microstrip 100 ohm", microstrip::Synthesize, kMicrostrip, "ImpField=100 ElLengthField=90", "WidthField=.6722 PhyLengthField=42.3854 EDiConst=3.13 Attenuation=3.8674"},
   {"microstrip 25 ohm, corrected wide form", microstrip::Synthesize, kMicrostrip, "ImpField=25 ElLengthField=90", "WidthField=8.1478 PhyLengthField=38.5631 EDiConst=3.78 Attenuation=3.6792"},
+  {"microstrip 47 ohm: narrow ratio 2.047 > 2 takes the wide form", microstrip::Synthesize, kMicrostrip, "ImpField=47 ElLengthField=90", "WidthField=3.2803"},
   {"microstrip 5 ohm, negative narrow ratio", microstrip::Synthesize, kMicrostrip, "ImpField=5 ElLengthField=90", "WidthField=52.1415 PhyLengthField=36.0060 EDiConst=4.34 Attenuation=4.0027"},
   {"microstrip 50 ohm in air", microstrip::Synthesize, kMicrostrip, "ImpField=50 ElLengthField=90 DiConstField=1", "WidthField=7.8655 PhyLengthField=75.0000 EDiConst=1.00 Attenuation=.1823"},
   {"microstrip Pozar example 3.7", microstrip::Synthesize, kMicrostrip, "ImpField=50 HeightField=1.27 DiConstField=2.2 ElLengthField=90 FreqField=2.5", "WidthField=3.9131 PhyLengthField=21.9311 EDiConst=1.87"},

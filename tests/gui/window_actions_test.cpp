@@ -147,6 +147,7 @@ TEST_F(CalculatorWindowTest, AboutShowsOneWindowBesideAWorkingCalculator) {
   EXPECT_FALSE(window.isModal());
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_FALSE(window.windowIcon().isNull());
   EXPECT_FALSE(window_->windowIcon().pixmap(32).isNull());
   const QString credits = window.Controls().Find<QLabel>("StaticText2")->text();
