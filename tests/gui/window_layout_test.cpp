@@ -139,6 +139,7 @@ TEST_F(WindowLayout, SpotRows) {
   EXPECT_EQ(window_->centralWidget()->size(), QSize(532, 365));
   EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
   EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_EQ(window_->menuBar()->actions().size(), 3);  // File, Edit, Help
 }
 
