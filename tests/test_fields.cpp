@@ -7,20 +7,20 @@
 
 namespace mq::test {
 
-std::vector<std::pair<std::string, std::string>> ParseTexts(std::string_view spec) {
-  std::vector<std::pair<std::string, std::string>> texts;
-  std::istringstream words{std::string(spec)};
+std::vector<std::pair<std::string, std::string>> ParseTexts(std::string_view texts) {
+  std::vector<std::pair<std::string, std::string>> parsed;
+  std::istringstream words{std::string(texts)};
   for (std::string word; words >> word;) {
     const auto equals = word.find('=');
-    texts.emplace_back(word.substr(0, equals),
-                       equals == std::string::npos ? "" : word.substr(equals + 1));
+    parsed.emplace_back(word.substr(0, equals),
+                        equals == std::string::npos ? "" : word.substr(equals + 1));
   }
-  return texts;
+  return parsed;
 }
 
-MemoryFieldSet FieldsFrom(std::string_view spec, std::string_view more) {
+MemoryFieldSet FieldsFrom(std::string_view texts, std::string_view more) {
   MemoryFieldSet fields(AllFieldNames());
-  for (const auto part : {spec, more}) {
+  for (const auto part : {texts, more}) {
     for (const auto& [name, text] : ParseTexts(part)) {
       fields.SetText(name, text);
     }
@@ -28,9 +28,9 @@ MemoryFieldSet FieldsFrom(std::string_view spec, std::string_view more) {
   return fields;
 }
 
-std::string Mismatches(const FieldSet& fields, std::string_view spec) {
+std::string Mismatches(const FieldSet& fields, std::string_view texts) {
   std::string found;
-  for (const auto& [name, text] : ParseTexts(spec)) {
+  for (const auto& [name, text] : ParseTexts(texts)) {
     if (fields.Text(name) != text) {
       found += name + " is \"" + fields.Text(name) + "\", not \"" + text + "\"; ";
     }

@@ -12,12 +12,12 @@
 
 namespace mq::test {
 
-std::vector<std::pair<std::string, std::string>> ParseTexts(std::string_view spec);
+std::vector<std::pair<std::string, std::string>> ParseTexts(std::string_view texts);
 
-// Every field of the window, empty but for the texts of each spec, later ones winning.
-MemoryFieldSet FieldsFrom(std::string_view spec, std::string_view more = {});
+// Every field of the window, empty but for the texts of each string, later ones winning.
+MemoryFieldSet FieldsFrom(std::string_view texts, std::string_view more = {});
 
-// Every "Name=text" of the spec that the fields do not hold, as "Name is X, not Y; ".
-std::string Mismatches(const FieldSet& fields, std::string_view spec);
+// Every "Name=text" of the texts that the fields do not hold, as "Name is X, not Y; ".
+std::string Mismatches(const FieldSet& fields, std::string_view texts);
 
 }  // namespace mq::test

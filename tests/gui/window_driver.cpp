@@ -74,8 +74,8 @@ std::string WindowDriver::Type(std::string_view name, const QString& text, bool 
   return paste || field->text() == text ? "" : std::string(name) + " did not take the text";
 }
 
-std::string WindowDriver::TypeAll(std::string_view spec) {
-  for (const auto& [name, text] : ParseTexts(spec)) {
+std::string WindowDriver::TypeAll(std::string_view texts) {
+  for (const auto& [name, text] : ParseTexts(texts)) {
     if (std::string broken = Type(name, QString::fromStdString(text)); !broken.empty()) {
       return broken;
     }

@@ -30,7 +30,7 @@ class WindowDriver {
   // Each returns what went wrong, or an empty text. Typing replaces the field's text by keys, or
   // as a paste for what keys cannot type.
   std::string Type(std::string_view field, const QString& text, bool paste = false);
-  std::string TypeAll(std::string_view spec);  // "Name=text Name=text ..."
+  std::string TypeAll(std::string_view texts);  // "Name=text Name=text ..."
   std::string Click(std::string_view button);
   std::string ShowPage(int page);
   std::string Pick(std::string_view popup, int row);  // opens the list and clicks the row
