@@ -44,6 +44,8 @@ struct Row {
 //   and 3.5 (stripline: W 0.266 cm);
 // - Pozar eq. 3.197 by hand at 47 ohm on er 4.6: the narrow form gives W/h 2.047, so the wide
 //   form's 2.0502 holds (W 3.2803 mm, not the narrow 3.2748);
+// - Pozar eqs. 3.179-3.180 by hand for a narrow stripline, W/b 0.1 in air: We/b = 0.1 - 0.25^2 =
+//   0.0375, Z0 = 30 pi / (0.0375 + 0.441) = 196.96 ohm;
 // - coax: Z0 = eta/(2 pi) ln(b/a) = 47.01268 ohm and 0.04639842 Np/m = .4032 dB/m, by hand.
 // clang-format off
 const Row kWorked[] = {
@@ -62,6 +64,7 @@ const Row kWorked[] = {
   {"microstrip Pozar example 3.7", microstrip::Synthesize, kMicrostrip, "ImpField=50 HeightField=1.27 DiConstField=2.2 ElLengthField=90 FreqField=2.5", "WidthField=3.9131 PhyLengthField=21.9311 EDiConst=1.87"},
   {"stripline 50 ohm air line, low-impedance loss", stripline::Analyze, kStripline, "WidthField2=4.6207", "ImpField2=50.00 ElLengthField2=90.00 Attenuation2=.3887"},
   {"stripline narrow strip, effective width", stripline::Analyze, kStripline, "WidthField2=0.5", "ImpField2=168.39 ElLengthField2=90.00 Attenuation2=.8659"},
+  {"stripline W/b 0.1, by hand", stripline::Analyze, kStripline, "WidthField2=0.32", "ImpField2=196.96"},
   {"stripline lossy dielectric at 10 GHz", stripline::Analyze, kLossyStripline, "WidthField2=2", "ImpField2=59.61 ElLengthField2=355.98 Attenuation2=2.2784"},
   {"stripline zero thickness", stripline::Analyze, kStripline, "WidthField2=4.6207 ThicknessField2=", "ImpField2=50.00 Attenuation2=inf"},
   {"stripline 50 ohm air line", stripline::Synthesize, kStripline, "ImpField2=50", "WidthField2=4.6207 PhyLengthField2=30.0000 Attenuation2=.3887"},

@@ -37,6 +37,7 @@ TEST(NumberText, ReadsTheLongestNumberAtTheStart) {
     {"1.6 mm", 1.6}, {".25", 0.25}, {"-.25", -0.25}, {"5.", 5}, {"1.2.3", 1.2},
     {"1,6", 1},                             // an unnormalised comma ends the number
     {"5.81e+7", 58100000}, {"2E-3x", 0.002}, {"1e", 1}, {"1e+", 1},
+    {"2x4", 2},                             // only e and digits extend a number
     {"  42", 42}, {"\t+7.5", 7.5},          // leading blanks and a "+" are accepted
     {"1e999", kInf}, {"-1e999", -kInf},     // beyond a double: infinity, never an error
     {"1e-999", 0}, {"0e999999999999999999999", 0},

@@ -58,20 +58,16 @@ std::vector<std::string_view> WindowDriver::ControlsOn(int page, toolkit::Contro
   return names;
 }
 
-std::string WindowDriver::Type(std::string_view name, const QString& text, bool paste) {
+std::string WindowDriver::Type(std::string_view name, const QString& text) {
   auto* field = window_.Controls().Find<QLineEdit>(name);
   if (!field->isVisible()) {
     return std::string(name) + " is not on the page shown";
   }
   field->setFocus(Qt::OtherFocusReason);
   field->selectAll();
-  if (paste) {
-    field->insert(text);
-  } else {
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-  }
-  return paste || field->text() == text ? "" : std::string(name) + " did not take the text";
+  QTest::keyClick(field, Qt::Key_Delete);
+  QTest::keyClicks(field, text);
+  return field->text() == text ? "" : std::string(name) + " did not take the text";
 }
 
 std::string WindowDriver::TypeAll(std::string_view texts) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Drives the real calculator window as a user does: typing, clicking, picking popup rows,
-// switching pages. Shared by the window tests and the random-use soak.
+// switching pages.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -27,9 +27,8 @@ class WindowDriver {
   // The controls of a kind on a page, from the window's own layout.
   static std::vector<std::string_view> ControlsOn(int page, toolkit::ControlKind kind);
 
-  // Each returns what went wrong, or an empty text. Typing replaces the field's text by keys, or
-  // as a paste for what keys cannot type.
-  std::string Type(std::string_view field, const QString& text, bool paste = false);
+  // Each returns what went wrong, or an empty text. Typing replaces the field's text by keys.
+  std::string Type(std::string_view field, const QString& text);
   std::string TypeAll(std::string_view texts);  // "Name=text Name=text ..."
   std::string Click(std::string_view button);
   std::string ShowPage(int page);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTabBar>
 #include <QPushButton>
 #include <QTest>
 #include <set>
@@ -18,6 +19,7 @@
 #include "app/app.h"
 #include "app/start_up.h"
 #include "tests/gui/window_driver.h"
+#include "toolkit/group_box.h"
 #include "toolkit/tab_panel.h"
 
 namespace mq::test {
@@ -141,6 +143,23 @@ TEST_F(WindowLayout, SpotRows) {
   EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
   EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_EQ(window_->menuBar()->actions().size(), 3);  // File, Edit, Help
+}
+
+// Fields, captions and popups are 10 px; buttons, group captions and page tabs 12 px.
+TEST_F(WindowLayout, EachKindOfControlHasItsFontSize) {
+  const std::pair<const char*, int> rows[] = {{"WidthField", 10}, {"StaticText1", 10},
+                                              {"DiPopup3", 10},   {"ElToPhyBtn2", 12},
+                                              {"GroupBox4", 12},  {"TabPanel1", 12}};
+  for (const auto& [name, pixels] : rows) {
+    QWidget* control = window_->Controls().Find(name);
+    QFont font = control->font();
+    if (auto* group = qobject_cast<toolkit::GroupBox*>(control)) {
+      font = group->TitleFont();
+    } else if (auto* tabs = qobject_cast<toolkit::TabPanel*>(control)) {
+      font = tabs->TabBar()->font();
+    }
+    EXPECT_EQ(QFontInfo(font).pixelSize(), pixels) << name;
+  }
 }
 
 TEST_F(WindowLayout, TabCoversEachPageOnce) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What every run of a procedure or material handler must leave behind, whatever the user typed:
 // either all its results, well formed, or exactly one message of its own chain and no result
-// changed; never a change outside its page. Shared by the fuzz targets, the soak and the tests.
+// changed; never a change outside its page. Shared by the fuzz targets and the tests.
 #pragma once
 
 #include <functional>
