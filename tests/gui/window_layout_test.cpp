@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QTabBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <set>
 
