@@ -103,14 +103,20 @@ void Application::AddMenuHandler(std::string_view itemName, std::function<bool()
   connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
 }
 
+// exit() does nothing before the event loop runs, so an error reported while start-up still runs
+// is remembered and keeps the loop from starting.
 int Application::Run(const std::function<void()>& startUp) {
+  failed_ = false;
   try {
     startUp();
   } catch (const std::exception& error) {
     ReportUnhandled(error);
+  }
+  if (failed_) {
     return EXIT_FAILURE;
   }
-  return exec();
+  const int status = exec();
+  return failed_ ? EXIT_FAILURE : status;
 }
 
 // An exception must not unwind through Qt's event loop: report it, then end the program.
@@ -125,6 +131,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 void Application::ReportUnhandled(const std::exception& error) {
+  failed_ = true;
   std::fprintf(stderr, "Unhandled error: %s\n", error.what());
   QMessageBox::critical(
       nullptr, applicationDisplayName(),

@@ -44,7 +44,8 @@ class Application : public QApplication {
   void AddStandardMenus();
 
   // Runs start-up, then the event loop until the user quits; returns the exit status. An error
-  // that escapes start-up is reported as one that escapes an event is.
+  // that escapes start-up, or an event handled while start-up runs, is reported as one that
+  // escapes the event loop is, and the program ends with failure without entering the loop.
   int Run(const std::function<void()>& startUp);
 
   bool notify(QObject* receiver, QEvent* event) override;
@@ -57,6 +58,7 @@ class Application : public QApplication {
   void ReportUnhandled(const std::exception& error);
 
   std::vector<std::unique_ptr<QMenu>> menus_;
+  bool failed_ = false;  // an unhandled error was reported
 };
 
 }  // namespace mq::toolkit

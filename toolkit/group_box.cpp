@@ -6,6 +6,12 @@
 
 namespace mq::toolkit {
 
+void GroupBox::SetCaption(const QString& caption) {
+  caption_ = caption;
+  setAccessibleName(caption);
+  update();
+}
+
 void GroupBox::SetTitleFont(const QFont& font) {
   titleFont_ = font;
   update();
@@ -14,6 +20,10 @@ void GroupBox::SetTitleFont(const QFont& font) {
 void GroupBox::paintEvent(QPaintEvent* /*event*/) {
   QStyleOptionGroupBox option;
   initStyleOption(&option);
+  option.text = caption_;
+  if (!caption_.isEmpty()) {
+    option.subControls |= QStyle::SC_GroupBoxLabel;
+  }
   option.fontMetrics = QFontMetrics(titleFont_);
   QStylePainter painter(this);
   painter.setFont(titleFont_);

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The popup menu: a combo box that a wheel notch does not change, and that a screen reader names
-// by its caption rather than by its current row.
+// The popup menu: a combo box that a wheel notch over it neither changes nor focuses.
 #pragma once
 
 #include <QComboBox>

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "toolkit/tab_panel.h"
 
+#include <QApplication>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QPainter>
 #include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
@@ -35,8 +37,49 @@ void TabPanel::StepPage(int step) {
   if (PageCount() == 0) {
     return;
   }
+  QWidget* oldPage = Page(CurrentPage());
+  QWidget* oldFocus = QApplication::focusWidget();
   const int index = (tabBar_->currentIndex() + step + PageCount()) % PageCount();
   tabBar_->setCurrentIndex(index);
+  FocusFieldAfterPageKey(oldPage, oldFocus);
+}
+
+namespace {
+
+// The page's edit fields in Tab order: a page's controls form one run of the focus chain, so the
+// walk from the page itself meets the run's first field first.
+std::vector<QLineEdit*> FieldsInTabOrder(QWidget* page) {
+  std::vector<QLineEdit*> fields;
+  for (QWidget* next = page->nextInFocusChain(); next != page; next = next->nextInFocusChain()) {
+    auto* field = qobject_cast<QLineEdit*>(next);
+    if (field != nullptr && page->isAncestorOf(field)) {
+      fields.push_back(field);
+    }
+  }
+  return fields;
+}
+
+}  // namespace
+
+// After a page key the typing goes on in an edit field of the new page: the one at the same place
+// as the field that had focus (Impedance to Impedance), otherwise the page's first field; never
+// the tab bar or a popup, where the next arrow key would switch pages or pick a material.
+void TabPanel::FocusFieldAfterPageKey(QWidget* oldPage, QWidget* oldFocus) {
+  QWidget* page = Page(CurrentPage());
+  const std::vector<QLineEdit*> fields = FieldsInTabOrder(page);
+  if (fields.empty()) {
+    return;
+  }
+  QLineEdit* target = fields.front();
+  if (qobject_cast<QLineEdit*>(oldFocus) != nullptr && oldPage->isAncestorOf(oldFocus)) {
+    const QPoint place = oldFocus->mapTo(oldPage, QPoint(0, 0));
+    for (QLineEdit* field : fields) {
+      if (field->mapTo(page, QPoint(0, 0)) == place) {
+        target = field;
+      }
+    }
+  }
+  target->setFocus(Qt::TabFocusReason);
 }
 
 void TabPanel::SetPageCaptions(const QStringList& captions) {

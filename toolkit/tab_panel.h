@@ -32,6 +32,7 @@ class TabPanel : public QWidget {
  private:
   void AddPageShortcuts();
   void StepPage(int step);
+  void FocusFieldAfterPageKey(QWidget* oldPage, QWidget* oldFocus);
   void ShowOnlyPage(int index);
   int TabBarHeight() const;
 

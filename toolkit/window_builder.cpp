@@ -71,7 +71,7 @@ void SetText(const ControlRow& row, QWidget* control) {
       static_cast<TabPanel*>(control)->SetPageCaptions(SplitLines(row.text));
       break;
     case ControlKind::kGroupBox:
-      static_cast<GroupBox*>(control)->setTitle(text);
+      static_cast<GroupBox*>(control)->SetCaption(text);
       break;
     case ControlKind::kLabel: {
       auto* label = static_cast<QLabel*>(control);

@@ -29,6 +29,15 @@ bool IsUnitOf(const ControlRow& label, const ControlRow& control) {
   return label.alignment == Alignment::kLeft && gap >= 0 && gap <= kMaxGap;
 }
 
+// A screen reader reads a caption's misspelling aloud as it stands; what it speaks is the word
+// meant. The caption on the window keeps its text.
+std::string SpokenCaption(std::string_view caption) {
+  if (caption == "Inner Diamater") {
+    return "Inner diameter";
+  }
+  return std::string(caption);
+}
+
 AccessibleName NameOf(const ControlRow& control, std::span<const ControlRow> rows) {
   const ControlRow* caption = nullptr;
   std::string unit;
@@ -42,7 +51,7 @@ AccessibleName NameOf(const ControlRow& control, std::span<const ControlRow> row
       unit = label.text;
     }
   }
-  std::string name = caption != nullptr ? std::string(caption->text) : std::string();
+  std::string name = caption != nullptr ? SpokenCaption(caption->text) : std::string();
   if (!unit.empty()) {
     name += " (" + unit + ")";
   }

@@ -99,14 +99,26 @@ void MacQuelvorWnd::SetKeyboardOrder() {
 }
 
 // Each control is named for a screen reader, and each caption is linked to the control beside
-// it (its buddy, which the accessibility bus shows as "labelled by").
+// it (its buddy, which the accessibility bus shows as "labelled by" and "label for").
 void MacQuelvorWnd::SetAccessibleNames() {
   for (const auto& [control, name, caption] : ui::AccessibleNames(ui::CalculatorControls())) {
     QWidget* widget = controls_.Find(control);
     widget->setAccessibleName(QString::fromStdString(name));
     if (!caption.empty()) {
-      controls_.Find<QLabel>(caption)->setBuddy(widget);
+      LinkCaption(*controls_.Find<QLabel>(caption), *widget);
     }
+  }
+}
+
+// Qt looks for a control's caption among the control's siblings only. A caption that stands
+// outside its control's group box (Electrical Length) gets a hidden twin inside the box, which
+// links the control back to the caption's text.
+void MacQuelvorWnd::LinkCaption(QLabel& caption, QWidget& control) {
+  caption.setBuddy(&control);
+  if (caption.parentWidget() != control.parentWidget()) {
+    auto* twin = new QLabel(caption.text(), control.parentWidget());
+    twin->setVisible(false);
+    twin->setBuddy(&control);
   }
 }
 

@@ -12,6 +12,8 @@
 #include "toolkit/message_box_sink.h"
 #include "toolkit/qt_field_set.h"
 
+class QLabel;
+
 namespace mq::toolkit {
 class TabPanel;
 }
@@ -52,6 +54,7 @@ class MacQuelvorWnd final : public QMainWindow {
   void ConnectEvents();
   void SetKeyboardOrder();
   void SetAccessibleNames();
+  void LinkCaption(QLabel& caption, QWidget& control);
 
   toolkit::Controls controls_;
   toolkit::QtFieldSet fields_{controls_};

@@ -33,6 +33,57 @@ def named(root, role, name=None):
             and n.getState().contains(pyatspi.STATE_SHOWING)]
 
 
+def targets(node, relation):
+    return [r.getTarget(i) for r in node.getRelationSet() if r.getRelationType() == relation
+            for i in range(r.getNTargets())]
+
+
+def expanded(node):
+    return node.getState().contains(pyatspi.STATE_EXPANDED)
+
+
+def check_wheel_neither_picks_nor_focuses(popup, frame):
+    """4.35 typed, a real wheel notch over the closed Dielectric popup, then Down: the notch took
+    neither the row nor the focus, so the key went to the field and 4.35 stays."""
+    field = named(frame, pyatspi.ROLE_TEXT, "Dielectric Const.")[0]
+    field.queryEditableText().setTextContents("4.35")
+    x, y, width, height = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b1c")
+    wait_for(lambda: field.getState().contains(pyatspi.STATE_FOCUSED), "focus in the field")
+    x, y, width, height = popup.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "abs")
+    pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b5c")  # wheel down
+    time.sleep(0.5)
+    pyatspi.Registry.generateKeyboardEvent(0xff54, None, pyatspi.KEY_SYM)  # Down
+    time.sleep(0.5)
+    text = field.queryText().getText(0, -1)
+    if not field.getState().contains(pyatspi.STATE_FOCUSED) or popup.name != "Air" or text != "4.35":
+        return [f"after a wheel notch and Down the popup reads {popup.name!r}, the field {text!r}"]
+    return []
+
+
+def check_popup_opens_closes_and_picks(popup, frame):
+    """The popup's action opens and closes its list; Down and Return on the open list pick the
+    next row, which becomes the popup's name and writes the material (Alumina: 9.80)."""
+    failures = []
+    if not popup.getState().contains(pyatspi.STATE_EXPANDABLE):
+        failures.append("the popup is not expandable")
+    action = popup.queryAction()
+    action.doAction(0)
+    wait_for(lambda: expanded(popup), "open list")
+    action.doAction(0)
+    wait_for(lambda: not expanded(popup), "closed list")
+    action.doAction(0)
+    wait_for(lambda: expanded(popup), "list opened again")
+    for key in (0xff54, 0xff0d):  # Down, Return
+        pyatspi.Registry.generateKeyboardEvent(key, None, pyatspi.KEY_SYM)
+    wait_for(lambda: popup.name == "Alumina", f"pick (the popup reads {popup.name!r})")
+    field = named(frame, pyatspi.ROLE_TEXT, "Dielectric Const.")[0].queryText()
+    if field.getText(0, -1) != "9.80":
+        failures.append(f"the pick wrote {field.getText(0, -1)!r}")
+    return failures
+
+
 def readable_texts(root):
     for node in descendants(root):
         yield node.name
@@ -51,16 +102,26 @@ def main():
         app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
                                      if a is not None and a.name == "MacQuelvor"), None), "app")
         frame = wait_for(lambda: named(app, pyatspi.ROLE_FRAME), "calculator window")[0]
-        # Every field, popup and button of the shown page says what it is: never a popup's row
-        # ("Air") or a group's caption ("Material Parameters").
-        rows = {item.name for item in descendants(frame) if item.getRole() == pyatspi.ROLE_LIST_ITEM}
+        # Fields and buttons say what they are, never a group's caption ("Material Parameters").
         groups = {panel.name for panel in named(frame, pyatspi.ROLE_PANEL)}
         controls = [n for role in ROLES for n in named(frame, role)]
         failures += [f"{c.getRoleName()} named {c.name!r}" for c in controls
-                     if not c.name or c.name in rows | groups]
-        if len(controls) != 15 or [c.name for c in named(frame, pyatspi.ROLE_COMBO_BOX)] != [
-                "Dielectric", "Conductor"]:
+                     if c.getRole() != pyatspi.ROLE_COMBO_BOX and (not c.name or c.name in groups)]
+        if len(controls) != 15:
             failures.append(f"controls seen: {[c.name for c in controls]}")
+        # Each field and popup is labelled by its own caption alone, and the caption is the label
+        # for it: a listener hears "Dielectric, Air, combo box".
+        for control in controls[:-2]:
+            captions = targets(control, pyatspi.RELATION_LABELLED_BY)
+            if len(captions) != 1 or control.name not in [
+                    t.name for t in targets(captions[0], pyatspi.RELATION_LABEL_FOR)]:
+                failures.append(f"{control.name!r} labelled by {[c.name for c in captions]}")
+        popups = named(frame, pyatspi.ROLE_COMBO_BOX)
+        captions = [[c.name for c in targets(p, pyatspi.RELATION_LABELLED_BY)] for p in popups]
+        if captions != [["Dielectric"], ["Conductor"]] or popups[0].name != "Air":
+            failures.append(f"popups {[p.name for p in popups]} labelled by {captions}")
+        failures += check_wheel_neither_picks_nor_focuses(popups[0], frame)
+        failures += check_popup_opens_closes_and_picks(popups[0], frame)
         tabs = [tab.name for tab in descendants(frame) if tab.getRole() == pyatspi.ROLE_PAGE_TAB]
         if tabs != ["Microstrip", "Stripline", "Coaxial"]:
             failures.append(f"page tabs {tabs}")

@@ -10,11 +10,15 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <stdexcept>
 
 #include "app/app.h"
 #include "tests/gui/window_driver.h"
 #include "toolkit/controls.h"
+#include "toolkit/image_well.h"
 #include "toolkit/picture_store.h"
 #include "toolkit/qt_field_set.h"
 #include "toolkit/window_builder.h"
@@ -74,20 +78,91 @@ TEST(Controls, UnknownNamesFailLoudly) {
   EXPECT_THROW(fields.SetText("Nothing", "1"), UnknownFieldError);
 }
 
-// An error while the window is built is shown to the user, and the program ends with failure.
+// An error while the window is built, or in an event handled while it is, is shown to the user,
+// and the program ends with failure without entering the event loop.
 TEST(Application, ReportsAnErrorThatEscapesStartUp) {
-  QString shown;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&shown] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      shown = box->text();
-      box->close();
+  const std::function<void()> startUps[] = {
+      [] { throw std::runtime_error("no window today"); },
+      [] {
+        QTimer::singleShot(0, [] { throw std::runtime_error("no window today"); });
+        QTest::qWait(50);
+      }};
+  for (const auto& startUp : startUps) {
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&shown] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown = box->text();
+        box->close();
+      }
+    });
+    closer.start(20);
+    QTimer loopEnder;  // ends an event loop that should never have started
+    QObject::connect(&loopEnder, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    loopEnder.start(1000);
+    EXPECT_EQ(TheApp().Run(startUp), EXIT_FAILURE);
+    EXPECT_TRUE(shown.contains("no window today")) << shown.toStdString();
+  }
+}
+
+// WCAG relative luminance of an sRGB colour.
+double Luminance(QColor colour) {
+  const auto linear = [](double c) {
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+         0.0722 * linear(colour.blueF());
+}
+
+// On a dark window the pictures' dark letters and lines keep at least WCAG's 3:1 contrast for
+// graphics with the pixels around them.
+TEST(ImageWell, PicturesStayReadableInADarkPalette) {
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(0x24, 0x24, 0x24));  // Adwaita dark
+  dark.setColor(QPalette::WindowText, Qt::white);
+  const QSize size(132, 86);
+  for (const int id : {168, 169, 170}) {
+    const QImage alone = toolkit::PictureStore::LoadFromResources(id, size).toImage();
+    QWidget window;
+    window.setPalette(dark);
+    window.setAutoFillBackground(true);
+    window.resize(size);
+    auto* well = new toolkit::ImageWell(
+        [id, size] { return toolkit::PictureStore::LoadFromResources(id, size); }, &window);
+    well->resize(size);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([well] { return !well->pixmap().isNull(); }));
+    const QImage shot = window.grab().toImage();
+    const auto isInk = [&alone](int x, int y) {
+      const QColor c = alone.pixelColor(x, y);
+      return c.alpha() > 200 && c.lightness() < 0x40;
+    };
+    // Each letter or line pixel against the lightest pixel beside it, two pixels off.
+    double weakest = 100;
+    int inkPixels = 0;
+    for (int y = 2; y < size.height() - 2; ++y) {
+      for (int x = 2; x < size.width() - 2; ++x) {
+        if (!isInk(x, y)) {
+          continue;
+        }
+        ++inkPixels;
+        double beside = -1;
+        for (const QPoint p :
+             {QPoint(x - 2, y), QPoint(x + 2, y), QPoint(x, y - 2), QPoint(x, y + 2)}) {
+          if (!isInk(p.x(), p.y())) {
+            beside = std::max(beside, Luminance(shot.pixelColor(p)));
+          }
+        }
+        if (beside >= 0) {
+          const double ink = Luminance(shot.pixelColor(x, y));
+          weakest =
+              std::min(weakest, (std::max(ink, beside) + 0.05) / (std::min(ink, beside) + 0.05));
+        }
+      }
     }
-  });
-  closer.start(20);
-  const int status = TheApp().Run([] { throw std::runtime_error("no window today"); });
-  EXPECT_EQ(status, EXIT_FAILURE);
-  EXPECT_TRUE(shown.contains("no window today")) << shown.toStdString();
+    EXPECT_GT(inkPixels, 10) << id;
+    EXPECT_GE(weakest, 3.0) << id;
+  }
 }
 
 class Menus : public CalculatorWindowTest {};

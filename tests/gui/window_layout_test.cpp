@@ -13,7 +13,9 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "app/about_win.h"
 #include "app/app.h"
@@ -44,8 +46,8 @@ class WindowLayout : public CalculatorWindowTest {
     if (auto* popup = qobject_cast<QComboBox*>(control)) {
       return look + "popup " + popup->itemText(popup->count() - 1);
     }
-    if (auto* group = qobject_cast<QGroupBox*>(control)) {
-      return look + "group " + group->title();
+    if (auto* group = qobject_cast<toolkit::GroupBox*>(control)) {
+      return look + "group " + group->Caption();
     }
     auto* field = qobject_cast<QLineEdit*>(control);
     auto* button = qobject_cast<QPushButton*>(control);
@@ -96,7 +98,7 @@ TEST_F(WindowLayout, EachCaptionEndsJustLeftOfItsControl) {
 TEST_F(WindowLayout, AccessibleNamesSayWhatEachControlIs) {
   // clang-format off
   const std::pair<const char*, const char*> names[] = {
-    {"WidthField", "Width (mm)"}, {"InnerDiaField", "Inner Diamater (mm)"}, {"EDiConst", "Eff. Dielectric Constant"},
+    {"WidthField", "Width (mm)"}, {"InnerDiaField", "Inner diameter (mm)"}, {"EDiConst", "Eff. Dielectric Constant"},
     {"DiPopup2", "Dielectric"}, {"ConPopup3", "Conductor"}, {"ImageWell2", "Stripline cross-section"},
     {"ElToPhyBtn3", "Electrical to physical (synthesis)"}, {"PhyToElBtn", "Physical to electrical (analysis)"}};
   // clang-format on
@@ -162,31 +164,35 @@ TEST_F(WindowLayout, EachKindOfControlHasItsFontSize) {
   }
 }
 
-TEST_F(WindowLayout, TabCoversEachPageOnce) {
+// Reading order: the material group row by row; below it the electrical group, the arrows and the
+// physical group, each top to bottom (their edges at x 234 and 281, bottom at y 310); then the
+// result row.
+std::tuple<int, int, int, int> ReadingPlace(QRect r) {
+  const int band = r.top() < 150 ? 0 : r.top() < 310 ? 1 : 2;
+  const int column = band != 1 ? 0 : r.left() < 234 ? 0 : r.left() < 281 ? 1 : 2;
+  return {band, column, r.top(), r.left()};
+}
+
+TEST_F(WindowLayout, TabWalksEachPageInReadingOrder) {
   window_->activateWindow();
   for (int page = 1; page <= 3; ++page) {
     ASSERT_EQ(ui_->ShowPage(page), "");
-    std::multiset<std::string> expected;
+    std::vector<QWidget*> order;
     for (const auto kind : {toolkit::ControlKind::kEditField, toolkit::ControlKind::kPopupMenu,
                             toolkit::ControlKind::kPushButton}) {
       for (const auto name : WindowDriver::ControlsOn(page, kind)) {
-        expected.emplace(name);
+        order.push_back(window_->Controls().Find(name));
       }
     }
-    QWidget* start = window_->Controls().Find(*expected.begin());
-    start->setFocus(Qt::TabFocusReason);
-    std::multiset<std::string> visited = {start->objectName().toStdString()};
-    for (int step = 0; step < 40; ++step) {
+    std::sort(order.begin(), order.end(), [this](QWidget* a, QWidget* b) {
+      return ReadingPlace(Geometry(a)) < ReadingPlace(Geometry(b));
+    });
+    order.front()->setFocus(Qt::TabFocusReason);
+    for (std::size_t i = 1; i < order.size(); ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      if (QApplication::focusWidget() == start) {
-        break;
-      }
-      const std::string name = QApplication::focusWidget()->objectName().toStdString();
-      if (window_->Controls().Contains(name)) {
-        visited.insert(name);
-      }
+      ASSERT_EQ(QApplication::focusWidget(), order[i])
+          << "page " << page << ": after " << order[i - 1]->objectName().toStdString();
     }
-    EXPECT_EQ(visited, expected) << "page " << page;
   }
 }
 
