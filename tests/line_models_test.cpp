@@ -65,7 +65,7 @@ const Row kWorked[] = {
   {"stripline 50 ohm air line, low-impedance loss", stripline::Analyze, kStripline, "WidthField2=4.6207", "ImpField2=50.00 ElLengthField2=90.00 Attenuation2=.3887"},
   {"stripline narrow strip, effective width", stripline::Analyze, kStripline, "WidthField2=0.5", "ImpField2=168.39 ElLengthField2=90.00 Attenuation2=.8659"},
   {"stripline W/b 0.1, by hand", stripline::Analyze, kStripline, "WidthField2=0.32", "ImpField2=196.96"},
-  {"stripline lossy dielectric at 10 GHz", stripline::Analyze, kLossyStripline, "WidthField2=2", "ImpField2=59.61 ElLengthField2=355.98 Attenuation2=2.2784"},
+  {"stripline lossy dielectric at 10 GHz, decimal comma", stripline::Analyze, kLossyStripline, "WidthField2=2 DiConstField2=2,2", "ImpField2=59.61 ElLengthField2=355.98 Attenuation2=2.2784"},
   {"stripline zero thickness", stripline::Analyze, kStripline, "WidthField2=4.6207 ThicknessField2=", "ImpField2=50.00 Attenuation2=inf"},
   {"stripline 50 ohm air line", stripline::Synthesize, kStripline, "ImpField2=50", "WidthField2=4.6207 PhyLengthField2=30.0000 Attenuation2=.3887"},
   {"stripline 150 ohm, high-impedance form", stripline::Synthesize, kStripline, "ImpField2=150", "WidthField2=.6643 PhyLengthField2=30.0000 Attenuation2=.7680"},

@@ -125,6 +125,11 @@ def main():
         tabs = [tab.name for tab in descendants(frame) if tab.getRole() == pyatspi.ROLE_PAGE_TAB]
         if tabs != ["Microstrip", "Stripline", "Coaxial"]:
             failures.append(f"page tabs {tabs}")
+        # Help > About, as bound at start-up, opens the About window.
+        about = next(n for n in descendants(frame) if n.getRole() == pyatspi.ROLE_MENU_ITEM
+                     and n.name == "About MacQuelvor")
+        about.queryAction().doAction(0)
+        wait_for(lambda: "About MacQuelvor" in [window.name for window in app], "About window")
         # After a failing calculation the message can be read.
         named(frame, pyatspi.ROLE_TEXT, "Height (mm)")[0].queryEditableText().setTextContents("0")
         button = named(frame, pyatspi.ROLE_PUSH_BUTTON, "Physical to electrical (analysis)")[0]
