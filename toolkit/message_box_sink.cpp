@@ -9,7 +9,6 @@ void MessageBoxSink::Show(std::string_view text) {
   QMessageBox box(QMessageBox::Warning, parent_ != nullptr ? parent_->windowTitle() : QString(),
                   QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
                   QMessageBox::Ok, parent_);
-  box.setObjectName(QStringLiteral("MessageBox"));
   box.exec();
 }
 
