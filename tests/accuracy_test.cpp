@@ -9,7 +9,7 @@
 #include "model/coax.h"
 #include "model/microstrip.h"
 #include "model/stripline.h"
-#include "tools/accuracy/reference_lines.h"
+#include "model/reference_lines.h"
 
 namespace mq {
 namespace {

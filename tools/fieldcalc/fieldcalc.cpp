@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "materials/material_catalogue.h"
+#include "model/cross_check.h"
 #include "model/field_names.h"
 #include "model/line_models.h"
 
@@ -41,7 +42,7 @@ bool ParseRow(std::string_view text, int& row) {
 // The action that the arguments name, or an empty one with the reason in err.
 Action ResolveAction(const std::vector<std::string>& args, std::ostream& err) {
   if (args.empty()) {
-    err << "usage: fieldcalc PROCEDURE [ROW] < fields\n";
+    err << "usage: fieldcalc PROCEDURE [ROW] < fields, or fieldcalc CrossCheck PAGE < fields\n";
     return {};
   }
   for (const auto& button : kButtonProcedures) {
@@ -93,8 +94,29 @@ bool ReadFields(std::istream& in, FieldSet& fields, std::ostream& err) {
 
 }  // namespace
 
+// "CrossCheck PAGE": the page's cross-check, a line each, instead of a procedure's run.
+int PrintCrossCheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                    std::ostream& err) {
+  int page = 0;
+  MemoryFieldSet fields(AllFieldNames());
+  if (args.size() != 2 || !ParseRow(args[1], page) || page < 1 || page > 3) {
+    err << "fieldcalc: CrossCheck takes one argument, the page (1, 2 or 3)\n";
+    return kFieldCalcUsageError;
+  }
+  if (!ReadFields(in, fields, err)) {
+    return kFieldCalcUsageError;
+  }
+  for (const auto& line : CrossCheckPage(page, fields)) {
+    out << line << '\n';
+  }
+  return 0;
+}
+
 int RunFieldCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                  std::ostream& err) {
+  if (!args.empty() && args[0] == "CrossCheck") {
+    return PrintCrossCheck(args, in, out, err);
+  }
   const Action action = ResolveAction(args, err);
   MemoryFieldSet fields(AllFieldNames());
   if (!action || !ReadFields(in, fields, err)) {

@@ -4,6 +4,8 @@
 // reads "Name=text" lines, runs the named button procedure (PhyToElBtn_Action, ...) or popup
 // handler with its selected row (DiPopup2_Change 3, ...), then prints each message shown as
 // "message: <text>" and every field as "Name=text", sorted by name.
+//   fieldcalc CrossCheck PAGE < fields
+// prints the cross-check of page 1, 2 or 3 against the reference models instead, a line each.
 #pragma once
 
 #include <iosfwd>

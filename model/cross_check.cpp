@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: MIT
+#include "model/cross_check.h"
+
+#include <array>
+#include <charconv>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+
+#include "model/coax.h"
+#include "model/line_models.h"
+#include "model/microstrip.h"
+#include "model/reference_lines.h"
+#include "model/stripline.h"
+
+namespace mq {
+namespace {
+
+namespace msg = messages;
+using Lines = std::vector<std::string>;
+using Check = std::pair<double, std::string_view>;  // a value that must be positive, its message
+
+constexpr double kHertzPerGigahertz = 1e9;
+constexpr double kMetresPerMillimetre = 1e-3;
+// The range of W/h and W/b over which docs/accuracy.md measured the closed forms. Cohn's form
+// loses its last digits beyond W/b 10 (tanh rounds to 1), so its inverse stops there.
+constexpr double kMeasuredFrom = 0.05;
+constexpr double kMeasuredTo = 10;
+
+// A decimal comma counts as the procedures count it, without writing the field.
+double Read(const FieldSet& fields, std::string_view name) {
+  return ParseLeadingNumber(ReplaceFirstComma(fields.Text(name)));
+}
+
+std::string Figure(double value, int digits = 5) {
+  std::array<char, 64> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::general, digits);
+  return std::string(buffer.data(), ec == std::errc{} ? end : buffer.data());
+}
+
+std::string Percent(double value, double reference) {
+  const double percent = 100 * (value - reference) / reference;
+  std::array<char, 64> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), percent,
+                                       std::chars_format::fixed, 2);
+  const std::string digits(buffer.data(), ec == std::errc{} ? end : buffer.data());
+  return (percent >= 0 ? "+" : "") + digits + " %";
+}
+
+// "  Impedance: 49.81 ohm here, 49.64 ohm by the reference (+0.34 %)"
+std::string Compare(std::string_view what, double value, double reference, std::string_view unit) {
+  return "  " + std::string(what) + ": " + Figure(value) + std::string(unit) + " here, " +
+         Figure(reference) + std::string(unit) + " by the reference (" + Percent(value, reference) +
+         ")";
+}
+
+// The message of the first value that is not positive, as the procedures check, or nothing.
+std::string FirstFailure(std::initializer_list<Check> checks) {
+  for (const auto& [value, message] : checks) {
+    if (!(value > 0)) {
+      return "  " + std::string(message);
+    }
+  }
+  return {};
+}
+
+std::string RangeLine(std::string_view ratioName, double ratio) {
+  if (ratio >= kMeasuredFrom && ratio <= kMeasuredTo) {
+    return {};
+  }
+  return "  " + std::string(ratioName) + " " + Figure(ratio, 3) +
+         " lies outside 0.05-10, the range over which docs/accuracy.md measured the model.";
+}
+
+void AddUnlessEmpty(Lines& lines, std::string line) {
+  if (!line.empty()) {
+    lines.push_back(std::move(line));
+  }
+}
+
+struct Microstrip {
+  double width, height, permittivity, gigahertz, impedance;
+};
+
+Lines CheckMicrostrip(const Microstrip& in) {
+  const double w = in.width, h = in.height, er = in.permittivity;
+  Lines lines{"Analysis, against Hammerstad and Jensen (1980), zero thickness"};
+  if (auto failure = FirstFailure({{h, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}});
+      !failure.empty()) {
+    lines.push_back(failure);
+  } else {
+    const double eeff = microstrip::EffectivePermittivity(w, h, er);
+    lines.push_back(Compare("Impedance", microstrip::CharacteristicImpedance(w, h, eeff),
+                            reference::MicrostripImpedance(w, h, er), " ohm"));
+    lines.push_back(Compare("Eff. dielectric constant", eeff,
+                            reference::MicrostripEffectivePermittivity(w, h, er), ""));
+  }
+  lines.push_back("Synthesis of the Impedance field, against the same model solved for W");
+  if (auto failure = FirstFailure(
+          {{h, msg::kHeight}, {in.impedance, msg::kImpedance}, {er, msg::kPermittivity}});
+      !failure.empty()) {
+    lines.push_back(failure);
+  } else {
+    const double width = microstrip::SynthesizedWidth(in.impedance, h, er);
+    const double exact = reference::SolveWidth(
+        [h, er](double x) { return reference::MicrostripImpedance(x, h, er); }, in.impedance,
+        h * 1e-4, h * 1e3);
+    lines.push_back(width > 0 && exact > 0 ? Compare("Width", width, exact, " mm")
+                                           : "  " + std::string(msg::kMicrostripImpedanceTooHigh));
+  }
+  lines.push_back("Limits of the model at this frequency");
+  if (auto failure = FirstFailure({{h, msg::kHeight},
+                                   {w, msg::kWidth},
+                                   {in.gigahertz, msg::kFrequency},
+                                   {er, msg::kPermittivity}});
+      !failure.empty()) {
+    lines.push_back(failure);
+  } else {
+    const double still = reference::MicrostripEffectivePermittivity(w, h, er);
+    const double dispersed = reference::MicrostripDispersedPermittivity(
+        w * kMetresPerMillimetre, h * kMetresPerMillimetre, er, in.gigahertz * kHertzPerGigahertz);
+    lines.push_back("  Dispersion: eeff " + Figure(dispersed, 4) + " at " + Figure(in.gigahertz) +
+                    " GHz (Kirschning and Jansen, 1982), " + Figure(still, 4) + " static (" +
+                    Percent(dispersed, still) + "); the page shows the static value.");
+    AddUnlessEmpty(lines, RangeLine("W/h", w / h));
+  }
+  return lines;
+}
+
+struct Stripline {
+  double width, spacing, thickness, permittivity, conductivity, gigahertz, impedance;
+};
+
+std::string SkinDepthLine(const Stripline& in) {
+  if (auto failure = FirstFailure({{in.thickness, "The strip has no thickness to compare."},
+                                   {in.gigahertz, msg::kFrequency},
+                                   {in.conductivity, "Conductivity must be greater than zero."}});
+      !failure.empty()) {
+    return failure;
+  }
+  const double depth = reference::SkinDepth(in.gigahertz * kHertzPerGigahertz, in.conductivity);
+  const double depths = in.thickness * kMetresPerMillimetre / depth;
+  return "  Skin depth " + Figure(depth * 1e6, 3) + " um at " + Figure(in.gigahertz) +
+         " GHz: the strip is " + Figure(depths, 3) + " skin depths thick" +
+         (depths < 3 ? ", under three, so the loss figure, which assumes a thick conductor, is low."
+                     : ", enough for the loss figure.");
+}
+
+Lines CheckStripline(const Stripline& in) {
+  const double w = in.width, b = in.spacing, er = in.permittivity;
+  const bool thin = in.thickness < b;
+  const std::string_view thick = msg::kThicknessNotSmaller;
+  Lines lines{"Analysis, against Cohn's exact impedance (1954), zero thickness"};
+  if (auto failure = FirstFailure({{b, msg::kHeight},
+                                   {w, msg::kWidth},
+                                   {er, msg::kPermittivity},
+                                   {thin ? 1.0 : 0.0, thick}});
+      !failure.empty()) {
+    lines.push_back(failure);
+  } else {
+    lines.push_back(Compare("Impedance", stripline::CharacteristicImpedance(w, b, er),
+                            reference::StriplineImpedance(w, b, er), " ohm"));
+  }
+  lines.push_back("Synthesis of the Impedance field, against the same model solved for W");
+  if (auto failure = FirstFailure({{b, msg::kHeight},
+                                   {er, msg::kPermittivity},
+                                   {in.impedance, msg::kImpedance},
+                                   {thin ? 1.0 : 0.0, thick}});
+      !failure.empty()) {
+    lines.push_back(failure);
+  } else {
+    const double width = stripline::SynthesizedWidth(in.impedance, b, er);
+    const double exact =
+        reference::SolveWidth([b, er](double x) { return reference::StriplineImpedance(x, b, er); },
+                              in.impedance, b * 1e-3, b * kMeasuredTo);
+    lines.push_back(width > 0 && exact > 0 ? Compare("Width", width, exact, " mm")
+                                           : "  " + std::string(msg::kStriplineImpedanceTooHigh));
+  }
+  lines.push_back("Limits of the model at this frequency");
+  lines.push_back(SkinDepthLine(in));
+  if (b > 0 && w > 0) {
+    AddUnlessEmpty(lines, RangeLine("W/b", w / b));
+  }
+  return lines;
+}
+
+struct Coax {
+  double inner, outer, permittivity, gigahertz, impedance;
+};
+
+Lines CheckCoax(const Coax& in) {
+  const double d = in.inner, outer = in.outer, er = in.permittivity;
+  const bool smaller = d < outer;
+  Lines lines{"Analysis, against the exact TEM impedance with the CODATA wave impedance"};
+  if (auto failure = FirstFailure({{d, msg::kInnerDiameter},
+                                   {outer, msg::kOuterDiameter},
+                                   {smaller ? 1.0 : 0.0, msg::kInnerNotSmaller},
+                                   {er, msg::kPermittivity}});
+      !failure.empty()) {
+    lines.push_back(failure);
+  } else {
+    lines.push_back(Compare("Impedance", coax::CharacteristicImpedance(d / 2, outer / 2, er),
+                            reference::CoaxImpedance(d, outer, er), " ohm"));
+  }
+  lines.push_back("Synthesis of the Impedance field, against the exact inverse");
+  if (auto failure = FirstFailure({{outer, msg::kOuterDiameter},
+                                   {in.impedance, msg::kImpedance},
+                                   {er, msg::kPermittivity}});
+      !failure.empty()) {
+    lines.push_back(failure);
+  } else {
+    const coax::Material material{er, 0, 0, 1};
+    const double inner =
+        2 * coax::ComputeSynthesis({material, outer / 2, in.impedance, 0}).innerRadius;
+    const double exact = reference::CoaxInnerDiameter(in.impedance, outer, er);
+    lines.push_back(inner > 0 && exact > 0 ? Compare("Inner diameter", inner, exact, " mm")
+                                           : "  " + std::string(msg::kInnerDiameter));
+  }
+  lines.push_back("Limits of the model at this frequency");
+  if (auto failure = FirstFailure({{d, msg::kInnerDiameter},
+                                   {outer, msg::kOuterDiameter},
+                                   {in.gigahertz, msg::kFrequency},
+                                   {er, msg::kPermittivity}});
+      !failure.empty()) {
+    lines.push_back(failure);
+  } else {
+    const double cutoff = reference::CoaxFirstHigherModeCutoff(d * kMetresPerMillimetre,
+                                                               outer * kMetresPerMillimetre, er) /
+                          kHertzPerGigahertz;
+    lines.push_back("  First higher mode (TE11) from " + Figure(cutoff, 4) + " GHz: " +
+                    (in.gigahertz < cutoff ? "single-mode at " + Figure(in.gigahertz) + " GHz."
+                                           : "at " + Figure(in.gigahertz) +
+                                                 " GHz the line is no longer single-mode."));
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> CrossCheckPage(int page, const FieldSet& f) {
+  switch (page) {
+    case 1:
+      return CheckMicrostrip({Read(f, "WidthField"), Read(f, "HeightField"),
+                              Read(f, "DiConstField"), Read(f, "FreqField"), Read(f, "ImpField")});
+    case 2:
+      return CheckStripline({Read(f, "WidthField2"), Read(f, "HeightField2"),
+                             Read(f, "ThicknessField2"), Read(f, "DiConstField2"),
+                             Read(f, "ConField2"), Read(f, "FreqField2"), Read(f, "ImpField2")});
+    case 3:
+      return CheckCoax({Read(f, "InnerDiaField"), Read(f, "OuterDiaField"),
+                        Read(f, "DiConstField3"), Read(f, "FreqField3"), Read(f, "ImpField3")});
+  }
+  return {};
+}
+
+}  // namespace mq

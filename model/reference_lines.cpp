@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: MIT
+#include "model/reference_lines.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace mq::reference {
+
+using std::numbers::pi;
+
+double CoaxImpedance(double innerDiameter, double outerDiameter, double permittivity) {
+  return kEta0 / (2 * pi * std::sqrt(permittivity)) * std::log(outerDiameter / innerDiameter);
+}
+
+double CoaxInnerDiameter(double impedance, double outerDiameter, double permittivity) {
+  return outerDiameter * std::exp(-2 * pi * std::sqrt(permittivity) * impedance / kEta0);
+}
+
+double StriplineImpedance(double width, double spacing, double permittivity) {
+  const double x = pi * width / (2 * spacing);
+  const double k = 1 / std::cosh(x);
+  const double kPrime = std::tanh(x);
+  return kEta0 / (4 * std::sqrt(permittivity)) * std::comp_ellint_1(k) / std::comp_ellint_1(kPrime);
+}
+
+namespace {
+
+// Impedance of the air-filled line, Hammerstad-Jensen eq. (1)-(2).
+double AirImpedance(double u) {
+  const double f = 6 + (2 * pi - 6) * std::exp(-std::pow(30.666 / u, 0.7528));
+  return kEta0 / (2 * pi) * std::log(f / u + std::sqrt(1 + 4 / (u * u)));
+}
+
+}  // namespace
+
+double MicrostripEffectivePermittivity(double width, double height, double permittivity) {
+  const double u = width / height;
+  const double er = permittivity;
+  const double a =
+      1 + std::log((std::pow(u, 4) + std::pow(u / 52, 2)) / (std::pow(u, 4) + 0.432)) / 49 +
+      std::log(1 + std::pow(u / 18.1, 3)) / 18.7;
+  const double b = 0.564 * std::pow((er - 0.9) / (er + 3), 0.053);
+  return (er + 1) / 2 + (er - 1) / 2 * std::pow(1 + 10 / u, -a * b);
+}
+
+double MicrostripImpedance(double width, double height, double permittivity) {
+  return AirImpedance(width / height) /
+         std::sqrt(MicrostripEffectivePermittivity(width, height, permittivity));
+}
+
+// eeff(f) = er - (er - eeff(0)) / (1 + P), P = P1 P2 ((0.1844 + P3 P4) fn)^1.5763, with fn the
+// frequency times the height in GHz mm:
+// P1 = 0.27488 + (0.6315 + 0.525 / (1 + 0.0157 fn)^20) u - 0.065683 exp(-8.7513 u),
+// P2 = 0.33622 (1 - exp(-0.03442 er)), P3 = 0.0363 exp(-4.6 u) (1 - exp(-(fn / 38.7)^4.97)),
+// P4 = 1 + 2.751 (1 - exp(-(er / 15.916)^8)).
+double MicrostripDispersedPermittivity(double width, double height, double permittivity,
+                                       double frequency) {
+  const double u = width / height;
+  const double er = permittivity;
+  const double fn = frequency * 1e-9 * height * 1e3;
+  const double p1 = 0.27488 + (0.6315 + 0.525 / std::pow(1 + 0.0157 * fn, 20)) * u -
+                    0.065683 * std::exp(-8.7513 * u);
+  const double p2 = 0.33622 * (1 - std::exp(-0.03442 * er));
+  const double p3 = 0.0363 * std::exp(-4.6 * u) * (1 - std::exp(-std::pow(fn / 38.7, 4.97)));
+  const double p4 = 1 + 2.751 * (1 - std::exp(-std::pow(er / 15.916, 8)));
+  const double p = p1 * p2 * std::pow((0.1844 + p3 * p4) * fn, 1.5763);
+  return er - (er - MicrostripEffectivePermittivity(width, height, er)) / (1 + p);
+}
+
+double SkinDepth(double frequency, double conductivity) {
+  return 1 / std::sqrt(pi * frequency * kMu0 * conductivity);
+}
+
+double CoaxFirstHigherModeCutoff(double innerDiameter, double outerDiameter, double permittivity) {
+  return 2 * kSpeedOfLight / (pi * (innerDiameter + outerDiameter) * std::sqrt(permittivity));
+}
+
+double SolveWidth(const std::function<double(double)>& impedance, double wanted, double narrowest,
+                  double widest) {
+  double narrow = std::log(narrowest);
+  double wide = std::log(widest);
+  if (!(impedance(std::exp(narrow)) >= wanted && impedance(std::exp(wide)) <= wanted)) {
+    return 0;
+  }
+  while (wide - narrow > 1e-12) {
+    const double middle = (narrow + wide) / 2;
+    (impedance(std::exp(middle)) > wanted ? narrow : wide) = middle;
+  }
+  return std::exp((narrow + wide) / 2);
+}
+
+}  // namespace mq::reference

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+// Reference solutions for the three line types and the limits of the closed forms, written from
+// the literature and independent of the program's models and of its rounded constants (CODATA
+// 2018 values here). Lengths in any one unit, frequencies in Hz, conductivities in S/m.
+#pragma once
+
+#include <functional>
+
+namespace mq::reference {
+
+// Free-space wave impedance sqrt(mu0/eps0), CODATA 2018: 376.730313668 ohm.
+inline constexpr double kEta0 = 376.730313668;
+inline constexpr double kSpeedOfLight = 299792458.0;  // m/s, exact
+inline constexpr double kMu0 = 1.25663706212e-6;      // H/m, CODATA 2018
+
+// Exact TEM impedance of a coaxial line: eta0 / (2 pi sqrt(er)) ln(D/d).
+double CoaxImpedance(double innerDiameter, double outerDiameter, double permittivity);
+// Its inverse: d = D exp(-2 pi sqrt(er) Z0 / eta0).
+double CoaxInnerDiameter(double impedance, double outerDiameter, double permittivity);
+
+// Exact impedance of a zero-thickness centred stripline by conformal mapping (Cohn, 1954):
+// Z0 = eta0 / (4 sqrt(er)) K(k)/K(k'), k = sech(pi W / 2b), k' = tanh(pi W / 2b).
+double StriplineImpedance(double width, double spacing, double permittivity);
+
+// Hammerstad and Jensen (1980), zero-thickness microstrip: Z0 of the air line within 0.01 % for
+// W/h <= 1 and 0.03 % up to 1000; eeff within 0.2 % for er < 128 and 0.01 <= W/h <= 100.
+double MicrostripEffectivePermittivity(double width, double height, double permittivity);
+double MicrostripImpedance(double width, double height, double permittivity);
+
+// Kirschning and Jansen (1982): the effective dielectric constant of a microstrip at frequency f,
+// from the static one; within 0.6 % for 0.1 <= W/h <= 100, 1 <= er <= 20, h/lambda0 <= 0.13.
+double MicrostripDispersedPermittivity(double width, double height, double permittivity,
+                                       double frequency);
+
+// Skin depth of a good conductor: 1 / sqrt(pi f mu0 sigma), in m.
+double SkinDepth(double frequency, double conductivity);
+
+// Cut-off of a coaxial line's first higher mode, TE11, whose wavelength is about the mean
+// circumference pi (D + d) / 2 (Pozar §3.5): fc = 2 c / (pi (D + d) sqrt(er)), in Hz for
+// diameters in m.
+double CoaxFirstHigherModeCutoff(double innerDiameter, double outerDiameter, double permittivity);
+
+// The width at which impedance(width) equals the wanted impedance, for an impedance that falls
+// as the width grows: bisection on log(width) between the narrowest and widest, to a relative
+// 1e-12. Returns 0 when the wanted impedance lies outside that range.
+double SolveWidth(const std::function<double(double)>& impedance, double wanted, double narrowest,
+                  double widest);
+
+}  // namespace mq::reference
