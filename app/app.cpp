@@ -20,11 +20,36 @@ App::App(int& argc, char** argv) : toolkit::Application(argc, argv) {
   icon.addFile(QStringLiteral(":/icons/macquelvor-64.png"));
   setWindowIcon(icon);
   AddStandardMenus();
+  AddCalculatorCommands();
   QMenu* help = AddMenu(tr("&Help"));
   QAction* about = help->addAction(tr("&About MacQuelvor"));
   // The About item: named as the application menu's item, and in that menu on macOS.
   about->setObjectName(QStringLiteral("AppleMacQuelvor"));
   about->setMenuRole(QAction::AboutRole);
+}
+
+namespace {
+
+QAction* AddCommand(QMenu* menu, const QString& caption, const QKeySequence& keys,
+                    const char* name) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QLatin1String(name));
+  action->setShortcut(keys);
+  return action;
+}
+
+}  // namespace
+
+// Analyse and Synthesise run the shown page's arrows, as F3 and F4 do in other RF calculators;
+// Copy Page goes beside the other copy commands.
+void App::AddCalculatorCommands() {
+  auto* edit = qobject_cast<QMenu*>(MenuItem("SelectAll")->parent());
+  AddCommand(edit, tr("Copy &Page"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), "CopyPage");
+  QMenu* calculate = AddMenu(tr("&Calculate"));
+  AddCommand(calculate, tr("&Analyse"), QKeySequence(Qt::Key_F3), "Analyse");
+  AddCommand(calculate, tr("&Synthesise"), QKeySequence(Qt::Key_F4), "Synthesise");
+  calculate->addSeparator();
+  AddCommand(calculate, tr("Cross-&Check…"), QKeySequence(Qt::CTRL | Qt::Key_K), "CrossCheck");
 }
 
 // The program enables and disables no menu item of its own: About is always available.

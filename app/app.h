@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The application object: the menus and the About command.
+// The application object: the menus (File, Edit, Calculate, Help) and the About command.
 #pragma once
 
 #include "toolkit/application.h"
@@ -17,6 +17,9 @@ class App final : public toolkit::Application {
 
  protected:
   void EnableMenuItems() override;
+
+ private:
+  void AddCalculatorCommands();
 };
 
 }  // namespace mq

@@ -7,7 +7,8 @@ namespace mq {
 class App;
 class MacQuelvorWnd;
 
-// Binds the About menu item to the application's About command (a second call replaces it).
+// Binds the About item and the calculator's commands (Analyse, Synthesise, Cross-Check, Copy
+// Page) to their handlers; a second call replaces them.
 void BindMenus(App& app);
 
 // Binds the menus, then opens the calculator window, which shows the application's menus.

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -20,19 +21,19 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QLineEdit* FocusedField() {
-  return qobject_cast<QLineEdit*>(QApplication::focusWidget());
-}
-
-template <typename Command>
+// An edit command acts on the focused field, or on the focused text (the cross-check's).
+template <typename FieldCommand, typename TextCommand>
 void AddEditCommand(QMenu* menu, const QString& caption, QKeySequence::StandardKey key,
-                    const char* objectName, Command command) {
+                    const char* objectName, FieldCommand fieldCommand, TextCommand textCommand) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(QLatin1String(objectName));
   action->setShortcut(key);
-  QObject::connect(action, &QAction::triggered, menu, [command] {
-    if (QLineEdit* field = FocusedField()) {
-      (field->*command)();
+  QObject::connect(action, &QAction::triggered, menu, [fieldCommand, textCommand] {
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* field = qobject_cast<QLineEdit*>(focus)) {
+      (field->*fieldCommand)();
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
+      (text->*textCommand)();
     }
   });
 }
@@ -75,12 +76,14 @@ void Application::AddStandardMenus() {
   connect(quit, &QAction::triggered, this, &QCoreApplication::quit, Qt::QueuedConnection);
 
   QMenu* edit = AddMenu(tr("&Edit"));
-  AddEditCommand(edit, tr("Cu&t"), QKeySequence::Cut, "Cut", &QLineEdit::cut);
-  AddEditCommand(edit, tr("&Copy"), QKeySequence::Copy, "Copy", &QLineEdit::copy);
-  AddEditCommand(edit, tr("&Paste"), QKeySequence::Paste, "Paste", &QLineEdit::paste);
+  AddEditCommand(edit, tr("Cu&t"), QKeySequence::Cut, "Cut", &QLineEdit::cut, &QPlainTextEdit::cut);
+  AddEditCommand(edit, tr("&Copy"), QKeySequence::Copy, "Copy", &QLineEdit::copy,
+                 &QPlainTextEdit::copy);
+  AddEditCommand(edit, tr("&Paste"), QKeySequence::Paste, "Paste", &QLineEdit::paste,
+                 &QPlainTextEdit::paste);
   edit->addSeparator();
   AddEditCommand(edit, tr("Select &All"), QKeySequence::SelectAll, "SelectAll",
-                 &QLineEdit::selectAll);
+                 &QLineEdit::selectAll, &QPlainTextEdit::selectAll);
 }
 
 QAction* Application::MenuItem(std::string_view itemName) const {

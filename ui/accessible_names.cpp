@@ -55,7 +55,7 @@ AccessibleName NameOf(const ControlRow& control, std::span<const ControlRow> row
   if (!unit.empty()) {
     name += " (" + unit + ")";
   }
-  return {control.name, name, caption != nullptr ? caption->name : std::string_view()};
+  return {control.name, name, caption != nullptr ? caption->name : std::string_view(), unit};
 }
 
 // A picture is named after the line type of its page: "Microstrip cross-section".
@@ -93,9 +93,9 @@ std::vector<AccessibleName> AccessibleNames(std::span<const ControlRow> rows) {
     if (control.kind == ControlKind::kEditField || control.kind == ControlKind::kPopupMenu) {
       names.push_back(NameOf(control, rows));
     } else if (control.kind == ControlKind::kPushButton) {
-      names.push_back({control.name, ButtonName(control), {}});
+      names.push_back({control.name, ButtonName(control), {}, {}});
     } else if (control.kind == ControlKind::kImageWell) {
-      names.push_back({control.name, PictureName(control, rows), {}});
+      names.push_back({control.name, PictureName(control, rows), {}, {}});
     }
   }
   return names;

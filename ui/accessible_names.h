@@ -16,6 +16,7 @@ struct AccessibleName {
   std::string_view control;
   std::string name;
   std::string_view caption;  // the label beside the control, empty when it has none
+  std::string unit;          // the unit after it ("mm"), empty when it has none
 };
 
 std::vector<AccessibleName> AccessibleNames(std::span<const toolkit::ControlRow> rows);

@@ -5,7 +5,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <string>
 
 #include "materials/material_catalogue.h"
 #include "model/line_models.h"
@@ -101,7 +104,7 @@ void MacQuelvorWnd::SetKeyboardOrder() {
 // Each control is named for a screen reader, and each caption is linked to the control beside
 // it (its buddy, which the accessibility bus shows as "labelled by" and "label for").
 void MacQuelvorWnd::SetAccessibleNames() {
-  for (const auto& [control, name, caption] : ui::AccessibleNames(ui::CalculatorControls())) {
+  for (const auto& [control, name, caption, unit] : ui::AccessibleNames(ui::CalculatorControls())) {
     QWidget* widget = controls_.Find(control);
     widget->setAccessibleName(QString::fromStdString(name));
     if (!caption.empty()) {
@@ -120,6 +123,32 @@ void MacQuelvorWnd::LinkCaption(QLabel& caption, QWidget& control) {
     twin->setVisible(false);
     twin->setBuddy(&control);
   }
+}
+
+void MacQuelvorWnd::RunShownPage(bool analysis) {
+  const int page = Tabs().CurrentPage();
+  const std::string suffix = page > 1 ? std::to_string(page) : std::string();
+  controls_.Find<QPushButton>((analysis ? "PhyToElBtn" : "ElToPhyBtn") + suffix)->click();
+}
+
+QString MacQuelvorWnd::PageText() const {
+  const auto names = ui::AccessibleNames(ui::CalculatorControls());
+  QStringList lines;
+  for (const std::string_view control : ui::kTabOrder[Tabs().CurrentPage() - 1]) {
+    const auto named = std::find_if(names.begin(), names.end(), [control](const auto& name) {
+      return name.control == control;
+    });
+    if (named == names.end() || named->caption.empty()) {
+      continue;  // the arrow buttons
+    }
+    QWidget* widget = controls_.Find(control);
+    auto* popup = qobject_cast<QComboBox*>(widget);
+    const QString text = popup ? popup->currentText() : static_cast<QLineEdit*>(widget)->text();
+    const QString unit = QString::fromStdString(named->unit);
+    lines << controls_.Find<QLabel>(named->caption)->text() + ": " + text +
+                 (unit.isEmpty() ? QString() : " " + unit);
+  }
+  return lines.join('\n') + '\n';
 }
 
 int MacQuelvorWnd::SelectedRow(std::string_view popup) const {

@@ -31,6 +31,12 @@ class MacQuelvorWnd final : public QMainWindow {
   FieldSet& Fields() { return fields_; }
   toolkit::TabPanel& Tabs() const;
 
+  // Runs the shown page's "<-" (analysis) or "->" (synthesis) exactly as a click on it does.
+  void RunShownPage(bool analysis);
+  // The shown page as plain text, a line per popup and field in reading order:
+  // "Dielectric: Air", "Width: 2.9 mm".
+  QString PageText() const;
+
   // Where ShowMessage goes; tests put a recorder here. Null restores the modal message box.
   void SetMessageSink(MessageSink* sink);
 

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -16,12 +17,19 @@
 #include "model/field_names.h"
 #include "tests/gui/window_driver.h"
 #include "toolkit/tab_panel.h"
+#include "ui/cross_check_win.h"
 
 namespace mq::test {
 namespace {
 
 QAction* MenuItem(const char* name) {
   return qobject_cast<App*>(QCoreApplication::instance())->MenuItem(name);
+}
+
+check::Procedure Button(const std::string& handler) {
+  const auto& buttons = check::ButtonProcedures();
+  return *std::find_if(buttons.begin(), buttons.end(),
+                       [&handler](const auto& button) { return button.name == handler; });
 }
 
 // Each arrow button clicked and each popup picked as a user does leaves every field of the window
@@ -37,22 +45,63 @@ TEST_F(CalculatorWindowTest, EachButtonAndPopupRunsItsProcedure) {
       {"DiPopup2", 2},     {"ConPopup2", 1},    {"DiPopup3", 8},     {"ConPopup3", 3}};
   for (const auto& [name, pick] : rows) {
     const std::string handler = std::string(name) + (pick < 0 ? "_Action" : "_Change");
-    const auto& buttons = check::ButtonProcedures();
-    const auto button = std::find_if(buttons.begin(), buttons.end(),
-                                     [&handler](const auto& b) { return b.name == handler; });
-    const check::Procedure procedure = pick < 0 ? *button : check::PopupHandler(handler, pick);
+    const check::Procedure procedure =
+        pick < 0 ? Button(handler) : check::PopupHandler(handler, pick);
     ASSERT_EQ(ui_->ShowPage(procedure.page), "");
     ASSERT_EQ(ui_->TypeAll(typed[procedure.page - 1]), "");
-    MemoryFieldSet expected(AllFieldNames());
-    for (const auto& [field, text] : ui_->Snapshot()) {
-      expected.SetText(field, text);
-    }
     RecordingMessageSink expectedMessages;
-    procedure.run(expected, expectedMessages);
+    const check::Texts expected = ui_->RunOverACopy(procedure, expectedMessages);
     ASSERT_EQ(pick < 0 ? ui_->Click(name) : ui_->Pick(name, pick), "");
     EXPECT_EQ(messages_.messages, expectedMessages.messages) << name;
-    EXPECT_EQ(ui_->Snapshot(), expected.All()) << name;
+    EXPECT_EQ(ui_->Snapshot(), expected) << name;
   }
+}
+
+// F3 and F4 run the shown page's arrows as a click does; Copy Page puts the page's lines on the
+// clipboard; Ctrl+K opens one cross-check window, which follows the page and comes back to front.
+TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  for (int page = 1; page <= 3; ++page) {
+    ASSERT_EQ(ui_->ShowPage(page), "");
+    const std::string suffix = page > 1 ? std::to_string(page) : "";
+    for (const auto& [key, handler] :
+         {std::pair(Qt::Key_F4, "ElToPhyBtn"), std::pair(Qt::Key_F3, "PhyToElBtn")}) {
+      RecordingMessageSink expectedMessages;
+      const check::Texts expected =
+          ui_->RunOverACopy(Button(handler + suffix + "_Action"), expectedMessages);
+      QTest::keyClick(window_, key);
+      EXPECT_EQ(messages_.messages, expectedMessages.messages) << handler << page;
+      EXPECT_EQ(ui_->Snapshot(), expected) << handler << page;
+      messages_.messages.clear();
+    }
+  }
+  ASSERT_EQ(ui_->ShowPage(1), "");
+  ASSERT_EQ(ui_->TypeAll("WidthField=3,2 HeightField=1.6"), "");
+  QTest::keyClick(window_, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  const QString page = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(page.startsWith("Dielectric: Air\nConductor: Aluminium\nDielectric Const.: 1.00\n"))
+      << page.toStdString();
+  EXPECT_TRUE(page.contains("\nWidth: 3,2 mm\nHeight: 1.6 mm\n") && page.count(QChar(10)) == 13)
+      << page.toStdString();
+
+  QTest::keyClick(window_, Qt::Key_K, Qt::ControlModifier);
+  auto open = window_->findChildren<CrossCheckWin*>();
+  ASSERT_EQ(open.size(), 1);
+  // W/h 2 in air by hand: Hammerstad-Jensen's air line is 89.029 ohm.
+  EXPECT_TRUE(open[0]->Text().startsWith("Microstrip page\n")) << open[0]->Text().toStdString();
+  EXPECT_TRUE(open[0]->Text().contains("89.029 ohm by the reference"))
+      << open[0]->Text().toStdString();
+  ASSERT_EQ(ui_->ShowPage(3), "");
+  EXPECT_TRUE(open[0]->Text().startsWith("Coaxial page\n"));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));  // the click on the tab
+  QTest::keyClick(window_, Qt::Key_K, Qt::ControlModifier);
+  open = window_->findChildren<CrossCheckWin*>();
+  ASSERT_EQ(open.size(), 1);
+  ASSERT_TRUE(QTest::qWaitFor([&open] { return QApplication::activeWindow() == open[0]; }));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), open[0]->Text());
 }
 
 // A page key goes to the next or previous page, wrapping, and leaves focus in an edit field of the

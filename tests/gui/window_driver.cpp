@@ -44,6 +44,16 @@ check::Texts WindowDriver::Snapshot() const {
   return texts;
 }
 
+check::Texts WindowDriver::RunOverACopy(const check::Procedure& procedure,
+                                        RecordingMessageSink& messages) const {
+  MemoryFieldSet fields(AllFieldNames());
+  for (const auto& [field, text] : Snapshot()) {
+    fields.SetText(field, text);
+  }
+  procedure.run(fields, messages);
+  return {fields.All().begin(), fields.All().end()};
+}
+
 int WindowDriver::Page() const {
   return window_.Tabs().CurrentPage();
 }

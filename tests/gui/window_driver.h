@@ -24,6 +24,9 @@ class WindowDriver {
   std::string Text(std::string_view field) const;
   check::Texts Snapshot() const;  // every field of the window
   int Page() const;
+  // The texts the procedure leaves over a copy of the window's texts, and its messages.
+  check::Texts RunOverACopy(const check::Procedure& procedure,
+                            RecordingMessageSink& messages) const;
   // The controls of a kind on a page, from the window's own layout.
   static std::vector<std::string_view> ControlsOn(int page, toolkit::ControlKind kind);
 

@@ -81,7 +81,7 @@ TEST_F(WindowLayout, SpotRows) {
   EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
   EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
   EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-  EXPECT_EQ(window_->menuBar()->actions().size(), 3);  // File, Edit, Help
+  EXPECT_EQ(window_->menuBar()->actions().size(), 4);  // File, Edit, Calculate, Help
 }
 
 // Fields, captions and popups are 10 px; buttons, group captions and page tabs 12 px; no button

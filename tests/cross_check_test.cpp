@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+// The cross-check's reference models, limits and inverses against published and hand-worked
+// values, and a page's cross-check as a user reads it.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "model/cross_check.h"
+#include "model/reference_lines.h"
+#include "tests/test_fields.h"
+
+namespace mq {
+namespace {
+
+namespace ref = reference;
+
+// Worked by hand, apart from the code: complete elliptic integrals by the arithmetic-geometric
+// mean, K(k) = pi / (2 AGM(1, sqrt(1 - k^2))) (Cohn, W/b 1: k = sech(pi/2) = 0.3985368,
+// K(k) = 1.6394424, K(k') = 2.3626373); the other forms term by term from their papers
+// (Hammerstad-Jensen, W/h 2 on er 4.6: a = 0.99953, b = 0.54289, air line 89.02893 ohm;
+// Kirschning-Jansen there at fn = 16 GHz mm: P1 = 1.54976, P2 = 0.049234, P = 0.41995).
+// The RG-142 cut-off (d 0.07 in, D 0.232 in, er 2.2) is Pozar's example, 16.8 GHz with
+// c = 3e8 m/s; 16.7745 GHz with the exact c.
+TEST(CrossCheck, ReferenceModelsAgreeWithWorkedValues) {
+  struct Figure {
+    const char* name;
+    double value;
+    double expected;
+  };
+  // clang-format off
+  const Figure rows[] = {
+    {"coax in air, D/d = e: eta0 / (2 pi)", ref::CoaxImpedance(1, std::exp(1.0), 1), 59.958492},
+    {"coax inverse, 50 ohm in 2.95 mm air line", ref::CoaxInnerDiameter(50, 2.95, 1), 1.2813253},
+    {"Cohn, W/b 1 in air", ref::StriplineImpedance(1, 1, 1), 65.353625},
+    {"Cohn, W/b 0.5 in er 2.2", ref::StriplineImpedance(0.5, 1, 2.2), 67.711545},
+    {"Hammerstad-Jensen, W/h 1 in air", ref::MicrostripImpedance(1, 1, 1), 126.42387},
+    {"Hammerstad-Jensen, W/h 2 on er 4.6", ref::MicrostripImpedance(2, 1, 4.6), 47.719010},
+    {"Hammerstad-Jensen eeff, W/h 2 on er 4.6", ref::MicrostripEffectivePermittivity(2, 1, 4.6), 3.4808031},
+    {"Kirschning-Jansen, 3.2 mm on 1.6 mm, er 4.6, 10 GHz", ref::MicrostripDispersedPermittivity(3.2e-3, 1.6e-3, 4.6, 10e9), 3.8118073},
+    {"skin depth of copper, 5.8e7 S/m at 1 GHz, um", ref::SkinDepth(1e9, 5.8e7) * 1e6, 2.0898068},
+    {"TE11 cut-off of RG-142, GHz", ref::CoaxFirstHigherModeCutoff(0.07 * 0.0254, 0.232 * 0.0254, 2.2) / 1e9, 16.774471},
+  };
+  // clang-format on
+  for (const Figure& row : rows) {
+    EXPECT_NEAR(row.value / row.expected, 1.0, 1e-4) << row.name;  // 0.01 %
+  }
+}
+
+// The numeric inverses give back the wanted impedance; Pozar's examples 3.7 (W/h 3.081 for 50 ohm
+// on er 2.2) and 3.5 (W 2.66 mm in b 3.2 mm, er 2.2) come from simpler forms, 1 % away.
+TEST(CrossCheck, InversesGiveTheImpedanceBack) {
+  const auto microstrip = [](double w) { return ref::MicrostripImpedance(w, 1, 2.2); };
+  const double w = ref::SolveWidth(microstrip, 50, 1e-4, 1e3);
+  EXPECT_NEAR(microstrip(w), 50, 0.005);
+  EXPECT_NEAR(w, 3.081, 0.031);
+  const auto stripline = [](double w) { return ref::StriplineImpedance(w, 3.2, 2.2); };
+  const double strip = ref::SolveWidth(stripline, 50, 3.2e-3, 32);
+  EXPECT_NEAR(stripline(strip), 50, 0.005);
+  EXPECT_NEAR(strip, 2.66, 0.027);
+  EXPECT_EQ(ref::SolveWidth(stripline, 400, 3.2e-3, 32), 0.0);  // beyond the range searched
+}
+
+// A line of the page's cross-check for each case: the comparison, a limit, or what is missing.
+// 49.615 ohm is Hammerstad-Jensen by hand at W/h 1.875 on er 4.6; 49.807 the page's closed form
+// (its worked value 49.81); 1.3217 um the skin depth of copper at 2.5 GHz; 32.96 GHz the TE11
+// cut-off of 0.91 in 2.95 mm with er 2.25.
+TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
+  struct Row {
+    const char* name;
+    int page;
+    const char* fields;
+    const char* line;
+  };
+  // clang-format off
+  const Row rows[] = {
+    {"microstrip analysis, decimal comma", 1, "WidthField=3 HeightField=1,6 DiConstField=4.6 FreqField=10", "  Impedance: 49.807 ohm here, 49.615 ohm by the reference (+0.39 %)"},
+    {"microstrip without height", 1, "WidthField=3 ImpField=50 DiConstField=4.6 FreqField=10", "Synthesis of the Impedance field, against the same model solved for W\n  Height must be greater than zero."},
+    {"microstrip wider than measured", 1, "WidthField=100 HeightField=1.6 DiConstField=4.6 FreqField=1", "  W/h 62.5 lies outside 0.05-10"},
+    {"stripline thinner than a skin depth", 2, "ThicknessField2=0.001 FreqField2=2.5 ConField2=5.8e7 HeightField2=3.2", "the strip is 0.757 skin depths thick, under three"},
+    {"stripline beyond the model", 2, "HeightField2=3.2 DiConstField2=1 ImpField2=400", "  Impedance is too high for this stripline."},
+    {"stripline strip as thick as the spacing", 2, "HeightField2=3.2 WidthField2=1 ThicknessField2=3.2 DiConstField2=1", "  Thickness must be smaller than height."},
+    {"coax above its TE11 cut-off", 3, "InnerDiaField=0.91 OuterDiaField=2.95 DiConstField3=2.25 FreqField3=40", "TE11) from 32.96 GHz: at 40 GHz the line is no longer single-mode."},
+    {"coax inner not smaller", 3, "InnerDiaField=3 OuterDiaField=2.95 DiConstField3=1", "  Inner diameter must be smaller than outer diameter."},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    std::string text;
+    for (const auto& line : CrossCheckPage(row.page, test::FieldsFrom(row.fields))) {
+      text += line + "\n";
+    }
+    EXPECT_NE(text.find(row.line), std::string::npos) << row.name << ":\n" << text;
+  }
+}
+
+}  // namespace
+}  // namespace mq

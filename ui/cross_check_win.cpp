@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "ui/cross_check_win.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "model/cross_check.h"
+#include "model/field_names.h"
+#include "toolkit/application.h"
+#include "toolkit/open_window.h"
+#include "toolkit/tab_panel.h"
+#include "ui/macquelvor_wnd.h"
+
+namespace mq {
+
+CrossCheckWin& CrossCheckWin::Show(MacQuelvorWnd& calculator) {
+  CrossCheckWin* window = toolkit::FindOpenWindow<CrossCheckWin>();
+  if (window == nullptr) {
+    window = new CrossCheckWin(calculator);
+  }
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return *window;
+}
+
+// A window of the calculator's own, so it closes with it; read-only text that the keyboard can
+// select and copy and a screen reader can read line by line.
+CrossCheckWin::CrossCheckWin(MacQuelvorWnd& calculator)
+    : QWidget(&calculator, Qt::Window), calculator_(&calculator), text_(new QPlainTextEdit(this)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Cross-Check"));
+  text_->setReadOnly(true);
+  text_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setAccessibleName(QStringLiteral("Cross-check of the shown page"));
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text_);
+  text_->setFocus();
+  resize(640, 280);
+  if (auto* app = toolkit::Application::Instance()) {
+    app->AttachShortcuts(*this);
+  }
+  Follow();
+  Update();
+}
+
+QString CrossCheckWin::Text() const {
+  return text_->toPlainText();
+}
+
+// Every change of a field (typed, picked or calculated) and of the page updates the text.
+void CrossCheckWin::Follow() {
+  for (const std::string_view name : AllFieldNames()) {
+    connect(calculator_->Controls().Find<QLineEdit>(name), &QLineEdit::textChanged, this,
+            [this] { Update(); });
+  }
+  connect(calculator_->Tabs().TabBar(), &QTabBar::currentChanged, this, [this] { Update(); });
+}
+
+void CrossCheckWin::Update() {
+  if (calculator_.isNull()) {
+    return;
+  }
+  const int page = calculator_->Tabs().CurrentPage();
+  QStringList lines{calculator_->Tabs().TabBar()->tabText(page - 1) + QStringLiteral(" page")};
+  for (const auto& line : CrossCheckPage(page, calculator_->Fields())) {
+    lines << QString::fromStdString(line);
+  }
+  const int scrolled = text_->verticalScrollBar()->value();
+  text_->setPlainText(lines.join('\n'));
+  text_->verticalScrollBar()->setValue(scrolled);
+}
+
+}  // namespace mq
