@@ -70,7 +70,7 @@ std::string RangeLine(std::string_view ratioName, double ratio) {
     return {};
   }
   return "  " + std::string(ratioName) + " " + Figure(ratio, 3) +
-         " lies outside 0.05-10, the range over which docs/accuracy.md measured the model.";
+         " lies outside 0.05-10, where docs/accuracy.md measured the model";
 }
 
 void AddUnlessEmpty(Lines& lines, std::string line) {
@@ -120,9 +120,9 @@ Lines CheckMicrostrip(const Microstrip& in) {
     const double still = reference::MicrostripEffectivePermittivity(w, h, er);
     const double dispersed = reference::MicrostripDispersedPermittivity(
         w * kMetresPerMillimetre, h * kMetresPerMillimetre, er, in.gigahertz * kHertzPerGigahertz);
-    lines.push_back("  Dispersion: eeff " + Figure(dispersed, 4) + " at " + Figure(in.gigahertz) +
-                    " GHz (Kirschning and Jansen, 1982), " + Figure(still, 4) + " static (" +
-                    Percent(dispersed, still) + "); the page shows the static value.");
+    lines.push_back("  Dispersion at " + Figure(in.gigahertz) +
+                    " GHz (Kirschning and Jansen, 1982): eeff " + Figure(dispersed, 4) + ", " +
+                    Percent(dispersed, still) + " on the static " + Figure(still, 4) + " shown");
     AddUnlessEmpty(lines, RangeLine("W/h", w / h));
   }
   return lines;
@@ -143,8 +143,8 @@ std::string SkinDepthLine(const Stripline& in) {
   const double depths = in.thickness * kMetresPerMillimetre / depth;
   return "  Skin depth " + Figure(depth * 1e6, 3) + " um at " + Figure(in.gigahertz) +
          " GHz: the strip is " + Figure(depths, 3) + " skin depths thick" +
-         (depths < 3 ? ", under three, so the loss figure, which assumes a thick conductor, is low."
-                     : ", enough for the loss figure.");
+         (depths < 3 ? "; under three, the loss figure (thick conductor) is too low"
+                     : ", enough for the loss figure");
 }
 
 Lines CheckStripline(const Stripline& in) {
@@ -229,9 +229,9 @@ Lines CheckCoax(const Coax& in) {
                                                                outer * kMetresPerMillimetre, er) /
                           kHertzPerGigahertz;
     lines.push_back("  First higher mode (TE11) from " + Figure(cutoff, 4) + " GHz: " +
-                    (in.gigahertz < cutoff ? "single-mode at " + Figure(in.gigahertz) + " GHz."
+                    (in.gigahertz < cutoff ? "single-mode at " + Figure(in.gigahertz) + " GHz"
                                            : "at " + Figure(in.gigahertz) +
-                                                 " GHz the line is no longer single-mode."));
+                                                 " GHz the line is no longer single-mode"));
   }
   return lines;
 }

@@ -77,10 +77,10 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
     {"microstrip analysis, decimal comma", 1, "WidthField=3 HeightField=1,6 DiConstField=4.6 FreqField=10", "  Impedance: 49.807 ohm here, 49.615 ohm by the reference (+0.39 %)"},
     {"microstrip without height", 1, "WidthField=3 ImpField=50 DiConstField=4.6 FreqField=10", "Synthesis of the Impedance field, against the same model solved for W\n  Height must be greater than zero."},
     {"microstrip wider than measured", 1, "WidthField=100 HeightField=1.6 DiConstField=4.6 FreqField=1", "  W/h 62.5 lies outside 0.05-10"},
-    {"stripline thinner than a skin depth", 2, "ThicknessField2=0.001 FreqField2=2.5 ConField2=5.8e7 HeightField2=3.2", "the strip is 0.757 skin depths thick, under three"},
+    {"stripline thinner than a skin depth", 2, "ThicknessField2=0.001 FreqField2=2.5 ConField2=5.8e7 HeightField2=3.2", "the strip is 0.757 skin depths thick; under three"},
     {"stripline beyond the model", 2, "HeightField2=3.2 DiConstField2=1 ImpField2=400", "  Impedance is too high for this stripline."},
     {"stripline strip as thick as the spacing", 2, "HeightField2=3.2 WidthField2=1 ThicknessField2=3.2 DiConstField2=1", "  Thickness must be smaller than height."},
-    {"coax above its TE11 cut-off", 3, "InnerDiaField=0.91 OuterDiaField=2.95 DiConstField3=2.25 FreqField3=40", "TE11) from 32.96 GHz: at 40 GHz the line is no longer single-mode."},
+    {"coax above its TE11 cut-off", 3, "InnerDiaField=0.91 OuterDiaField=2.95 DiConstField3=2.25 FreqField3=40", "TE11) from 32.96 GHz: at 40 GHz the line is no longer single-mode"},
     {"coax inner not smaller", 3, "InnerDiaField=3 OuterDiaField=2.95 DiConstField3=1", "  Inner diameter must be smaller than outer diameter."},
   };
   // clang-format on

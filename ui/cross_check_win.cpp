@@ -41,7 +41,7 @@ CrossCheckWin::CrossCheckWin(MacQuelvorWnd& calculator)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text_);
   text_->setFocus();
-  resize(640, 280);
+  resize(700, 230);
   if (auto* app = toolkit::Application::Instance()) {
     app->AttachShortcuts(*this);
   }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The cost of one button press without the window: each procedure over an in-memory field set,
-// the pure physics on its own, and the material handlers.
+// the pure physics on its own, the material handlers and a page's cross-check.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "materials/material_catalogue.h"
+#include "model/cross_check.h"
 #include "model/field_names.h"
 #include "model/line_models.h"
 
@@ -115,6 +116,17 @@ void ConductorPick(benchmark::State& state) {
 }
 BENCHMARK(DielectricPick);
 BENCHMARK(ConductorPick);
+
+// A page's cross-check, as the window redoes it on every keystroke: the reference models, the
+// numeric inverse and the limits, with the text of every line.
+void CrossCheck(benchmark::State& state) {
+  const MemoryFieldSet fields = FieldsWith(kTypicalLine);
+  const int page = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(CrossCheckPage(page, fields));
+  }
+}
+BENCHMARK(CrossCheck)->Arg(1)->Arg(2)->Arg(3);
 
 }  // namespace
 }  // namespace mq

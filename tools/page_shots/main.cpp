@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
-// Writes a PNG of each page of the calculator window and of the About window:
+// Writes a PNG of each page of the calculator window, of the cross-check window and of the About
+// window:
 //   page_shots OUTPUT_DIRECTORY
 #include <QDir>
 #include <QPixmap>
 #include <QStringList>
 #include <QTest>
 #include <cstdio>
+#include <utility>
 
 #include "app/about_win.h"
 #include "app/app.h"
 #include "app/start_up.h"
 #include "toolkit/tab_panel.h"
+#include "ui/cross_check_win.h"
 #include "ui/macquelvor_wnd.h"
 
 namespace {
@@ -50,6 +53,17 @@ int main(int argc, char** argv) {
     QTest::qWait(50);
     saved = Save(window, directory, pages[page - 1]) && saved;
   }
+  // The cross-check of a 3 mm strip on 1.6 mm FR-4 at 10 GHz, with the microstrip page shown.
+  window.Tabs().SetCurrentPage(1);
+  for (const auto& [field, text] :
+       {std::pair("WidthField", "3"), std::pair("HeightField", "1.6"),
+        std::pair("DiConstField", "4.6"), std::pair("FreqField", "10")}) {
+    window.Fields().SetText(field, text);
+  }
+  window.PhyToElBtn_Action();
+  mq::CrossCheckWin& crossCheck = mq::CrossCheckWin::Show(window);
+  QCoreApplication::processEvents();
+  saved = Save(crossCheck, directory, QStringLiteral("cross-check")) && saved;
   app.AppleMacQuelvor_Action();
   QCoreApplication::processEvents();
   saved = Save(mq::AboutWin::Instance(), directory, QStringLiteral("about")) && saved;
