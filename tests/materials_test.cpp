@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The material handlers: each row of the catalogue, as the calculator's material table gives
-// its constants, written into a page's fields with the field conventions.
+// The material handlers: each catalogue row's constants written into a page's fields.
 #include <gtest/gtest.h>
 
 #include "materials/material_catalogue.h"

@@ -29,18 +29,14 @@ const std::pair<const char*, std::function<RoundTrip(double, double, double&)>> 
     const microstrip::Line line{0, 1.6 * kMm, er, 0.002, kCopper, 3 * kGHz};
     const auto s = microstrip::ComputeSynthesis({line, z0, 90});
     synthesisLoss = s.attenuation;
-    auto analysed = line;
-    analysed.width = s.width;
-    const auto a = microstrip::ComputeAnalysis({analysed, s.length});
+    const auto a = microstrip::ComputeAnalysis({{s.width, 1.6 * kMm, er, 0.002, kCopper, 3 * kGHz}, s.length});
     return RoundTrip{a.impedance, a.attenuation, a.electricalLength};
   }},
   {"stripline", [](double er, double z0, double& synthesisLoss) {
     const stripline::Line line{0, 3.2 * kMm, 0.035 * kMm, er, 0.001, kCopper, 2 * kGHz};
     const auto s = stripline::ComputeSynthesis({line, z0, 90});
     synthesisLoss = s.attenuation;
-    auto analysed = line;
-    analysed.width = s.width;
-    const auto a = stripline::ComputeAnalysis({analysed, s.length});
+    const auto a = stripline::ComputeAnalysis({{s.width, 3.2 * kMm, 0.035 * kMm, er, 0.001, kCopper, 2 * kGHz}, s.length});
     return RoundTrip{a.impedance, a.attenuation, a.electricalLength};
   }},
   {"coax", [](double er, double z0, double& synthesisLoss) {

@@ -9,9 +9,6 @@ import time
 
 import pyatspi
 
-ROLES = (pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX, pyatspi.ROLE_PUSH_BUTTON)
-
-
 def wait_for(find, what, seconds=20):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
@@ -30,7 +27,7 @@ def descendants(node):
 
 def named(root, role, name=None):
     return [n for n in descendants(root) if n.getRole() == role and name in (None, n.name)
-            and n.getState().contains(pyatspi.STATE_SHOWING)]
+            and has(n, pyatspi.STATE_SHOWING)]
 
 
 CONTROL = 37  # the keycode of Control_L; held keys are given by keycode
@@ -50,8 +47,8 @@ def targets(node, relation):
             for i in range(r.getNTargets())]
 
 
-def expanded(node):
-    return node.getState().contains(pyatspi.STATE_EXPANDED)
+def has(node, state):
+    return node.getState().contains(state)
 
 
 def check_wheel_neither_picks_nor_focuses(popup, frame):
@@ -61,7 +58,7 @@ def check_wheel_neither_picks_nor_focuses(popup, frame):
     field.queryEditableText().setTextContents("4.35")
     x, y, width, height = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b1c")
-    wait_for(lambda: field.getState().contains(pyatspi.STATE_FOCUSED), "focus in the field")
+    wait_for(lambda: has(field, pyatspi.STATE_FOCUSED), "focus in the field")
     x, y, width, height = popup.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "abs")
     pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b5c")  # wheel down
@@ -69,7 +66,7 @@ def check_wheel_neither_picks_nor_focuses(popup, frame):
     press(0xff54)  # Down
     time.sleep(0.5)
     text = field.queryText().getText(0, -1)
-    if not field.getState().contains(pyatspi.STATE_FOCUSED) or popup.name != "Air" or text != "4.35":
+    if not has(field, pyatspi.STATE_FOCUSED) or popup.name != "Air" or text != "4.35":
         return [f"after a wheel notch and Down the popup reads {popup.name!r}, the field {text!r}"]
     return []
 
@@ -77,23 +74,19 @@ def check_wheel_neither_picks_nor_focuses(popup, frame):
 def check_popup_opens_closes_and_picks(popup, frame):
     """The popup's action opens and closes its list; Down and Return on the open list pick the
     next row, which becomes the popup's name and writes the material (Alumina: 9.80)."""
-    failures = []
-    if not popup.getState().contains(pyatspi.STATE_EXPANDABLE):
-        failures.append("the popup is not expandable")
+    failures = [] if has(popup, pyatspi.STATE_EXPANDABLE) else ["the popup is not expandable"]
     action = popup.queryAction()
     action.doAction(0)
-    wait_for(lambda: expanded(popup), "open list")
+    wait_for(lambda: has(popup, pyatspi.STATE_EXPANDED), "open list")
     action.doAction(0)
-    wait_for(lambda: not expanded(popup), "closed list")
+    wait_for(lambda: not has(popup, pyatspi.STATE_EXPANDED), "closed list")
     action.doAction(0)
-    wait_for(lambda: expanded(popup), "list opened again")
+    wait_for(lambda: has(popup, pyatspi.STATE_EXPANDED), "list opened again")
     press(0xff54)  # Down
     press(0xff0d)  # Return
     wait_for(lambda: popup.name == "Alumina", f"pick (the popup reads {popup.name!r})")
-    field = named(frame, pyatspi.ROLE_TEXT, "Dielectric Const.")[0].queryText()
-    if field.getText(0, -1) != "9.80":
-        failures.append(f"the pick wrote {field.getText(0, -1)!r}")
-    return failures
+    written = named(frame, pyatspi.ROLE_TEXT, "Dielectric Const.")[0].queryText().getText(0, -1)
+    return failures + ([] if written == "9.80" else [f"the pick wrote {written!r}"])
 
 
 def readable_texts(root):
@@ -116,7 +109,8 @@ def main():
         frame = wait_for(lambda: named(app, pyatspi.ROLE_FRAME), "calculator window")[0]
         # Fields and buttons say what they are, never a group's caption ("Material Parameters").
         groups = {panel.name for panel in named(frame, pyatspi.ROLE_PANEL)}
-        controls = [n for role in ROLES for n in named(frame, role)]
+        controls = [n for role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX,
+                                   pyatspi.ROLE_PUSH_BUTTON) for n in named(frame, role)]
         failures += [f"{c.getRoleName()} named {c.name!r}" for c in controls
                      if c.getRole() != pyatspi.ROLE_COMBO_BOX and (not c.name or c.name in groups)]
         if len(controls) != 15:
@@ -146,7 +140,7 @@ def main():
         for _ in range(2):
             press(CONTROL, ord("k"))
             cross = wait_for(lambda: [w for w in app if w.name == "Cross-Check"], "cross-check")
-        wait_for(lambda: cross[0].getState().contains(pyatspi.STATE_ACTIVE), "cross-check in front")
+        wait_for(lambda: has(cross[0], pyatspi.STATE_ACTIVE), "cross-check in front")
         if len(cross) != 1 or not any("Microstrip page" in t for t in readable_texts(cross[0])):
             failures.append(f"{len(cross)} cross-check windows")
         # F3 runs the page's analysis as "<-" does: the message after a zero height can be read.

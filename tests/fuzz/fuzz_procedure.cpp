@@ -36,10 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The texts, one a line, fill the procedure's page first and then the other pages.
   const auto names = mq::AllFieldNames();
   const auto page = mq::check::PageFields(procedure.page);
-  std::size_t first = 0;
-  while (names[first] != page.front()) {
-    ++first;
-  }
+  const auto first =
+      static_cast<std::size_t>(std::find(names.begin(), names.end(), page.front()) - names.begin());
   mq::MemoryFieldSet fields(names);
   std::size_t start = 0;
   for (std::size_t i = 0; i < names.size() && start <= bytes.size(); ++i) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// ReadNumber over any text: never traps; no digit reads 0; the text NumberToText writes for a
-// value reads back as that very value.
+// Number texts over any text: reading never traps and no digit reads 0; the text NumberToText
+// writes for a value reads back as that very value; normalising turns the first comma into a
+// point and changes nothing else.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -22,6 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::isfinite(bits) && mq::ParseLeadingNumber(mq::NumberToText(bits)) != bits) {
       std::abort();
     }
+  }
+  std::string expected(text);
+  if (const std::size_t comma = expected.find(','); comma != std::string::npos) {
+    expected[comma] = '.';
+  }
+  if (mq::ReplaceFirstComma(std::string(text)) != expected) {
+    std::abort();
   }
   return 0;
 }

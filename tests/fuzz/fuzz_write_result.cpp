@@ -17,9 +17,9 @@ namespace {
 double ErrorInLastDigits(const std::string& text, double value, mq::Pattern pattern) {
   switch (pattern) {
     case mq::Pattern::kFourDecimals:
-      return std::fabs(mq::ParseLeadingNumber(text) - value) / 1e-4;
     case mq::Pattern::kTwoDecimals:
-      return std::fabs(mq::ParseLeadingNumber(text) - value) / 1e-2;
+      return std::fabs(mq::ParseLeadingNumber(text) - value) /
+             (pattern == mq::Pattern::kFourDecimals ? 1e-4 : 1e-2);
     case mq::Pattern::kScientific: {
       const std::size_t e = text.find('e');
       const double mantissa = mq::ParseLeadingNumber(text.substr(0, e));

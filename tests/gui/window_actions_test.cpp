@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The window as a user drives it: every arrow button and popup by mouse, page keys and the About
-// window.
+// The window as a user drives it: buttons, popups, menus, page keys and the About window.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,7 +13,6 @@
 
 #include "app/about_win.h"
 #include "app/app.h"
-#include "model/field_names.h"
 #include "tests/gui/window_driver.h"
 #include "toolkit/tab_panel.h"
 #include "ui/cross_check_win.h"
@@ -131,45 +129,47 @@ TEST_F(CalculatorWindowTest, PageKeysSwitchPagesAndFocusAFieldOfTheNewPage) {
     QWidget* from = *row.from != 0 ? window_->Controls().Find(row.from) : window_->Tabs().TabBar();
     from->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(from, row.keys.key(), row.keys.keyboardModifiers());
-    EXPECT_EQ(ui_->Page(), row.page) << row.from;
+    EXPECT_EQ(window_->Tabs().CurrentPage(), row.page) << row.from;
     ASSERT_NE(QApplication::focusWidget(), nullptr) << row.from;
     EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), row.focus) << row.from;
   }
 }
 
 int OpenAboutWindows() {
-  int count = 0;
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    count += qobject_cast<AboutWin*>(top) != nullptr && top->isVisible() ? 1 : 0;
-  }
-  return count;
+  const auto tops = QApplication::topLevelWidgets();
+  return static_cast<int>(std::count_if(tops.begin(), tops.end(), [](QWidget* top) {
+    return qobject_cast<AboutWin*>(top) != nullptr && top->isVisible();
+  }));
 }
 
 TEST_F(CalculatorWindowTest, AboutShowsOneWindowBesideAWorkingCalculator) {
   QAction* about = MenuItem("AppleMacQuelvor");
-  EXPECT_EQ(about->menuRole(), QAction::AboutRole);
   about->trigger();
   about->trigger();
   EXPECT_EQ(OpenAboutWindows(), 1);
   AboutWin& window = AboutWin::Instance();
   EXPECT_EQ(window.windowTitle(), "About MacQuelvor");
   EXPECT_EQ(window.size(), QSize(230, 120));
-  EXPECT_FALSE(window.isModal());
+  EXPECT_EQ(window.minimumSize(), window.maximumSize());
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowCloseButtonHint));
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-  EXPECT_FALSE(window.windowIcon().isNull());
   EXPECT_FALSE(window_->windowIcon().pixmap(32).isNull());
+  // Docks match the windows to the installed desktop entry by this name.
+  EXPECT_EQ(QGuiApplication::desktopFileName(), "org.macquelvor.MacQuelvor");
   const QString credits = window.Controls().Find<QLabel>("StaticText2")->text();
   EXPECT_TRUE(credits.startsWith("MacQuelvor (v1.0)\n\n")) << credits.toStdString();
   EXPECT_TRUE(window.Controls().Find<QLabel>("StaticText1")->font().bold());
   ASSERT_EQ(ui_->TypeAll("WidthField=3 PhyLengthField=100"), "");
-  ASSERT_EQ(ui_->Click("PhyToElBtn"), "");
-  EXPECT_NE(ui_->Text("ImpField"), "50");  // the calculator still calculates
+  ASSERT_EQ(ui_->Click("PhyToElBtn"), "");  // About is not modal: the calculator calculates
+  EXPECT_NE(window_->Fields().Text("ImpField"), "50");
 
-  // The application's shortcuts work while About is the active window.
-  window.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  // Chosen from the calculator, About comes to the front, and the application's shortcuts work
+  // while it is the active window.
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window_; }));
+  about->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; }));
   QSignalSpy selectAll(MenuItem("SelectAll"), &QAction::triggered);
   QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(selectAll.count(), 1);

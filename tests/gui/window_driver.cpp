@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -14,32 +13,23 @@
 #include "model/field_names.h"
 #include "tests/test_fields.h"
 #include "toolkit/tab_panel.h"
-#include "ui/layout_tables.h"
 
 namespace mq::test {
 
+// Deleting a window deletes its popups and the cross-check too.
 void CloseAllWindows() {
-  // Deleting a window deletes its popups too, which are top-level widgets of their own.
-  QList<QPointer<QWidget>> windows;
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (qobject_cast<MacQuelvorWnd*>(window) != nullptr || qobject_cast<AboutWin*>(window)) {
-      windows.append(window);
+      window->deleteLater();
     }
   }
-  for (const QPointer<QWidget>& window : windows) {
-    delete window.data();
-  }
-  QApplication::processEvents();
-}
-
-std::string WindowDriver::Text(std::string_view field) const {
-  return window_.Fields().Text(field);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 check::Texts WindowDriver::Snapshot() const {
   check::Texts texts;
   for (const auto name : AllFieldNames()) {
-    texts.emplace(name, Text(name));
+    texts.emplace(name, window_.Fields().Text(name));
   }
   return texts;
 }
@@ -54,25 +44,8 @@ check::Texts WindowDriver::RunOverACopy(const check::Procedure& procedure,
   return {fields.All().begin(), fields.All().end()};
 }
 
-int WindowDriver::Page() const {
-  return window_.Tabs().CurrentPage();
-}
-
-std::vector<std::string_view> WindowDriver::ControlsOn(int page, toolkit::ControlKind kind) {
-  std::vector<std::string_view> names;
-  for (const auto& row : ui::CalculatorControls()) {
-    if (row.page == page && row.kind == kind) {
-      names.push_back(row.name);
-    }
-  }
-  return names;
-}
-
 std::string WindowDriver::Type(std::string_view name, const QString& text) {
   auto* field = window_.Controls().Find<QLineEdit>(name);
-  if (!field->isVisible()) {
-    return std::string(name) + " is not on the page shown";
-  }
   field->setFocus(Qt::OtherFocusReason);
   field->selectAll();
   QTest::keyClick(field, Qt::Key_Delete);
@@ -91,24 +64,19 @@ std::string WindowDriver::TypeAll(std::string_view texts) {
 
 std::string WindowDriver::Click(std::string_view button) {
   auto* control = window_.Controls().Find<QPushButton>(button);
-  if (!control->isVisible()) {
-    return std::string(button) + " is not on the page shown";
-  }
   QTest::mouseClick(control, Qt::LeftButton);
-  return "";
+  return control->isVisible() ? "" : std::string(button) + " is not on the page shown";
 }
 
 std::string WindowDriver::ShowPage(int page) {
   QTabBar* tabs = window_.Tabs().TabBar();
   QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page - 1).center());
-  return Page() == page ? "" : "page " + std::to_string(page) + " did not show";
+  return window_.Tabs().CurrentPage() == page ? ""
+                                              : "page " + std::to_string(page) + " did not show";
 }
 
 std::string WindowDriver::Pick(std::string_view popup, int row) {
   auto* control = window_.Controls().Find<QComboBox>(popup);
-  if (!control->isVisible()) {
-    return std::string(popup) + " is not on the page shown";
-  }
   control->showPopup();
   QAbstractItemView* list = control->view();
   if (!list->isVisible()) {

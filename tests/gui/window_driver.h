@@ -21,14 +21,10 @@ class WindowDriver {
  public:
   explicit WindowDriver(MacQuelvorWnd& window) : window_(window) {}
 
-  std::string Text(std::string_view field) const;
   check::Texts Snapshot() const;  // every field of the window
-  int Page() const;
   // The texts the procedure leaves over a copy of the window's texts, and its messages.
   check::Texts RunOverACopy(const check::Procedure& procedure,
                             RecordingMessageSink& messages) const;
-  // The controls of a kind on a page, from the window's own layout.
-  static std::vector<std::string_view> ControlsOn(int page, toolkit::ControlKind kind);
 
   // Each returns what went wrong, or an empty text. Typing replaces the field's text by keys.
   std::string Type(std::string_view field, const QString& text);

@@ -2,6 +2,7 @@
 #include "tests/support/procedure_checks.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <stdexcept>
 #include <utility>
@@ -30,12 +31,6 @@ Procedure Button(std::string_view handler, int page, std::vector<std::string_vie
 
 bool Contains(const std::vector<std::string_view>& names, std::string_view name) {
   return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-const MaterialFields& MaterialFieldsOf(int page) {
-  static const MaterialFields* const kPages[] = {
-      &kMicrostripMaterialFields, &kStriplineMaterialFields, &kCoaxialMaterialFields};
-  return *kPages[page - 1];
 }
 
 // Normalising replaces a comma by a point, at most twice (the height field is normalised twice).
@@ -78,7 +73,9 @@ Procedure PopupHandler(std::string_view name, int row) {
   const int page = name.find('3') != std::string_view::npos   ? 3
                    : name.find('2') != std::string_view::npos ? 2
                                                               : 1;
-  const MaterialFields& fields = MaterialFieldsOf(page);
+  static const MaterialFields* const kPages[] = {
+      &kMicrostripMaterialFields, &kStriplineMaterialFields, &kCoaxialMaterialFields};
+  const MaterialFields& fields = *kPages[page - 1];
   Procedure handler{name, page, {}, {}, {}};
   const bool known =
       row >= 0 && row < static_cast<int>(dielectric ? MaterialCatalogue::kDielectrics.size()
@@ -98,15 +95,9 @@ Procedure PopupHandler(std::string_view name, int row) {
 }
 
 std::span<const std::string_view> PageFields(int page) {
-  switch (page) {
-    case 1:
-      return kMicrostripFieldNames;
-    case 2:
-      return kStriplineFieldNames;
-    case 3:
-      return kCoaxialFieldNames;
-  }
-  throw std::out_of_range("no page " + std::to_string(page));
+  static const std::array<std::span<const std::string_view>, 3> kPages = {
+      kMicrostripFieldNames, kStriplineFieldNames, kCoaxialFieldNames};
+  return kPages.at(static_cast<std::size_t>(page - 1));
 }
 
 bool IsWellFormedResult(std::string_view text) {
