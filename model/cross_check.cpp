@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -79,52 +80,71 @@ void AddUnlessEmpty(Lines& lines, std::string line) {
   }
 }
 
+// Under a section's heading: the message of the first input it lacks, or its figures.
+void AddSection(Lines& lines, std::string heading, std::initializer_list<Check> needs,
+                const std::function<Lines()>& figures) {
+  lines.push_back(std::move(heading));
+  if (std::string failure = FirstFailure(needs); !failure.empty()) {
+    lines.push_back(std::move(failure));
+    return;
+  }
+  for (std::string& line : figures()) {
+    lines.push_back(std::move(line));
+  }
+}
+
+// The page's width (or inner diameter) for the wanted impedance beside the reference's, or the
+// message for an impedance beyond the models' reach.
+std::string CompareWidths(double width, double exact, std::string_view what,
+                          std::string_view beyondReach) {
+  return width > 0 && exact > 0 ? Compare(what, width, exact, " mm")
+                                : "  " + std::string(beyondReach);
+}
+
+constexpr std::string_view kLimits = "Limits of the model at this frequency";
+constexpr std::string_view kSynthesis =
+    "Synthesis of the Impedance field, against the same model solved for W";
+
 struct Microstrip {
   double width, height, permittivity, gigahertz, impedance;
 };
 
 Lines CheckMicrostrip(const Microstrip& in) {
   const double w = in.width, h = in.height, er = in.permittivity;
-  Lines lines{"Analysis, against Hammerstad and Jensen (1980), zero thickness"};
-  if (auto failure = FirstFailure({{h, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}});
-      !failure.empty()) {
-    lines.push_back(failure);
-  } else {
-    const double eeff = microstrip::EffectivePermittivity(w, h, er);
-    lines.push_back(Compare("Impedance", microstrip::CharacteristicImpedance(w, h, eeff),
-                            reference::MicrostripImpedance(w, h, er), " ohm"));
-    lines.push_back(Compare("Eff. dielectric constant", eeff,
-                            reference::MicrostripEffectivePermittivity(w, h, er), ""));
-  }
-  lines.push_back("Synthesis of the Impedance field, against the same model solved for W");
-  if (auto failure = FirstFailure(
-          {{h, msg::kHeight}, {in.impedance, msg::kImpedance}, {er, msg::kPermittivity}});
-      !failure.empty()) {
-    lines.push_back(failure);
-  } else {
-    const double width = microstrip::SynthesizedWidth(in.impedance, h, er);
-    const double exact = reference::SolveWidth(
-        [h, er](double x) { return reference::MicrostripImpedance(x, h, er); }, in.impedance,
-        h * 1e-4, h * 1e3);
-    lines.push_back(width > 0 && exact > 0 ? Compare("Width", width, exact, " mm")
-                                           : "  " + std::string(msg::kMicrostripImpedanceTooHigh));
-  }
-  lines.push_back("Limits of the model at this frequency");
-  if (auto failure = FirstFailure({{h, msg::kHeight},
-                                   {w, msg::kWidth},
-                                   {in.gigahertz, msg::kFrequency},
-                                   {er, msg::kPermittivity}});
-      !failure.empty()) {
-    lines.push_back(failure);
-  } else {
-    const double still = reference::MicrostripEffectivePermittivity(w, h, er);
-    const double dispersed = reference::MicrostripDispersedPermittivity(
-        w * kMetresPerMillimetre, h * kMetresPerMillimetre, er, in.gigahertz * kHertzPerGigahertz);
-    lines.push_back("  Dispersion at " + Figure(in.gigahertz) +
-                    " GHz (Kirschning and Jansen, 1982): eeff " + Figure(dispersed, 4) + ", " +
-                    Percent(dispersed, still) + " on the static " + Figure(still, 4) + " shown");
-    AddUnlessEmpty(lines, RangeLine("W/h", w / h));
-  }
+  Lines lines;
+  AddSection(lines, "Analysis, against Hammerstad and Jensen (1980), zero thickness",
+             {{h, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}}, [&] {
+               const double eeff = microstrip::EffectivePermittivity(w, h, er);
+               return Lines{Compare("Impedance", microstrip::CharacteristicImpedance(w, h, eeff),
+                                    reference::MicrostripImpedance(w, h, er), " ohm"),
+                            Compare("Eff. dielectric constant", eeff,
+                                    reference::MicrostripEffectivePermittivity(w, h, er), "")};
+             });
+  AddSection(
+      lines, std::string(kSynthesis),
+      {{h, msg::kHeight}, {in.impedance, msg::kImpedance}, {er, msg::kPermittivity}}, [&] {
+        const auto exact = [h, er](double x) { return reference::MicrostripImpedance(x, h, er); };
+        return Lines{CompareWidths(microstrip::SynthesizedWidth(in.impedance, h, er),
+                                   reference::SolveWidth(exact, in.impedance, h * 1e-4, h * 1e3),
+                                   "Width", msg::kMicrostripImpedanceTooHigh)};
+      });
+  AddSection(lines, std::string(kLimits),
+             {{h, msg::kHeight},
+              {w, msg::kWidth},
+              {in.gigahertz, msg::kFrequency},
+              {er, msg::kPermittivity}},
+             [&] {
+               const double still = reference::MicrostripEffectivePermittivity(w, h, er);
+               const double dispersed = reference::MicrostripDispersedPermittivity(
+                   w * kMetresPerMillimetre, h * kMetresPerMillimetre, er,
+                   in.gigahertz * kHertzPerGigahertz);
+               Lines figures{"  Dispersion at " + Figure(in.gigahertz) +
+                             " GHz (Kirschning and Jansen, 1982): eeff " + Figure(dispersed, 4) +
+                             ", " + Percent(dispersed, still) + " on the static " +
+                             Figure(still, 4) + " shown"};
+               AddUnlessEmpty(figures, RangeLine("W/h", w / h));
+               return figures;
+             });
   return lines;
 }
 
@@ -149,39 +169,30 @@ std::string SkinDepthLine(const Stripline& in) {
 
 Lines CheckStripline(const Stripline& in) {
   const double w = in.width, b = in.spacing, er = in.permittivity;
-  const bool thin = in.thickness < b;
-  const std::string_view thick = msg::kThicknessNotSmaller;
-  Lines lines{"Analysis, against Cohn's exact impedance (1954), zero thickness"};
-  if (auto failure = FirstFailure({{b, msg::kHeight},
-                                   {w, msg::kWidth},
-                                   {er, msg::kPermittivity},
-                                   {thin ? 1.0 : 0.0, thick}});
-      !failure.empty()) {
-    lines.push_back(failure);
-  } else {
-    lines.push_back(Compare("Impedance", stripline::CharacteristicImpedance(w, b, er),
-                            reference::StriplineImpedance(w, b, er), " ohm"));
-  }
-  lines.push_back("Synthesis of the Impedance field, against the same model solved for W");
-  if (auto failure = FirstFailure({{b, msg::kHeight},
-                                   {er, msg::kPermittivity},
-                                   {in.impedance, msg::kImpedance},
-                                   {thin ? 1.0 : 0.0, thick}});
-      !failure.empty()) {
-    lines.push_back(failure);
-  } else {
-    const double width = stripline::SynthesizedWidth(in.impedance, b, er);
-    const double exact =
-        reference::SolveWidth([b, er](double x) { return reference::StriplineImpedance(x, b, er); },
-                              in.impedance, b * 1e-3, b * kMeasuredTo);
-    lines.push_back(width > 0 && exact > 0 ? Compare("Width", width, exact, " mm")
-                                           : "  " + std::string(msg::kStriplineImpedanceTooHigh));
-  }
-  lines.push_back("Limits of the model at this frequency");
-  lines.push_back(SkinDepthLine(in));
-  if (b > 0 && w > 0) {
-    AddUnlessEmpty(lines, RangeLine("W/b", w / b));
-  }
+  // A strip as thick as the spacing fails as the procedures fail it.
+  const Check thin{in.thickness < b ? 1.0 : 0.0, msg::kThicknessNotSmaller};
+  Lines lines;
+  AddSection(lines, "Analysis, against Cohn's exact impedance (1954), zero thickness",
+             {{b, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}, thin}, [&] {
+               return Lines{Compare("Impedance", stripline::CharacteristicImpedance(w, b, er),
+                                    reference::StriplineImpedance(w, b, er), " ohm")};
+             });
+  AddSection(
+      lines, std::string(kSynthesis),
+      {{b, msg::kHeight}, {er, msg::kPermittivity}, {in.impedance, msg::kImpedance}, thin}, [&] {
+        const auto exact = [b, er](double x) { return reference::StriplineImpedance(x, b, er); };
+        return Lines{
+            CompareWidths(stripline::SynthesizedWidth(in.impedance, b, er),
+                          reference::SolveWidth(exact, in.impedance, b * 1e-3, b * kMeasuredTo),
+                          "Width", msg::kStriplineImpedanceTooHigh)};
+      });
+  AddSection(lines, std::string(kLimits), {}, [&] {
+    Lines figures{SkinDepthLine(in)};
+    if (b > 0 && w > 0) {
+      AddUnlessEmpty(figures, RangeLine("W/b", w / b));
+    }
+    return figures;
+  });
   return lines;
 }
 
@@ -191,48 +202,40 @@ struct Coax {
 
 Lines CheckCoax(const Coax& in) {
   const double d = in.inner, outer = in.outer, er = in.permittivity;
-  const bool smaller = d < outer;
-  Lines lines{"Analysis, against the exact TEM impedance with the CODATA wave impedance"};
-  if (auto failure = FirstFailure({{d, msg::kInnerDiameter},
-                                   {outer, msg::kOuterDiameter},
-                                   {smaller ? 1.0 : 0.0, msg::kInnerNotSmaller},
-                                   {er, msg::kPermittivity}});
-      !failure.empty()) {
-    lines.push_back(failure);
-  } else {
-    lines.push_back(Compare("Impedance", coax::CharacteristicImpedance(d / 2, outer / 2, er),
-                            reference::CoaxImpedance(d, outer, er), " ohm"));
-  }
-  lines.push_back("Synthesis of the Impedance field, against the exact inverse");
-  if (auto failure = FirstFailure({{outer, msg::kOuterDiameter},
-                                   {in.impedance, msg::kImpedance},
-                                   {er, msg::kPermittivity}});
-      !failure.empty()) {
-    lines.push_back(failure);
-  } else {
-    const coax::Material material{er, 0, 0, 1};
-    const double inner =
-        2 * coax::ComputeSynthesis({material, outer / 2, in.impedance, 0}).innerRadius;
-    const double exact = reference::CoaxInnerDiameter(in.impedance, outer, er);
-    lines.push_back(inner > 0 && exact > 0 ? Compare("Inner diameter", inner, exact, " mm")
-                                           : "  " + std::string(msg::kInnerDiameter));
-  }
-  lines.push_back("Limits of the model at this frequency");
-  if (auto failure = FirstFailure({{d, msg::kInnerDiameter},
-                                   {outer, msg::kOuterDiameter},
-                                   {in.gigahertz, msg::kFrequency},
-                                   {er, msg::kPermittivity}});
-      !failure.empty()) {
-    lines.push_back(failure);
-  } else {
-    const double cutoff = reference::CoaxFirstHigherModeCutoff(d * kMetresPerMillimetre,
-                                                               outer * kMetresPerMillimetre, er) /
-                          kHertzPerGigahertz;
-    lines.push_back("  First higher mode (TE11) from " + Figure(cutoff, 4) + " GHz: " +
-                    (in.gigahertz < cutoff ? "single-mode at " + Figure(in.gigahertz) + " GHz"
-                                           : "at " + Figure(in.gigahertz) +
-                                                 " GHz the line is no longer single-mode"));
-  }
+  const Check smaller{d < outer ? 1.0 : 0.0, msg::kInnerNotSmaller};
+  Lines lines;
+  AddSection(
+      lines, "Analysis, against the exact TEM impedance with the CODATA wave impedance",
+      {{d, msg::kInnerDiameter}, {outer, msg::kOuterDiameter}, smaller, {er, msg::kPermittivity}},
+      [&] {
+        return Lines{Compare("Impedance", coax::CharacteristicImpedance(d / 2, outer / 2, er),
+                             reference::CoaxImpedance(d, outer, er), " ohm")};
+      });
+  AddSection(
+      lines, "Synthesis of the Impedance field, against the exact inverse",
+      {{outer, msg::kOuterDiameter}, {in.impedance, msg::kImpedance}, {er, msg::kPermittivity}},
+      [&] {
+        const coax::Material material{er, 0, 0, 1};
+        const double inner =
+            2 * coax::ComputeSynthesis({material, outer / 2, in.impedance, 0}).innerRadius;
+        return Lines{CompareWidths(inner, reference::CoaxInnerDiameter(in.impedance, outer, er),
+                                   "Inner diameter", msg::kInnerDiameter)};
+      });
+  AddSection(
+      lines, std::string(kLimits),
+      {{d, msg::kInnerDiameter},
+       {outer, msg::kOuterDiameter},
+       {in.gigahertz, msg::kFrequency},
+       {er, msg::kPermittivity}},
+      [&] {
+        const double cutoff = reference::CoaxFirstHigherModeCutoff(
+                                  d * kMetresPerMillimetre, outer * kMetresPerMillimetre, er) /
+                              kHertzPerGigahertz;
+        const std::string at = Figure(in.gigahertz) + " GHz";
+        return Lines{"  First higher mode (TE11) from " + Figure(cutoff, 4) + " GHz: " +
+                     (in.gigahertz < cutoff ? "single-mode at " + at
+                                            : "at " + at + " the line is no longer single-mode")};
+      });
   return lines;
 }
 

@@ -14,8 +14,8 @@
 
 #include "model/coax.h"
 #include "model/microstrip.h"
-#include "model/stripline.h"
 #include "model/reference_lines.h"
+#include "model/stripline.h"
 
 namespace ref = mq::reference;
 
