@@ -46,9 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::abort();
   }
   if (std::isfinite(value)) {
-    // Half a unit, and what the binary value's own last bits add for huge magnitudes.
+    // Half a unit, and what the binary value's own last bits add for large magnitudes: the text
+    // read back may lie a unit in the last place (|value| 2.2e-16) off, 2.2e-12 units of 1e-4.
     const double digitsBeyondPrecision =
-        pattern == mq::Pattern::kScientific ? 1e-12 : std::fabs(value) * 1e-12;
+        pattern == mq::Pattern::kScientific ? 1e-12 : std::fabs(value) * 3e-12;
     if (!(ErrorInLastDigits(text, value, pattern) <= 0.5 + 1e-9 + digitsBeyondPrecision)) {
       std::abort();
     }
