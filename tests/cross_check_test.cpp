@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The cross-check's reference models, limits and inverses against published and hand-worked
-// values, and a page's cross-check as a user reads it.
+// The cross-check's models, limits and inverses against published and hand-worked values.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "model/cross_check.h"
 #include "model/reference_lines.h"
@@ -23,13 +23,8 @@ namespace ref = reference;
 // The RG-142 cut-off (d 0.07 in, D 0.232 in, er 2.2) is Pozar's example, 16.8 GHz with
 // c = 3e8 m/s; 16.7745 GHz with the exact c. The inverses give back the wanted impedance.
 TEST(CrossCheck, ReferenceModelsAgreeWithWorkedValues) {
-  struct Figure {
-    const char* name;
-    double value;
-    double expected;
-  };
   // clang-format off
-  const Figure rows[] = {
+  const std::tuple<const char*, double, double> rows[] = {  // what, the model's figure, the worked one
     {"coax in air, D/d = e: eta0 / (2 pi)", ref::CoaxImpedance(1, std::exp(1.0), 1), 59.958492},
     {"coax inverse, 50 ohm in 2.95 mm air line", ref::CoaxInnerDiameter(50, 2.95, 1), 1.2813253},
     {"Cohn, W/b 1 in air", ref::StriplineImpedance(1, 1, 1), 65.353625},
@@ -44,8 +39,8 @@ TEST(CrossCheck, ReferenceModelsAgreeWithWorkedValues) {
     {"TE11 cut-off of RG-142, GHz", ref::CoaxFirstHigherModeCutoff(0.07 * 0.0254, 0.232 * 0.0254, 2.2) / 1e9, 16.774471},
   };
   // clang-format on
-  for (const Figure& row : rows) {
-    EXPECT_NEAR(row.value / row.expected, 1.0, 1e-4) << row.name;  // 0.01 %
+  for (const auto& [what, value, expected] : rows) {
+    EXPECT_NEAR(value / expected, 1.0, 1e-4) << what;  // 0.01 %
   }
   // Beyond the widths searched (W/b 1e-3 to 10) the inverse gives none.
   EXPECT_EQ(ref::SolveWidth([](double w) { return ref::StriplineImpedance(w, 3.2, 2.2); }, 400,
@@ -54,9 +49,10 @@ TEST(CrossCheck, ReferenceModelsAgreeWithWorkedValues) {
 }
 
 // A line of the page's cross-check for each case: the comparison, a limit, or what is missing.
-// 49.615 ohm is Hammerstad-Jensen by hand at W/h 1.875 on er 4.6; 49.807 the page's closed form
-// (its worked value 49.81); 1.3217 um the skin depth of copper at 2.5 GHz; 32.96 GHz the TE11
-// cut-off of 0.91 in 2.95 mm with er 2.25.
+// 49.615 ohm is Hammerstad-Jensen by hand at W/h 1.875 on er 4.6, and 2.9613 mm its width for
+// 50 ohm on 1.6 mm, solved by hand; 49.807 ohm and 2.9585 mm are the page's closed forms (their
+// worked values 49.81 and 2.9585); 1.3217 um the skin depth of copper at 2.5 GHz; 32.96 GHz the
+// TE11 cut-off of 0.91 in 2.95 mm with er 2.25.
 TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
   struct Row {
     const char* name;
@@ -67,9 +63,11 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
   // clang-format off
   const Row rows[] = {
     {"microstrip analysis, decimal comma", 1, "WidthField=3 HeightField=1,6 DiConstField=4.6 FreqField=10", "  Impedance: 49.807 ohm here, 49.615 ohm by the reference (+0.39 %)"},
+    {"microstrip synthesis of 50 ohm", 1, "ImpField=50 HeightField=1.6 DiConstField=4.6", "  Width: 2.9585 mm here, 2.9613 mm by the reference (-0.09 %)"},
     {"microstrip without height", 1, "WidthField=3 ImpField=50 DiConstField=4.6 FreqField=10", "Synthesis of the Impedance field, against the same model solved for W\n  Height must be greater than zero."},
     {"microstrip wider than measured", 1, "WidthField=100 HeightField=1.6 DiConstField=4.6 FreqField=1", "  W/h 62.5 lies outside 0.05-10"},
     {"stripline thinner than a skin depth", 2, "ThicknessField2=0.001 FreqField2=2.5 ConField2=5.8e7 HeightField2=3.2", "the strip is 0.757 skin depths thick; under three"},
+    {"stripline wider than measured", 2, "WidthField2=40 HeightField2=3.2 DiConstField2=1", "  W/b 12.5 lies outside 0.05-10"},
     {"stripline beyond the model", 2, "HeightField2=3.2 DiConstField2=1 ImpField2=400", "  Impedance is too high for this stripline."},
     {"stripline strip as thick as the spacing", 2, "HeightField2=3.2 WidthField2=1 ThicknessField2=3.2 DiConstField2=1", "  Thickness must be smaller than height."},
     {"coax above its TE11 cut-off", 3, "InnerDiaField=0.91 OuterDiaField=2.95 DiConstField3=2.25 FreqField3=40", "TE11) from 32.96 GHz: at 40 GHz the line is no longer single-mode"},

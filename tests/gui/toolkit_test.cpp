@@ -80,14 +80,12 @@ TEST(ImageWell, PicturesStayReadableInADarkPalette) {
       return c.alpha() > 200 && c.lightness() < 0x40;
     };
     // Each letter or line pixel against the lightest pixel beside it, two pixels off.
-    double weakest = 100;
-    int inkPixels = 0;
+    double weakest = 0;  // none found yet
     for (int y = 2; y < size.height() - 2; ++y) {
       for (int x = 2; x < size.width() - 2; ++x) {
         if (!isInk(x, y)) {
           continue;
         }
-        ++inkPixels;
         double beside = -1;
         for (const QPoint p :
              {QPoint(x - 2, y), QPoint(x + 2, y), QPoint(x, y - 2), QPoint(x, y + 2)}) {
@@ -97,13 +95,12 @@ TEST(ImageWell, PicturesStayReadableInADarkPalette) {
         }
         if (beside >= 0) {
           const double ink = Luminance(shot.pixelColor(x, y));
-          weakest =
-              std::min(weakest, (std::max(ink, beside) + 0.05) / (std::min(ink, beside) + 0.05));
+          const double contrast = (std::max(ink, beside) + 0.05) / (std::min(ink, beside) + 0.05);
+          weakest = weakest == 0 ? contrast : std::min(weakest, contrast);
         }
       }
     }
-    EXPECT_GT(inkPixels, 10) << id;
-    EXPECT_GE(weakest, 3.0) << id;
+    EXPECT_GE(weakest, 3.0) << id;  // and fails where no letter or line was found
   }
 }
 

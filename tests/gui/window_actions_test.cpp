@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <algorithm>
+#include <tuple>
 
 #include "app/about_win.h"
 #include "app/app.h"
@@ -30,9 +31,8 @@ check::Procedure Button(const std::string& handler) {
                        [&handler](const auto& button) { return button.name == handler; });
 }
 
-// Each arrow button clicked and each popup picked as a user does leaves every field of the window
-// as its procedure does over a copy of the window's texts; the figures themselves are checked in
-// the core tests.
+// Each arrow button clicked and popup picked leaves every field as its procedure does over a copy
+// of the window's texts; the figures themselves are checked in the core tests.
 TEST_F(CalculatorWindowTest, EachButtonAndPopupRunsItsProcedure) {
   const char* const typed[] = {"WidthField=3 PhyLengthField=100 DiConstField=4,6",
                                "WidthField2=2 PhyLengthField2=20 DiConstField2=2,2", ""};
@@ -82,6 +82,11 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
       << page.toStdString();
   EXPECT_TRUE(page.contains("\nWidth: 3,2 mm\nHeight: 1.6 mm\n") && page.count(QChar(10)) == 13)
       << page.toStdString();
+  MenuItem("SelectAll")->trigger();  // the focused Height field
+  MenuItem("Cut")->trigger();
+  EXPECT_EQ(window_->Fields().Text("HeightField"), "");
+  MenuItem("Paste")->trigger();
+  EXPECT_EQ(window_->Fields().Text("HeightField"), "1.6");
 
   QTest::keyClick(window_, Qt::Key_K, Qt::ControlModifier);
   auto open = window_->findChildren<CrossCheckWin*>();
@@ -100,6 +105,14 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), open[0]->Text());
+  QTest::keyClicks(QApplication::focusWidget(), "x");  // read only
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), open[0]->Text());
+  open[0]->close();  // and gone once closed: Ctrl+K brings a new one
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == window_; }));
+  QTest::keyClick(window_, Qt::Key_K, Qt::ControlModifier);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window_->findChildren<CrossCheckWin*>().size(), 1);
 }
 
 // A page key goes to the next or previous page, wrapping, and leaves focus in an edit field of the
@@ -107,14 +120,9 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
 TEST_F(CalculatorWindowTest, PageKeysSwitchPagesAndFocusAFieldOfTheNewPage) {
   window_->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
-  struct Row {
-    const char* from;  // empty: the tab bar
-    QKeyCombination keys;
-    int page;
-    const char* focus;
-  };
+  // From (empty: the tab bar), keys, the page shown and the control focused after them.
   // clang-format off
-  const Row rows[] = {
+  const std::tuple<const char*, QKeyCombination, int, const char*> rows[] = {
     {"ImpField", Qt::CTRL | Qt::Key_Tab, 2, "ImpField2"},
     {"ThicknessField2", Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, 1, "DiConstField"},  // no such row
     {"DiPopup", Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, 3, "DiConstField3"},
@@ -125,13 +133,13 @@ TEST_F(CalculatorWindowTest, PageKeysSwitchPagesAndFocusAFieldOfTheNewPage) {
     {"", Qt::CTRL | Qt::Key_PageUp, 1, "DiConstField"},
   };
   // clang-format on
-  for (const Row& row : rows) {
-    QWidget* from = *row.from != 0 ? window_->Controls().Find(row.from) : window_->Tabs().TabBar();
+  for (const auto& [name, keys, page, focus] : rows) {
+    QWidget* from = *name != 0 ? window_->Controls().Find(name) : window_->Tabs().TabBar();
     from->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(from, row.keys.key(), row.keys.keyboardModifiers());
-    EXPECT_EQ(window_->Tabs().CurrentPage(), row.page) << row.from;
-    ASSERT_NE(QApplication::focusWidget(), nullptr) << row.from;
-    EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), row.focus) << row.from;
+    QTest::keyClick(from, keys.key(), keys.keyboardModifiers());
+    EXPECT_EQ(window_->Tabs().CurrentPage(), page) << name;
+    ASSERT_NE(QApplication::focusWidget(), nullptr) << name;
+    EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), focus) << name;
   }
 }
 

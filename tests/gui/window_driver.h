@@ -8,11 +8,9 @@
 #include <QString>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "model/field_set.h"
 #include "tests/support/procedure_checks.h"
-#include "toolkit/control_table.h"
 #include "ui/macquelvor_wnd.h"
 
 namespace mq::test {

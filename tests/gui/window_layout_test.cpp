@@ -65,7 +65,7 @@ TEST_F(WindowLayout, SpotRows) {
   for (const auto& [name, look] : rows) {
     EXPECT_EQ(Look(name), look);
   }
-  EXPECT_EQ(window_->Tabs().CurrentPage(), 1);
+  EXPECT_EQ(window_->Tabs().TabBar()->geometry().topLeft(), QPoint(4, 0));
   EXPECT_EQ(window_->windowTitle(), "MacQuelvor");
   EXPECT_EQ(window_->centralWidget()->size(), QSize(532, 365));
   EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
@@ -92,6 +92,7 @@ TEST_F(WindowLayout, EachKindOfControlHasItsFontSize) {
     EXPECT_EQ(QFontInfo(font).pixelSize(), pixels) << name;
     if (auto* button = qobject_cast<QPushButton*>(control)) {
       EXPECT_FALSE(button->isDefault());
+      EXPECT_EQ(button->text(), "->");
     }
   }
 }
