@@ -52,8 +52,7 @@ def has(node, state):
 
 
 def check_wheel_neither_picks_nor_focuses(popup, field):
-    """4.35 typed, a real wheel notch over the closed Dielectric popup, then Down: the notch took
-    neither the row nor the focus, so the key went to the field and 4.35 stays."""
+    """4.35 typed, a real wheel notch over the closed popup, then Down: 4.35 and the focus stay."""
     field.queryEditableText().setTextContents("4.35")
     x, y, width, height = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b1c")
@@ -106,12 +105,8 @@ def main():
         app = wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
                                      if a is not None and a.name == "MacQuelvor"), None), "app")
         frame = wait_for(lambda: named(app, pyatspi.ROLE_FRAME), "calculator window")[0]
-        # Fields and buttons say what they are, never a group's caption ("Material Parameters").
-        groups = {panel.name for panel in named(frame, pyatspi.ROLE_PANEL)}
         controls = [n for role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_COMBO_BOX,
                                    pyatspi.ROLE_PUSH_BUTTON) for n in named(frame, role)]
-        failures += [f"{c.getRoleName()} named {c.name!r}" for c in controls
-                     if c.getRole() != pyatspi.ROLE_COMBO_BOX and (not c.name or c.name in groups)]
         if len(controls) != 15:
             failures.append(f"controls seen: {[c.name for c in controls]}")
         # Each field and popup is labelled by its own caption alone, and the caption is the label
