@@ -71,7 +71,7 @@ const Row kWorked[] = {
   {"stripline 150 ohm, high-impedance form", stripline::Synthesize, kStripline, "ImpField2=150", "WidthField2=.6643 PhyLengthField2=30.0000 Attenuation2=.7680"},
   {"stripline 100 ohm in er 2.2, decimal comma", stripline::Synthesize, kStripline, "ImpField2=100 DiConstField2=2,2", "WidthField2=.6821 PhyLengthField2=20.2260 Attenuation2=1.1271"},
   {"stripline Pozar example 3.5", stripline::Synthesize, kLossyStripline, "ImpField2=50", "WidthField2=2.6555 PhyLengthField2=5.0565 Attenuation2=2.2003"},
-  {"coax 0.91 in 2.95 mm (dB/m)", coax::Analyze, kCoax, "", "ImpField3=47.01 ElLengthField3=180.00 Attenuation3=.4032"},
+  {"coax 0.91 in 2.95 mm (dB/m), decimal comma", coax::Analyze, kCoax, "InnerDiaField=0,91", "ImpField3=47.01 ElLengthField3=180.00 Attenuation3=.4032"},
   {"coax 50 ohm in 2.95 mm", coax::Synthesize, kCoax, "", "InnerDiaField=.8445 PhyLengthField3=50.0000 Attenuation3=.4018"},
   {"coax analysis fed back", coax::Synthesize, kCoax, "ImpField3=47.01268150432379 ElLengthField3=180.00000000000003", "InnerDiaField=.9100 PhyLengthField3=100.0000 Attenuation3=.4032"},
 };
