@@ -61,7 +61,7 @@ const Row kWorked[] = {
   {"microstrip 47 ohm: narrow ratio 2.047 > 2 takes the wide form", microstrip::Synthesize, kMicrostrip, "ImpField=47 ElLengthField=90", "WidthField=3.2803"},
   {"microstrip 5 ohm, negative narrow ratio", microstrip::Synthesize, kMicrostrip, "ImpField=5 ElLengthField=90", "WidthField=52.1415 PhyLengthField=36.0060 EDiConst=4.34 Attenuation=4.0027"},
   {"microstrip 50 ohm in air", microstrip::Synthesize, kMicrostrip, "ImpField=50 ElLengthField=90 DiConstField=1", "WidthField=7.8655 PhyLengthField=75.0000 EDiConst=1.00 Attenuation=.1823"},
-  {"microstrip Pozar example 3.7", microstrip::Synthesize, kMicrostrip, "ImpField=50 HeightField=1.27 DiConstField=2.2 ElLengthField=90 FreqField=2.5", "WidthField=3.9131 PhyLengthField=21.9311 EDiConst=1.87"},
+  {"microstrip Pozar example 3.7, decimal comma", microstrip::Synthesize, kMicrostrip, "ImpField=50 HeightField=1,27 DiConstField=2.2 ElLengthField=90 FreqField=2.5", "WidthField=3.9131 PhyLengthField=21.9311 EDiConst=1.87"},
   {"stripline 50 ohm air line, low-impedance loss", stripline::Analyze, kStripline, "WidthField2=4.6207", "ImpField2=50.00 ElLengthField2=90.00 Attenuation2=.3887"},
   {"stripline narrow strip, effective width", stripline::Analyze, kStripline, "WidthField2=0.5", "ImpField2=168.39 ElLengthField2=90.00 Attenuation2=.8659"},
   {"stripline W/b 0.1, by hand", stripline::Analyze, kStripline, "WidthField2=0.32", "ImpField2=196.96"},
@@ -73,7 +73,6 @@ const Row kWorked[] = {
   {"stripline Pozar example 3.5", stripline::Synthesize, kLossyStripline, "ImpField2=50", "WidthField2=2.6555 PhyLengthField2=5.0565 Attenuation2=2.2003"},
   {"coax 0.91 in 2.95 mm (dB/m), decimal comma", coax::Analyze, kCoax, "InnerDiaField=0,91", "ImpField3=47.01 ElLengthField3=180.00 Attenuation3=.4032"},
   {"coax 50 ohm in 2.95 mm", coax::Synthesize, kCoax, "", "InnerDiaField=.8445 PhyLengthField3=50.0000 Attenuation3=.4018"},
-  {"coax analysis fed back", coax::Synthesize, kCoax, "ImpField3=47.01268150432379 ElLengthField3=180.00000000000003", "InnerDiaField=.9100 PhyLengthField3=100.0000 Attenuation3=.4032"},
 };
 // clang-format on
 
@@ -94,7 +93,6 @@ const Row kFailures[] = {
   {"microstrip width", microstrip::Analyze, "", "HeightField=1.6", msg::kWidth.data()},
   {"microstrip frequency", microstrip::Analyze, "", "HeightField=1.6 WidthField=3 FreqField=-1", msg::kFrequency.data()},
   {"microstrip dielectric constant", microstrip::Analyze, "", "HeightField=1.6 WidthField=3 FreqField=1 DiConstField=x", msg::kPermittivity.data()},
-  {"microstrip negative height", microstrip::Analyze, kMicrostrip, "HeightField=-1.6 WidthField=3", msg::kHeight.data()},
   {"microstrip synthesis height first", microstrip::Synthesize, "", "FreqField=1", msg::kHeight.data()},
   {"microstrip synthesis impedance", microstrip::Synthesize, kMicrostrip, "ImpField=-50", msg::kImpedance.data()},
   {"microstrip synthesis frequency", microstrip::Synthesize, kMicrostrip, "ImpField=50 FreqField=0", msg::kFrequency.data()},
@@ -104,7 +102,6 @@ const Row kFailures[] = {
   {"stripline width", stripline::Analyze, "", "HeightField2=3.2 WidthField2=-1", msg::kWidth.data()},
   {"stripline frequency", stripline::Analyze, "", "HeightField2=3.2 WidthField2=1 FreqField2=0", msg::kFrequency.data()},
   {"stripline dielectric constant", stripline::Analyze, "", "HeightField2=3.2 WidthField2=1 FreqField2=1", msg::kPermittivity.data()},
-  {"stripline strip thicker than the spacing", stripline::Analyze, kStripline, "WidthField2=2 ThicknessField2=4", msg::kThicknessNotSmaller.data()},
   {"stripline strip as thick as the spacing", stripline::Analyze, kStripline, "WidthField2=2 ThicknessField2=3.2", msg::kThicknessNotSmaller.data()},
   {"stripline synthesis height first", stripline::Synthesize, "", "ImpField2=50 FreqField2=1", msg::kHeight.data()},
   {"stripline synthesis frequency before impedance", stripline::Synthesize, "", "HeightField2=3.2 DiConstField2=1", msg::kFrequency.data()},

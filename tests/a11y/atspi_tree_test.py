@@ -133,12 +133,14 @@ def main():
             press(CONTROL, ord("k"))
             cross = wait_for(lambda: [w for w in app if w.name == "Cross-Check"], "cross-check")
         wait_for(lambda: has(cross[0], pyatspi.STATE_ACTIVE), "cross-check in front")
-        if len(cross) != 1 or not any("Microstrip page" in t for t in readable_texts(cross[0])):
-            failures.append(f"{len(cross)} cross-check windows")
-        # F3 runs the page's analysis as "<-" does: the message after a zero height can be read.
+        said = " | ".join(readable_texts(cross[0]))  # a node's name, then its text
+        if len(cross) != 1 or "Cross-check of the shown page | Microstrip page" not in said:
+            failures.append(f"{len(cross)} cross-check windows, reading {said!r}")
+        # F3 runs the analysis as "<-" does: a zero height's message, in the calculator's box.
         named(frame, pyatspi.ROLE_TEXT, "Height (mm)")[0].queryEditableText().setTextContents("0")
         press(0xffc0)  # F3
-        wait_for(lambda: "Height must be greater than zero." in readable_texts(app), "message")
+        wait_for(lambda: [w for w in app if w.name == "MacQuelvor"
+                          and "Height must be greater than zero." in readable_texts(w)], "message")
     finally:
         program.kill()
         program.wait()

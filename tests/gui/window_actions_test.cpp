@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -95,6 +97,11 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
   EXPECT_TRUE(open[0]->Text().startsWith("Microstrip page\n")) << open[0]->Text().toStdString();
   EXPECT_TRUE(open[0]->Text().contains("89.029 ohm by the reference"))
       << open[0]->Text().toStdString();
+  open[0]->resize(700, 90);  // shorter than its text: a change keeps the place scrolled to
+  QScrollBar* bar = open[0]->findChild<QPlainTextEdit*>()->verticalScrollBar();
+  bar->setValue(2);  // lines down
+  ASSERT_EQ(ui_->TypeAll("WidthField=3"), "");
+  EXPECT_EQ(bar->value(), 2);
   ASSERT_EQ(ui_->ShowPage(3), "");
   EXPECT_TRUE(open[0]->Text().startsWith("Coaxial page\n"));
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_));  // the click on the tab

@@ -44,19 +44,15 @@ check::Texts WindowDriver::RunOverACopy(const check::Procedure& procedure,
   return {fields.All().begin(), fields.All().end()};
 }
 
-std::string WindowDriver::Type(std::string_view name, const QString& text) {
-  auto* field = window_.Controls().Find<QLineEdit>(name);
-  field->setFocus(Qt::OtherFocusReason);
-  field->selectAll();
-  QTest::keyClick(field, Qt::Key_Delete);
-  QTest::keyClicks(field, text);
-  return field->text() == text ? "" : std::string(name) + " did not take the text";
-}
-
 std::string WindowDriver::TypeAll(std::string_view texts) {
   for (const auto& [name, text] : ParseTexts(texts)) {
-    if (std::string broken = Type(name, QString::fromStdString(text)); !broken.empty()) {
-      return broken;
+    auto* field = window_.Controls().Find<QLineEdit>(name);
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, QString::fromStdString(text));
+    if (field->text().toStdString() != text) {
+      return name + " did not take the text";
     }
   }
   return "";

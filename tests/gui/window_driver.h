@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <string>
 #include <string_view>
 
@@ -24,8 +23,7 @@ class WindowDriver {
   check::Texts RunOverACopy(const check::Procedure& procedure,
                             RecordingMessageSink& messages) const;
 
-  // Each returns what went wrong, or an empty text. Typing replaces the field's text by keys.
-  std::string Type(std::string_view field, const QString& text);
+  // Each returns what went wrong, or an empty text. Typing replaces each field's text by keys.
   std::string TypeAll(std::string_view texts);  // "Name=text Name=text ..."
   std::string Click(std::string_view button);
   std::string ShowPage(int page);

@@ -69,7 +69,6 @@ TEST_F(WindowLayout, SpotRows) {
                 window_->Controls().Contains(label->objectName().toStdString()));
   }
   EXPECT_EQ(window_->Tabs().TabBar()->geometry().topLeft(), QPoint(4, 0));
-  EXPECT_EQ(window_->windowTitle(), "MacQuelvor");
   EXPECT_EQ(window_->centralWidget()->size(), QSize(532, 365));
   EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
   EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowCloseButtonHint));
