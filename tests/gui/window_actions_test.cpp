@@ -80,9 +80,8 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
   ASSERT_EQ(ui_->TypeAll("WidthField=3,2 HeightField=1.6"), "");
   QTest::keyClick(window_, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   const QString page = QGuiApplication::clipboard()->text();
-  EXPECT_TRUE(page.startsWith("Dielectric: Air\nConductor: Aluminium\nDielectric Const.: 1.00\n"))
-      << page.toStdString();
-  EXPECT_TRUE(page.contains("\nWidth: 3,2 mm\nHeight: 1.6 mm\n") && page.count(QChar(10)) == 13)
+  EXPECT_TRUE(page.startsWith("Dielectric: Air\nConductor: Aluminium\nDielectric Const.: 1.00\n") &&
+              page.contains("\nWidth: 3,2 mm\nHeight: 1.6 mm\n") && page.count(QChar(10)) == 13)
       << page.toStdString();
   MenuItem("SelectAll")->trigger();  // the focused Height field
   MenuItem("Cut")->trigger();
@@ -94,12 +93,12 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
   auto open = window_->findChildren<CrossCheckWin*>();
   ASSERT_EQ(open.size(), 1);
   // W/h 2 in air by hand: Hammerstad-Jensen's air line is 89.029 ohm.
-  EXPECT_TRUE(open[0]->Text().startsWith("Microstrip page\n")) << open[0]->Text().toStdString();
   EXPECT_TRUE(open[0]->Text().contains("89.029 ohm by the reference"))
       << open[0]->Text().toStdString();
-  open[0]->resize(700, 90);  // shorter than its text: a change keeps the place scrolled to
+  open[0]->resize(700, 90);  // the text fills it and scrolls; a change keeps the place scrolled to
   QScrollBar* bar = open[0]->findChild<QPlainTextEdit*>()->verticalScrollBar();
-  bar->setValue(2);  // lines down
+  EXPECT_GT(bar->mapTo(open[0], QPoint()).x(), 600);
+  bar->setValue(2);
   ASSERT_EQ(ui_->TypeAll("WidthField=3"), "");
   EXPECT_EQ(bar->value(), 2);
   ASSERT_EQ(ui_->ShowPage(3), "");
