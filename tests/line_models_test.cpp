@@ -49,7 +49,7 @@ struct Row {
 // - coax: Z0 = eta/(2 pi) ln(b/a) = 47.01268 ohm and 0.04639842 Np/m = .4032 dB/m, by hand.
 // clang-format off
 const Row kWorked[] = {
-  {"microstrip wide strip (k0 loss)", microstrip::Analyze, kMicrostrip, "WidthField=3 PhyLengthField=100", "ImpField=49.81 ElLengthField=223.27 EDiConst=3.46 Attenuation=3.5568"},
+  {"microstrip wide strip (k0 loss), decimal comma", microstrip::Analyze, kMicrostrip, "WidthField=3 PhyLengthField=100 HeightField=1,6", "ImpField=49.81 ElLengthField=223.27 EDiConst=3.46 Attenuation=3.5568"},
   {"microstrip narrow strip (W/(4h) term, k0 loss)", microstrip::Analyze, kMicrostrip, "WidthField=1 PhyLengthField=100", "ImpField=85.91 ElLengthField=214.68 EDiConst=3.20 Attenuation=3.6950"},
   {"microstrip W/h exactly 1 takes the wide form", microstrip::Analyze, kMicrostrip, "WidthField=1.6 PhyLengthField=100", "ImpField=69.44 ElLengthField=217.97 EDiConst=3.30 Attenuation=3.5891"},
   {"microstrip in air has no dielectric loss", microstrip::Analyze, kMicrostrip, "WidthField=3 PhyLengthField=100 DiConstField=1", "ImpField=92.67 ElLengthField=120.00 EDiConst=1.00 Attenuation=.2579"},
