@@ -58,7 +58,6 @@ void App::EnableMenuItems() {}
 bool App::AppleMacQuelvor_Action() {
   AboutWin& about = AboutWin::Instance();
   about.setWindowState(about.windowState() & ~Qt::WindowMinimized);
-  about.show();
   about.raise();
   about.activateWindow();
   return true;

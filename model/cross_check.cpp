@@ -170,7 +170,7 @@ std::string SkinDepthLine(const Stripline& in) {
 Lines CheckStripline(const Stripline& in) {
   const double w = in.width, b = in.spacing, er = in.permittivity;
   // A strip as thick as the spacing fails as the procedures fail it.
-  const Check thin{in.thickness < b ? 1.0 : 0.0, msg::kThicknessNotSmaller};
+  const Check thin{b - in.thickness, msg::kThicknessNotSmaller};
   Lines lines;
   AddSection(lines, "Analysis, against Cohn's exact impedance (1954), zero thickness",
              {{b, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}, thin}, [&] {
@@ -202,7 +202,7 @@ struct Coax {
 
 Lines CheckCoax(const Coax& in) {
   const double d = in.inner, outer = in.outer, er = in.permittivity;
-  const Check smaller{d < outer ? 1.0 : 0.0, msg::kInnerNotSmaller};
+  const Check smaller{outer - d, msg::kInnerNotSmaller};
   Lines lines;
   AddSection(
       lines, "Analysis, against the exact TEM impedance with the CODATA wave impedance",

@@ -9,12 +9,6 @@ namespace mq {
 UnknownFieldError::UnknownFieldError(std::string_view name)
     : std::logic_error("no field named \"" + std::string(name) + "\"") {}
 
-MemoryFieldSet::MemoryFieldSet(std::initializer_list<std::string_view> names) {
-  for (const auto name : names) {
-    texts_.emplace(name, std::string());
-  }
-}
-
 MemoryFieldSet::MemoryFieldSet(const std::vector<std::string_view>& names) {
   for (const auto name : names) {
     texts_.emplace(name, std::string());

@@ -4,7 +4,6 @@
 // they run the same over the real window and over an in-memory map.
 #pragma once
 
-#include <initializer_list>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -31,7 +30,6 @@ class FieldSet {
 // A fixed set of named texts; every name it will ever hold is given when it is made.
 class MemoryFieldSet final : public FieldSet {
  public:
-  explicit MemoryFieldSet(std::initializer_list<std::string_view> names);
   explicit MemoryFieldSet(const std::vector<std::string_view>& names);
 
   std::string Text(std::string_view name) const override;

@@ -11,11 +11,12 @@ namespace {
 using namespace mq::constants;
 
 // ad = k0 er (eeff - 1) tand / (2 sqrt(eeff) (er - 1)) (Pozar eq. 3.198); an air substrate has
-// no dielectric loss. Uses the free-space wavenumber k0 as the textbook does: with the line's own
-// beta the analysis reported up to 2.5 times the synthesis' loss for the same line.
+// no dielectric loss (there the form is 0/0). Uses the free-space wavenumber k0 as the textbook
+// does: with the line's own beta the analysis reported up to 2.5 times the synthesis' loss for the
+// same line.
 double DielectricAttenuation(double frequency, double permittivity, double effective,
                              double lossTangent) {
-  if (permittivity == 1.0 || lossTangent == 0.0) {
+  if (permittivity == 1.0) {
     return 0.0;
   }
   const double k0 = (frequency * kTwoPi) / kSpeedOfLight;
@@ -34,11 +35,9 @@ double TotalAttenuation(const Line& line, double effective, double impedance) {
 
 }  // namespace
 
-// eeff = (er+1)/2 + (er-1)/2 / sqrt(1 + 12h/W) (Pozar eq. 3.195); exactly 1 in air.
+// eeff = (er+1)/2 + (er-1)/2 / sqrt(1 + 12h/W) (Pozar eq. 3.195); exactly 1 in air, where the
+// second term is zero.
 double EffectivePermittivity(double width, double height, double permittivity) {
-  if (permittivity == 1.0) {
-    return 1.0;
-  }
   return (permittivity + 1.0) / 2.0 +
          ((permittivity - 1.0) / 2.0) * (1.0 / std::sqrt(1.0 + (height * 12.0) / width));
 }

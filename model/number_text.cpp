@@ -7,6 +7,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,9 +29,8 @@ std::size_t CountDigits(std::string_view text, std::size_t from) {
 // The parts of the longest beginning of a text that forms a decimal number.
 struct NumberSpan {
   bool negative = false;
-  std::string_view mantissa;  // digits with an optional "." (no sign)
-  std::string_view exponent;  // digits of the exponent with an optional sign, or empty
-  bool found = false;
+  std::string_view mantissa;  // digits with an optional "." (no sign), empty when none
+  std::string_view exponent;  // what follows the "e": an optional sign, then digits
 };
 
 NumberSpan ScanNumber(std::string_view text) {
@@ -48,40 +48,24 @@ NumberSpan ScanNumber(std::string_view text) {
   pos += integerDigits;
   std::size_t fractionDigits = 0;
   if (pos < text.size() && text[pos] == '.') {
+    // A lone "." is no number; the check below returns before the position matters.
     fractionDigits = CountDigits(text, pos + 1);
-    if (integerDigits > 0 || fractionDigits > 0) {
-      pos += 1 + fractionDigits;
-    }
+    pos += 1 + fractionDigits;
   }
   if (integerDigits == 0 && fractionDigits == 0) {
     return span;
   }
-  span.found = true;
-  span.mantissa = text.substr(mantissaStart, pos - mantissaStart);
+  span.mantissa = text.substr(0, pos).substr(mantissaStart);
   if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
     std::size_t signLength = 0;
     if (pos + 1 < text.size() && (text[pos + 1] == '+' || text[pos + 1] == '-')) {
       signLength = 1;
     }
+    // An "e" without digits ends up outside the number: from_chars stops before it.
     const std::size_t exponentDigits = CountDigits(text, pos + 1 + signLength);
-    if (exponentDigits > 0) {
-      span.exponent = text.substr(pos + 1, signLength + exponentDigits);
-    }
+    span.exponent = text.substr(pos + 1, signLength + exponentDigits);
   }
   return span;
-}
-
-// Decimal order of magnitude of the mantissa's first significant digit, or nothing when every
-// digit is zero.
-bool MantissaMagnitude(std::string_view mantissa, long& magnitude) {
-  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
-  for (std::size_t i = 0; i < mantissa.size(); ++i) {
-    if (IsDigit(mantissa[i]) && mantissa[i] != '0') {
-      magnitude = i < point ? static_cast<long>(point - i) - 1 : -static_cast<long>(i - point);
-      return true;
-    }
-  }
-  return false;
 }
 
 long SaturatedExponent(std::string_view exponent) {
@@ -99,14 +83,14 @@ long SaturatedExponent(std::string_view exponent) {
   return negative ? -value : value;
 }
 
-// from_chars reports a value beyond the range of a double without giving it; the order of
-// magnitude tells an overflow (infinity) from an underflow (zero).
+// from_chars reports a value beyond the range of a double without giving it. Such a value lies
+// over three hundred decades from 1, so the places of the point and of the first significant
+// digit, shifted by the exponent, tell an overflow (infinity) from an underflow (zero); being a
+// decade off there never changes which.
 double OutOfRangeValue(const NumberSpan& span) {
-  long magnitude = 0;
-  if (!MantissaMagnitude(span.mantissa, magnitude)) {
-    return 0.0;
-  }
-  const bool overflow = magnitude + SaturatedExponent(span.exponent) > 0;
+  const auto point = static_cast<long>(std::min(span.mantissa.find('.'), span.mantissa.size()));
+  const auto firstSignificant = static_cast<long>(span.mantissa.find_first_of("123456789"));
+  const bool overflow = point - firstSignificant + SaturatedExponent(span.exponent) > 0;
   const double size = overflow ? HUGE_VAL : 0.0;
   return span.negative ? -size : size;
 }
@@ -115,7 +99,7 @@ std::string FormatNonFinite(double value) {
   if (std::isnan(value)) {
     return "nan";
   }
-  return value < 0 ? "-inf" : "inf";
+  return std::signbit(value) ? "-inf" : "inf";
 }
 
 // to_chars gives "0.5000" and "-0.0000"; the patterns want ".5000" and no sign on a zero.
@@ -161,16 +145,14 @@ std::string ReplaceFirstComma(std::string text) {
 
 double ParseLeadingNumber(std::string_view text) {
   const NumberSpan span = ScanNumber(text);
-  if (!span.found) {
+  if (span.mantissa.empty()) {
     return 0.0;
   }
   // Mantissa and exponent stand next to each other in the text ("1.5e+7"), so from_chars reads
   // them in place.
-  const char* begin = span.mantissa.data();
-  const char* end = span.exponent.empty() ? begin + span.mantissa.size()
-                                          : span.exponent.data() + span.exponent.size();
-  double value = 0.0;
-  const auto [ptr, ec] = std::from_chars(begin, end, value);
+  const char* end = std::to_address((span.exponent.empty() ? span.mantissa : span.exponent).end());
+  double value{};
+  const auto [ptr, ec] = std::from_chars(span.mantissa.data(), end, value);
   if (ec == std::errc::result_out_of_range) {
     return OutOfRangeValue(span);
   }
@@ -199,7 +181,7 @@ std::string NumberToText(double value) {
   // Plain decimals read best in a field ("0.0003", not "3e-04"); extreme magnitudes keep the
   // exponent form. Either way the text is the shortest that reads back as the same value.
   const double magnitude = std::fabs(value);
-  const bool plain = magnitude == 0.0 || (magnitude >= 1e-6 && magnitude < 1e16);
+  const bool plain = magnitude >= 1e-6 && magnitude < 1e16;
   std::array<char, 64> buffer{};
   const auto [end, ec] = plain ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                                std::chars_format::fixed)

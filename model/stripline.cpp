@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/stripline.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/constants.h"
@@ -57,8 +58,8 @@ double TotalAttenuation(const Line& line, double impedance) {
 // We = W - (0.35 - W/b)^2 b for W/b <= 0.35 (Pozar eq. 3.180).
 double CharacteristicImpedance(double width, double spacing, double permittivity) {
   const double ratio = width / spacing;
-  const double effectiveWidth =
-      0.35 < ratio ? width : width - ((0.35 - ratio) * (0.35 - ratio)) * spacing;
+  const double narrowness = std::max(0.0, 0.35 - ratio);
+  const double effectiveWidth = width - (narrowness * narrowness) * spacing;
   return (kQuarterFreeSpaceImpedance / std::sqrt(permittivity)) *
          (spacing / (effectiveWidth + 0.441 * spacing));
 }

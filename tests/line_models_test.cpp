@@ -68,11 +68,12 @@ const Row kWorked[] = {
   {"stripline lossy dielectric at 10 GHz, decimal comma", stripline::Analyze, kLossyStripline, "WidthField2=2 DiConstField2=2,2", "ImpField2=59.61 ElLengthField2=355.98 Attenuation2=2.2784"},
   {"stripline zero thickness", stripline::Analyze, kStripline, "WidthField2=4.6207 ThicknessField2=", "ImpField2=50.00 Attenuation2=inf"},
   {"stripline 50 ohm air line", stripline::Synthesize, kStripline, "ImpField2=50", "WidthField2=4.6207 PhyLengthField2=30.0000 Attenuation2=.3887"},
+  {"stripline sqrt(er) Z0 = 120 ohm takes the high-impedance forms, by hand", stripline::Synthesize, kStripline, "ImpField2=120", "WidthField2=1.1022 Attenuation2=.6342"},
   {"stripline 150 ohm, high-impedance form", stripline::Synthesize, kStripline, "ImpField2=150", "WidthField2=.6643 PhyLengthField2=30.0000 Attenuation2=.7680"},
   {"stripline 100 ohm in er 2.2, decimal comma", stripline::Synthesize, kStripline, "ImpField2=100 DiConstField2=2,2", "WidthField2=.6821 PhyLengthField2=20.2260 Attenuation2=1.1271"},
   {"stripline Pozar example 3.5", stripline::Synthesize, kLossyStripline, "ImpField2=50", "WidthField2=2.6555 PhyLengthField2=5.0565 Attenuation2=2.2003"},
   {"coax 0.91 in 2.95 mm (dB/m), decimal comma", coax::Analyze, kCoax, "InnerDiaField=0,91", "ImpField3=47.01 ElLengthField3=180.00 Attenuation3=.4032"},
-  {"coax 50 ohm in 2.95 mm", coax::Synthesize, kCoax, "", "InnerDiaField=.8445 PhyLengthField3=50.0000 Attenuation3=.4018"},
+  {"coax 50 ohm in 2.95 mm, decimal comma", coax::Synthesize, kCoax, "OuterDiaField=2,95", "InnerDiaField=.8445 PhyLengthField3=50.0000 Attenuation3=.4018"},
 };
 // clang-format on
 

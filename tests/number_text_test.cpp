@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Number texts: the reading grammar and the three result patterns. Expected texts follow the
-// patterns "#.0000",
-// "#.00" and "#.00e+" as written (no leading zero, rounding half away from zero).
+// patterns "#.0000", "#.00" and "#.00e+" as written (no leading zero, half rounds away from 0).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,7 +27,7 @@ TEST(NumberText, ReadsTheLongestNumberAtTheStart) {
     {"5.81e+7", 58100000}, {"2E-3x", 0.002}, {"1e", 1}, {"1e+", 1},
     {"2x4", 2},                             // only e and digits extend a number
     {"  42", 42}, {"\t+7.5", 7.5},          // leading blanks and a "+" are accepted
-    {"1e400", kInf}, {"-1e999", -kInf},     // beyond a double: infinity, never an error
+    {"1e400", kInf}, {"-1e+400", -kInf},    // beyond a double: infinity, never an error
     {"1e-999", 0}, {"0e999999999999999999999", 0},
     {"inf", 0}, {"nan", 0}, {"0x1p3", 0},   // no C spellings
   };
@@ -37,8 +36,8 @@ TEST(NumberText, ReadsTheLongestNumberAtTheStart) {
     EXPECT_EQ(ParseLeadingNumber(row.text), row.value) << row.text;
   }
   EXPECT_EQ(ParseLeadingNumber(std::string(500, '9')), kInf);
-  EXPECT_EQ(ParseLeadingNumber("0." + std::string(400, '0') + "1"), 0.0);
-  EXPECT_DOUBLE_EQ(ParseLeadingNumber("0." + std::string(300, '0') + "1e300"), 1e-1);
+  EXPECT_EQ(ParseLeadingNumber("0." + std::string(400, '0') + "1e50"), 0.0);
+  EXPECT_EQ(ParseLeadingNumber("0." + std::string(300, '0') + "1e700"), kInf);
 }
 
 TEST(NumberText, ResultPatterns) {

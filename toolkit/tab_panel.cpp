@@ -13,7 +13,6 @@ namespace mq::toolkit {
 
 TabPanel::TabPanel(QWidget* parent) : QWidget(parent), tabBar_(new QTabBar(this)) {
   tabBar_->setDrawBase(false);
-  tabBar_->setExpanding(false);
   connect(tabBar_, &QTabBar::currentChanged, this, [this](int index) { ShowOnlyPage(index); });
   AddPageShortcuts();
 }
@@ -23,12 +22,10 @@ TabPanel::TabPanel(QWidget* parent) : QWidget(parent), tabBar_(new QTabBar(this)
 void TabPanel::AddPageShortcuts() {
   const auto add = [this](QKeyCombination keys, int step) {
     auto* shortcut = new QShortcut(QKeySequence(keys), this);
-    shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, [this, step] { StepPage(step); });
   };
   add(Qt::CTRL | Qt::Key_Tab, +1);
   add(Qt::CTRL | Qt::Key_PageDown, +1);
-  add(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1);
   add(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1);
   add(Qt::CTRL | Qt::Key_PageUp, -1);
 }
@@ -102,10 +99,6 @@ QWidget* TabPanel::Page(int number) const {
 
 int TabPanel::CurrentPage() const {
   return tabBar_->currentIndex() + 1;
-}
-
-void TabPanel::SetCurrentPage(int number) {
-  tabBar_->setCurrentIndex(number - 1);
 }
 
 // The new page shows before the old one hides, so a focused control on the old page hands its

@@ -22,7 +22,6 @@ class TabPanel : public QWidget {
   int PageCount() const { return static_cast<int>(pages_.size()); }
   QWidget* Page(int number) const;  // 1-based, as the layout numbers pages
   int CurrentPage() const;
-  void SetCurrentPage(int number);
   QTabBar* TabBar() const { return tabBar_; }
 
  protected:

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Number texts over any text: reading never traps and no digit reads 0; the text NumberToText
-// writes for a value reads back as that very value; normalising turns the first comma into a
-// point and changes nothing else.
+// Number texts over any text: reading never traps and a text without a digit reads 0; the text
+// NumberToText writes for a value reads back as that very value.
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <string>
 #include <string_view>
 
 #include "model/field_set.h"
@@ -23,13 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::isfinite(bits) && mq::ParseLeadingNumber(mq::NumberToText(bits)) != bits) {
       std::abort();
     }
-  }
-  std::string expected(text);
-  if (const std::size_t comma = expected.find(','); comma != std::string::npos) {
-    expected[comma] = '.';
-  }
-  if (mq::ReplaceFirstComma(std::string(text)) != expected) {
-    std::abort();
   }
   return 0;
 }
