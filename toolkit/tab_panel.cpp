@@ -81,9 +81,8 @@ void TabPanel::FocusFieldAfterPageKey(QWidget* oldPage, QWidget* oldFocus) {
 
 void TabPanel::SetPageCaptions(const QStringList& captions) {
   for (const QString& caption : captions) {
-    auto* page = new QWidget(this);
-    page->setGeometry(rect());
-    pages_.push_back(page);
+    // A page takes the panel's size in resizeEvent, which Qt sends before the panel first shows.
+    pages_.push_back(new QWidget(this));
     tabBar_->addTab(caption);
   }
   tabBar_->raise();
@@ -120,7 +119,7 @@ int TabPanel::TabBarHeight() const {
 
 void TabPanel::resizeEvent(QResizeEvent* /*event*/) {
   const int height = TabBarHeight();
-  tabBar_->setGeometry(4, 0, qMin(tabBar_->sizeHint().width(), width() - 8), height);
+  tabBar_->setGeometry(4, 0, tabBar_->sizeHint().width(), height);
   for (QWidget* page : pages_) {
     page->setGeometry(rect());
   }

@@ -84,15 +84,12 @@ void SetText(const ControlRow& row, QWidget* control) {
       break;
     case ControlKind::kPopupMenu: {
       auto* popup = static_cast<QComboBox*>(control);
-      popup->addItems(SplitLines(row.text));
-      popup->setCurrentIndex(0);
+      popup->addItems(SplitLines(row.text));  // the first item becomes the current one
       break;
     }
     case ControlKind::kPushButton: {
       auto* button = static_cast<QPushButton*>(control);
-      button->setText(text);
-      button->setAutoDefault(false);
-      button->setDefault(false);
+      button->setText(text);  // in a main window, neither default nor auto-default
       break;
     }
     case ControlKind::kImageWell:

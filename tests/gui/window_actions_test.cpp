@@ -37,7 +37,7 @@ check::Procedure Button(const std::string& handler) {
 // of the window's texts; the figures themselves are checked in the core tests.
 TEST_F(CalculatorWindowTest, EachButtonAndPopupRunsItsProcedure) {
   const char* const typed[] = {"WidthField=3 PhyLengthField=100 DiConstField=4,6",
-                               "WidthField2=2 PhyLengthField2=20 DiConstField2=2,2", ""};
+                               "WidthField2=2 DiConstField2=2,2", "OuterDiaField=0"};
   const std::pair<const char*, int> rows[] = {
       // a popup's row to pick, or -1 for a button
       {"ElToPhyBtn", -1},  {"PhyToElBtn", -1},  {"ElToPhyBtn2", -1}, {"PhyToElBtn2", -1},
@@ -54,6 +54,7 @@ TEST_F(CalculatorWindowTest, EachButtonAndPopupRunsItsProcedure) {
     ASSERT_EQ(pick < 0 ? ui_->Click(name) : ui_->Pick(name, pick), "");
     EXPECT_EQ(messages_.messages, expectedMessages.messages) << name;
     EXPECT_EQ(ui_->Snapshot(), expected) << name;
+    messages_.messages.clear();
   }
 }
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Drives the real calculator window as a user does: typing, clicking, picking popup rows,
-// switching pages.
+// Drives the real calculator window as a user does: typing, clicking, picking, switching pages.
 #pragma once
 
 #include <gtest/gtest.h>
