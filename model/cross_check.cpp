@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <functional>
 #include <initializer_list>
 #include <string_view>
@@ -23,10 +24,15 @@ using Check = std::pair<double, std::string_view>;  // a value that must be posi
 
 constexpr double kHertzPerGigahertz = 1e9;
 constexpr double kMetresPerMillimetre = 1e-3;
-// The range of W/h and W/b over which docs/accuracy.md measured the closed forms. Cohn's form
-// loses its last digits beyond W/b 10 (tanh rounds to 1), so its inverse stops there.
+// The range of W/h and W/b over which docs/accuracy.md measured the closed forms.
 constexpr double kMeasuredFrom = 0.05;
 constexpr double kMeasuredTo = 10;
+// Where the exact forms are solved for a width: W/h from 1e-4 to 1e3, W/b from 1e-3 to the
+// widest strip measured.
+constexpr double kMicrostripNarrowest = 1e-4;
+constexpr double kMicrostripWidest = 1e3;
+constexpr double kStriplineNarrowest = 1e-3;
+constexpr double kStriplineWidest = kMeasuredTo;
 
 // A decimal comma counts as the procedures count it, without writing the field.
 double Read(const FieldSet& fields, std::string_view name) {
@@ -49,8 +55,12 @@ std::string Percent(double value, double reference) {
   return (percent >= 0 ? "+" : "") + digits + " %";
 }
 
-// "  Impedance: 49.81 ohm here, 49.64 ohm by the reference (+0.34 %)"
+// "  Impedance: 49.81 ohm here, 49.64 ohm by the reference (+0.34 %)". Inputs at the ends of
+// what a double holds can take a figure past it; the line says so instead of printing it.
 std::string Compare(std::string_view what, double value, double reference, std::string_view unit) {
+  if (!std::isfinite(100 * (value - reference) / reference)) {
+    return "  " + std::string(what) + ": no finite figure for these inputs";
+  }
   return "  " + std::string(what) + ": " + Figure(value) + std::string(unit) + " here, " +
          Figure(reference) + std::string(unit) + " by the reference (" + Percent(value, reference) +
          ")";
@@ -66,8 +76,14 @@ std::string FirstFailure(std::initializer_list<Check> checks) {
   return {};
 }
 
+// A ratio typed at a range's end (0.16 mm on 1.6 mm) is inside it, whatever its last bit.
+bool Within(double ratio, double lowest, double highest) {
+  constexpr double kSlack = 1e-12;
+  return ratio >= lowest * (1 - kSlack) && ratio <= highest * (1 + kSlack);
+}
+
 std::string RangeLine(std::string_view ratioName, double ratio) {
-  if (ratio >= kMeasuredFrom && ratio <= kMeasuredTo) {
+  if (Within(ratio, kMeasuredFrom, kMeasuredTo)) {
     return {};
   }
   return "  " + std::string(ratioName) + " " + Figure(ratio, 3) +
@@ -93,12 +109,31 @@ void AddSection(Lines& lines, std::string heading, std::initializer_list<Check> 
   }
 }
 
-// The page's width (or inner diameter) for the wanted impedance beside the reference's, or the
-// message for an impedance beyond the models' reach.
-std::string CompareWidths(double width, double exact, std::string_view what,
-                          std::string_view beyondReach) {
-  return width > 0 && exact > 0 ? Compare(what, width, exact, " mm")
-                                : "  " + std::string(beyondReach);
+// Which end of the search a wanted impedance lies beyond, in words that name the end.
+std::string SearchFailure(reference::WidthSearch::Outcome outcome, std::string_view ratioName,
+                          double narrowest, double widest) {
+  using Outcome = reference::WidthSearch::Outcome;
+  if (outcome == Outcome::kAboveNarrowest) {
+    return "  Impedance is above what a strip down to " + std::string(ratioName) + " " +
+           Figure(narrowest) + " reaches.";
+  }
+  return "  Impedance is below what a strip up to " + std::string(ratioName) + " " +
+         Figure(widest) + " reaches.";
+}
+
+// The page's width for the wanted impedance beside the reference's, solved for W/h (W/b) so
+// that no bound of the search overflows, or why there is none.
+std::string CompareWidths(double width, double height,
+                          const std::function<double(double)>& exactOfRatio, double impedance,
+                          std::string_view ratioName, double narrowest, double widest) {
+  const auto search = reference::SolveWidth(exactOfRatio, impedance, narrowest, widest);
+  if (search.outcome != reference::WidthSearch::Outcome::kFound) {
+    return SearchFailure(search.outcome, ratioName, narrowest, widest);
+  }
+  if (!(width > 0)) {
+    return "  Width: none here, " + Figure(search.width * height) + " mm by the reference";
+  }
+  return Compare("Width", width, search.width * height, " mm");
 }
 
 constexpr std::string_view kLimits = "Limits of the model at this frequency";
@@ -108,6 +143,49 @@ constexpr std::string_view kSynthesis =
 struct Microstrip {
   double width, height, permittivity, gigahertz, impedance;
 };
+
+// Kirschning and Jansen's form outside the range its authors measured, named, or nothing.
+std::string DispersionRangeLine(double ratio, double permittivity, double heightPerWavelength) {
+  std::string outside;
+  if (!Within(ratio, reference::kDispersionNarrowest, reference::kDispersionWidest)) {
+    outside += ", W/h " + Figure(ratio, 3);
+  }
+  if (!Within(permittivity, 1, reference::kDispersionHighestPermittivity)) {
+    outside += ", er " + Figure(permittivity, 3);
+  }
+  if (!Within(heightPerWavelength, 0, reference::kDispersionThickest)) {
+    outside += ", h/lambda0 " + Figure(heightPerWavelength, 3);
+  }
+  if (outside.empty()) {
+    return {};
+  }
+  return "  Outside the range Kirschning and Jansen state (W/h 0.1-100, er up to 20, h/lambda0 "
+         "up to 0.13):" +
+         outside.substr(1);
+}
+
+// The dispersed eeff beside the static figures it starts from: the published model's and the
+// page's, each named.
+Lines DispersionLines(const Microstrip& in) {
+  const double w = in.width, h = in.height, er = in.permittivity;
+  if (auto failure = FirstFailure({{in.gigahertz, msg::kFrequency}, {er, msg::kPermittivity}});
+      !failure.empty()) {
+    return {failure};
+  }
+  const double frequency = in.gigahertz * kHertzPerGigahertz;
+  const double still = reference::MicrostripEffectivePermittivity(w, h, er);
+  const double dispersed = reference::MicrostripDispersedPermittivity(
+      w * kMetresPerMillimetre, h * kMetresPerMillimetre, er, frequency);
+  const double heightPerWavelength =
+      h * kMetresPerMillimetre * frequency / reference::kSpeedOfLight;
+  Lines lines{"  Dispersion at " + Figure(in.gigahertz) +
+              " GHz (Kirschning and Jansen, 1982): eeff " + Figure(dispersed, 4) + ", " +
+              Percent(dispersed, still) + " on Hammerstad and Jensen's static " + Figure(still, 4) +
+              "; the page shows the static " +
+              Figure(microstrip::EffectivePermittivity(w, h, er), 4)};
+  AddUnlessEmpty(lines, DispersionRangeLine(w / h, er, heightPerWavelength));
+  return lines;
+}
 
 Lines CheckMicrostrip(const Microstrip& in) {
   const double w = in.width, h = in.height, er = in.permittivity;
@@ -123,28 +201,18 @@ Lines CheckMicrostrip(const Microstrip& in) {
   AddSection(
       lines, std::string(kSynthesis),
       {{h, msg::kHeight}, {in.impedance, msg::kImpedance}, {er, msg::kPermittivity}}, [&] {
-        const auto exact = [h, er](double x) { return reference::MicrostripImpedance(x, h, er); };
-        return Lines{CompareWidths(microstrip::SynthesizedWidth(in.impedance, h, er),
-                                   reference::SolveWidth(exact, in.impedance, h * 1e-4, h * 1e3),
-                                   "Width", msg::kMicrostripImpedanceTooHigh)};
+        const auto exact = [er](double u) { return reference::MicrostripImpedance(u, 1, er); };
+        return Lines{CompareWidths(microstrip::SynthesizedWidth(in.impedance, h, er), h, exact,
+                                   in.impedance, "W/h", kMicrostripNarrowest, kMicrostripWidest)};
       });
-  AddSection(lines, std::string(kLimits),
-             {{h, msg::kHeight},
-              {w, msg::kWidth},
-              {in.gigahertz, msg::kFrequency},
-              {er, msg::kPermittivity}},
-             [&] {
-               const double still = reference::MicrostripEffectivePermittivity(w, h, er);
-               const double dispersed = reference::MicrostripDispersedPermittivity(
-                   w * kMetresPerMillimetre, h * kMetresPerMillimetre, er,
-                   in.gigahertz * kHertzPerGigahertz);
-               Lines figures{"  Dispersion at " + Figure(in.gigahertz) +
-                             " GHz (Kirschning and Jansen, 1982): eeff " + Figure(dispersed, 4) +
-                             ", " + Percent(dispersed, still) + " on the static " +
-                             Figure(still, 4) + " shown"};
-               AddUnlessEmpty(figures, RangeLine("W/h", w / h));
-               return figures;
-             });
+  AddSection(lines, std::string(kLimits), {{h, msg::kHeight}, {w, msg::kWidth}}, [&] {
+    Lines figures;
+    AddUnlessEmpty(figures, RangeLine("W/h", w / h));
+    for (std::string& line : DispersionLines(in)) {
+      figures.push_back(std::move(line));
+    }
+    return figures;
+  });
   return lines;
 }
 
@@ -159,7 +227,8 @@ std::string SkinDepthLine(const Stripline& in) {
       !failure.empty()) {
     return failure;
   }
-  const double depth = reference::SkinDepth(in.gigahertz * kHertzPerGigahertz, in.conductivity);
+  const double depth =
+      reference::SkinDepthMetres(in.gigahertz * kHertzPerGigahertz, in.conductivity);
   const double depths = in.thickness * kMetresPerMillimetre / depth;
   return "  Skin depth " + Figure(depth * 1e6, 3) + " um at " + Figure(in.gigahertz) +
          " GHz: the strip is " + Figure(depths, 3) + " skin depths thick" +
@@ -180,11 +249,9 @@ Lines CheckStripline(const Stripline& in) {
   AddSection(
       lines, std::string(kSynthesis),
       {{b, msg::kHeight}, {er, msg::kPermittivity}, {in.impedance, msg::kImpedance}, thin}, [&] {
-        const auto exact = [b, er](double x) { return reference::StriplineImpedance(x, b, er); };
-        return Lines{
-            CompareWidths(stripline::SynthesizedWidth(in.impedance, b, er),
-                          reference::SolveWidth(exact, in.impedance, b * 1e-3, b * kMeasuredTo),
-                          "Width", msg::kStriplineImpedanceTooHigh)};
+        const auto exact = [er](double u) { return reference::StriplineImpedance(u, 1, er); };
+        return Lines{CompareWidths(stripline::SynthesizedWidth(in.impedance, b, er), b, exact,
+                                   in.impedance, "W/b", kStriplineNarrowest, kStriplineWidest)};
       });
   AddSection(lines, std::string(kLimits), {}, [&] {
     Lines figures{SkinDepthLine(in)};
@@ -218,17 +285,19 @@ Lines CheckCoax(const Coax& in) {
         const coax::Material material{er, 0, 0, 1};
         const double inner =
             2 * coax::ComputeSynthesis({material, outer / 2, in.impedance, 0}).innerRadius;
-        return Lines{CompareWidths(inner, reference::CoaxInnerDiameter(in.impedance, outer, er),
-                                   "Inner diameter", msg::kInnerDiameter)};
+        const double exact = reference::CoaxInnerDiameter(in.impedance, outer, er);
+        return Lines{exact > 0 ? Compare("Inner diameter", inner, exact, " mm")
+                               : "  Impedance is too high: the inner diameter underflows to zero."};
       });
   AddSection(
       lines, std::string(kLimits),
       {{d, msg::kInnerDiameter},
        {outer, msg::kOuterDiameter},
+       smaller,
        {in.gigahertz, msg::kFrequency},
        {er, msg::kPermittivity}},
       [&] {
-        const double cutoff = reference::CoaxFirstHigherModeCutoff(
+        const double cutoff = reference::CoaxFirstHigherModeCutoffHertz(
                                   d * kMetresPerMillimetre, outer * kMetresPerMillimetre, er) /
                               kHertzPerGigahertz;
         const std::string at = Figure(in.gigahertz) + " GHz";

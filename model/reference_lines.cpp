@@ -16,14 +16,18 @@ double CoaxInnerDiameter(double impedance, double outerDiameter, double permitti
   return outerDiameter * std::exp(-2 * pi * std::sqrt(permittivity) * impedance / kEta0);
 }
 
-double StriplineImpedance(double width, double spacing, double permittivity) {
-  const double x = pi * width / (2 * spacing);
-  const double k = 1 / std::cosh(x);
-  const double kPrime = std::tanh(x);
-  return kEta0 / (4 * std::sqrt(permittivity)) * std::comp_ellint_1(k) / std::comp_ellint_1(kPrime);
-}
-
 namespace {
+
+// The arithmetic-geometric mean; K(k) = pi / (2 AGM(1, k')). It halves the gap at least
+// quadratically once the two are close, so 64 steps cover any pair of doubles.
+double ArithmeticGeometricMean(double a, double b) {
+  for (int step = 0; step < 64 && a - b > 1e-16 * a; ++step) {
+    const double mean = (a + b) / 2;
+    b = std::sqrt(a * b);
+    a = mean;
+  }
+  return a;
+}
 
 // Impedance of the air-filled line, Hammerstad-Jensen eq. (1)-(2).
 double AirImpedance(double u) {
@@ -32,6 +36,17 @@ double AirImpedance(double u) {
 }
 
 }  // namespace
+
+double StriplineImpedance(double width, double spacing, double permittivity) {
+  const double x = pi * width / (2 * spacing);
+  const double k = 1 / std::cosh(x);
+  const double kPrime = std::tanh(x);
+  // K(k) / K(k') = AGM(1, k) / AGM(1, k'). Past W/b about 450 k underflows; there
+  // K(k') = ln(4 / k) = x + ln 2 and K(k) = pi / 2 to the last digit.
+  const double ratio = k > 0 ? ArithmeticGeometricMean(1, k) / ArithmeticGeometricMean(1, kPrime)
+                             : pi / (2 * (x + std::numbers::ln2));
+  return kEta0 / (4 * std::sqrt(permittivity)) * ratio;
+}
 
 double MicrostripEffectivePermittivity(double width, double height, double permittivity) {
   const double u = width / height;
@@ -53,40 +68,49 @@ double MicrostripImpedance(double width, double height, double permittivity) {
 // P1 = 0.27488 + (0.6315 + 0.525 / (1 + 0.0157 fn)^20) u - 0.065683 exp(-8.7513 u),
 // P2 = 0.33622 (1 - exp(-0.03442 er)), P3 = 0.0363 exp(-4.6 u) (1 - exp(-(fn / 38.7)^4.97)),
 // P4 = 1 + 2.751 (1 - exp(-(er / 15.916)^8)).
-double MicrostripDispersedPermittivity(double width, double height, double permittivity,
-                                       double frequency) {
-  const double u = width / height;
+double MicrostripDispersedPermittivity(double widthMetres, double heightMetres, double permittivity,
+                                       double frequencyHertz) {
+  const double u = widthMetres / heightMetres;
   const double er = permittivity;
-  const double fn = frequency * 1e-9 * height * 1e3;
+  const double fn = frequencyHertz * 1e-9 * heightMetres * 1e3;
   const double p1 = 0.27488 + (0.6315 + 0.525 / std::pow(1 + 0.0157 * fn, 20)) * u -
                     0.065683 * std::exp(-8.7513 * u);
   const double p2 = 0.33622 * (1 - std::exp(-0.03442 * er));
   const double p3 = 0.0363 * std::exp(-4.6 * u) * (1 - std::exp(-std::pow(fn / 38.7, 4.97)));
   const double p4 = 1 + 2.751 * (1 - std::exp(-std::pow(er / 15.916, 8)));
   const double p = p1 * p2 * std::pow((0.1844 + p3 * p4) * fn, 1.5763);
-  return er - (er - MicrostripEffectivePermittivity(width, height, er)) / (1 + p);
+  return er - (er - MicrostripEffectivePermittivity(widthMetres, heightMetres, er)) / (1 + p);
 }
 
-double SkinDepth(double frequency, double conductivity) {
-  return 1 / std::sqrt(pi * frequency * kMu0 * conductivity);
+double SkinDepthMetres(double frequencyHertz, double conductivity) {
+  return 1 / std::sqrt(pi * frequencyHertz * kMu0 * conductivity);
 }
 
-double CoaxFirstHigherModeCutoff(double innerDiameter, double outerDiameter, double permittivity) {
-  return 2 * kSpeedOfLight / (pi * (innerDiameter + outerDiameter) * std::sqrt(permittivity));
+double CoaxFirstHigherModeCutoffHertz(double innerDiameterMetres, double outerDiameterMetres,
+                                      double permittivity) {
+  return 2 * kSpeedOfLight /
+         (pi * (innerDiameterMetres + outerDiameterMetres) * std::sqrt(permittivity));
 }
 
-double SolveWidth(const std::function<double(double)>& impedance, double wanted, double narrowest,
-                  double widest) {
+WidthSearch SolveWidth(const std::function<double(double)>& impedance, double wanted,
+                       double narrowest, double widest) {
+  using Outcome = WidthSearch::Outcome;
   double narrow = std::log(narrowest);
   double wide = std::log(widest);
-  if (!(impedance(std::exp(narrow)) >= wanted && impedance(std::exp(wide)) <= wanted)) {
-    return 0;
+  if (!std::isfinite(narrow) || !std::isfinite(wide) || !(narrow < wide)) {
+    return {Outcome::kNoRange, 0};
   }
-  while (wide - narrow > 1e-12) {
+  if (!(impedance(std::exp(narrow)) >= wanted)) {
+    return {Outcome::kAboveNarrowest, 0};
+  }
+  if (!(impedance(std::exp(wide)) <= wanted)) {
+    return {Outcome::kBelowWidest, 0};
+  }
+  for (int step = 0; step < kMostSteps && wide - narrow > 1e-12; ++step) {
     const double middle = (narrow + wide) / 2;
     (impedance(std::exp(middle)) > wanted ? narrow : wide) = middle;
   }
-  return std::exp((narrow + wide) / 2);
+  return {Outcome::kFound, std::exp((narrow + wide) / 2)};
 }
 
 }  // namespace mq::reference

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Reference solutions for the three line types and the limits of the closed forms, written from
 // the literature and independent of the program's models and of its rounded constants (CODATA
-// 2018 values here). Lengths in any one unit, frequencies in Hz, conductivities in S/m.
+// 2018 values here). Impedances need lengths in any one unit (only their ratios count); what
+// depends on a frequency takes lengths in metres, as its parameters' names say, frequencies in Hz
+// and conductivities in S/m.
 #pragma once
 
 #include <functional>
@@ -19,7 +21,9 @@ double CoaxImpedance(double innerDiameter, double outerDiameter, double permitti
 double CoaxInnerDiameter(double impedance, double outerDiameter, double permittivity);
 
 // Exact impedance of a zero-thickness centred stripline by conformal mapping (Cohn, 1954):
-// Z0 = eta0 / (4 sqrt(er)) K(k)/K(k'), k = sech(pi W / 2b), k' = tanh(pi W / 2b).
+// Z0 = eta0 / (4 sqrt(er)) K(k)/K(k'), k = sech(pi W / 2b), k' = tanh(pi W / 2b). The ratio is
+// taken as AGM(1, k) / AGM(1, k'), from k and k' computed each on its own, so it keeps its digits
+// where k' rounds to 1 (W/b above about 11).
 double StriplineImpedance(double width, double spacing, double permittivity);
 
 // Hammerstad and Jensen (1980), zero-thickness microstrip: Z0 of the air line within 0.01 % for
@@ -29,21 +33,33 @@ double MicrostripImpedance(double width, double height, double permittivity);
 
 // Kirschning and Jansen (1982): the effective dielectric constant of a microstrip at frequency f,
 // from the static one; within 0.6 % for 0.1 <= W/h <= 100, 1 <= er <= 20, h/lambda0 <= 0.13.
-double MicrostripDispersedPermittivity(double width, double height, double permittivity,
-                                       double frequency);
+double MicrostripDispersedPermittivity(double widthMetres, double heightMetres, double permittivity,
+                                       double frequencyHertz);
+// The ranges its authors state, as limits a caller can name.
+inline constexpr double kDispersionNarrowest = 0.1;  // W/h
+inline constexpr double kDispersionWidest = 100;     // W/h
+inline constexpr double kDispersionHighestPermittivity = 20;
+inline constexpr double kDispersionThickest = 0.13;  // h / lambda0
 
 // Skin depth of a good conductor: 1 / sqrt(pi f mu0 sigma), in m.
-double SkinDepth(double frequency, double conductivity);
+double SkinDepthMetres(double frequencyHertz, double conductivity);
 
 // Cut-off of a coaxial line's first higher mode, TE11, whose wavelength is about the mean
-// circumference pi (D + d) / 2 (Pozar §3.5): fc = 2 c / (pi (D + d) sqrt(er)), in Hz for
-// diameters in m.
-double CoaxFirstHigherModeCutoff(double innerDiameter, double outerDiameter, double permittivity);
+// circumference pi (D + d) / 2 (Pozar §3.5): fc = 2 c / (pi (D + d) sqrt(er)), in Hz.
+double CoaxFirstHigherModeCutoffHertz(double innerDiameterMetres, double outerDiameterMetres,
+                                      double permittivity);
 
 // The width at which impedance(width) equals the wanted impedance, for an impedance that falls
 // as the width grows: bisection on log(width) between the narrowest and widest, to a relative
-// 1e-12. Returns 0 when the wanted impedance lies outside that range.
-double SolveWidth(const std::function<double(double)>& impedance, double wanted, double narrowest,
-                  double widest);
+// 1e-12 and never more than kMostSteps steps. A wanted impedance outside what the two ends
+// reach, or an end that is not a finite positive width, gives no width and says which.
+struct WidthSearch {
+  enum class Outcome { kFound, kAboveNarrowest, kBelowWidest, kNoRange };
+  Outcome outcome;
+  double width;  // 0 unless found
+};
+inline constexpr int kMostSteps = 200;
+WidthSearch SolveWidth(const std::function<double(double)>& impedance, double wanted,
+                       double narrowest, double widest);
 
 }  // namespace mq::reference

@@ -22,6 +22,8 @@ namespace ref = reference;
 // Kirschning-Jansen there at fn = 16 GHz mm: P1 = 1.54976, P2 = 0.049234, P = 0.41995; at W/h
 // 0.1 on er 9.8, fn = 40: P3 = 0.015863, P4 = 1.056253, P = 0.80027; Hammerstad-Jensen at W/h 10:
 // a = 1.0083330, where its ln(1 + (u/18.1)^3)/18.7 term counts).
+// Where k' = tanh(x) rounds to 1, K(k) = pi/2 and K(k') = ln(4/k) = x + ln 2 to the last digit
+// (Abramowitz and Stegun 17.3.26): Z0 = eta0 pi / (8 (x + ln 2)), 7.2776914 ohm at W/b 12.5.
 // The RG-142 cut-off (d 0.07 in, D 0.232 in, er 2.2) is Pozar's example, 16.8 GHz with
 // c = 3e8 m/s; 16.7745 GHz with the exact c. The inverses give back the wanted impedance.
 TEST(CrossCheck, ReferenceModelsAgreeWithWorkedValues) {
@@ -37,16 +39,19 @@ TEST(CrossCheck, ReferenceModelsAgreeWithWorkedValues) {
     {"Hammerstad-Jensen eeff, W/h 10 on er 4.6", ref::MicrostripEffectivePermittivity(10, 1, 4.6), 4.0316433},
     {"Kirschning-Jansen, 3.2 mm on 1.6 mm, er 4.6, 10 GHz", ref::MicrostripDispersedPermittivity(3.2e-3, 1.6e-3, 4.6, 10e9), 3.8118073},
     {"Kirschning-Jansen, 0.16 mm on 1.6 mm, er 9.8, 25 GHz", ref::MicrostripDispersedPermittivity(0.16e-3, 1.6e-3, 9.8, 25e9), 7.6495896},
-    {"skin depth of copper, 5.8e7 S/m at 1 GHz, um", ref::SkinDepth(1e9, 5.8e7) * 1e6, 2.0898068},
-    {"inverse of Hammerstad-Jensen, 50 ohm on er 2.2 back", ref::MicrostripImpedance(ref::SolveWidth([](double w) { return ref::MicrostripImpedance(w, 1, 2.2); }, 50, 1e-4, 1e3), 1, 2.2), 50},
-    {"inverse of Cohn, 50 ohm in 3.2 mm, er 2.2, back", ref::StriplineImpedance(ref::SolveWidth([](double w) { return ref::StriplineImpedance(w, 3.2, 2.2); }, 50, 3.2e-3, 32), 3.2, 2.2), 50},
-    {"TE11 cut-off of RG-142, GHz", ref::CoaxFirstHigherModeCutoff(0.07 * 0.0254, 0.232 * 0.0254, 2.2) / 1e9, 16.774471},
-    {"no Cohn inverse beyond W/b 10 (0, plus one)", 1 + ref::SolveWidth([](double w) { return ref::StriplineImpedance(w, 3.2, 2.2); }, 400, 3.2e-3, 32), 1},
+    {"Cohn, W/b 12.5 (40 on 3.2) in air, where k' rounds to 1", ref::StriplineImpedance(40, 3.2, 1), 7.2776914},
+    {"skin depth of copper, 5.8e7 S/m at 1 GHz, um", ref::SkinDepthMetres(1e9, 5.8e7) * 1e6, 2.0898068},
+    {"inverse of Hammerstad-Jensen, 50 ohm on er 2.2 back", ref::MicrostripImpedance(ref::SolveWidth([](double w) { return ref::MicrostripImpedance(w, 1, 2.2); }, 50, 1e-4, 1e3).width, 1, 2.2), 50},
+    {"inverse of Cohn, 50 ohm in 3.2 mm, er 2.2, back", ref::StriplineImpedance(ref::SolveWidth([](double w) { return ref::StriplineImpedance(w, 3.2, 2.2); }, 50, 3.2e-3, 32).width, 3.2, 2.2), 50},
+    {"TE11 cut-off of RG-142, GHz", ref::CoaxFirstHigherModeCutoffHertz(0.07 * 0.0254, 0.232 * 0.0254, 2.2) / 1e9, 16.774471},
   };
   // clang-format on
   for (const auto& [what, value, expected] : rows) {
     EXPECT_NEAR(value / expected, 1.0, 1e-6) << what;  // the worked values carry eight digits
   }
+  // A search with an end that overflowed refuses at once instead of bisecting forever.
+  const auto cohn = [](double w) { return ref::StriplineImpedance(w, 1, 1); };
+  EXPECT_EQ(ref::SolveWidth(cohn, 50, 1e-3, HUGE_VAL).outcome, ref::WidthSearch::Outcome::kNoRange);
 }
 
 // A line of the page's cross-check for each case: the comparison, a limit, or what is missing.
@@ -55,6 +60,8 @@ TEST(CrossCheck, ReferenceModelsAgreeWithWorkedValues) {
 // 47.012 ohm, 50 ohm there 0.84446 mm, its TE11 cut-off 32.96 GHz; copper's skin depth at 2.5 GHz
 // is 1.3217 um; W/h 2 on er 4.6 disperses at 10 GHz from 3.4808 to 3.8118 (above). 49.807, 2.9585,
 // 4.6207, 47.013, 0.84447 are the pages' closed forms; docs/accuracy.md measured W/h, W/b 0.05-10.
+// Hammerstad-Jensen's air line is 50 ohm at W/h 4.9120 (bisected by hand), at any height; the
+// page's static eeff at W/h 0.1 on er 12.9 is 6.95 + 5.95 / sqrt(121) = 7.4909.
 TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
   struct Row {
     const char* name;
@@ -72,13 +79,19 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
     {"coax synthesis of 50 ohm", 3, "ImpField3=50 OuterDiaField=2.95 DiConstField3=2.25", "  Inner diameter: 0.84447 mm here, 0.84446 mm by the reference"},
     {"microstrip without height", 1, "WidthField=3 ImpField=50 DiConstField=4.6 FreqField=10", "Synthesis of the Impedance field, against the same model solved for W\n  Height must be greater than zero."},
     {"microstrip at the narrow end of the measured range", 1, "WidthField=0.1 HeightField=2 DiConstField=4.6 FreqField=1", "!lies outside"},
-    {"microstrip dispersion at 10 GHz", 1, "WidthField=3.2 HeightField=1.6 DiConstField=4.6 FreqField=10", "eeff 3.812, +9.51 % on the static 3.481 shown"},
-    {"microstrip wider than measured", 1, "WidthField=100 HeightField=1.6 DiConstField=4.6 FreqField=1", "  W/h 62.5 lies outside 0.05-10"},
+    {"microstrip dispersion at 10 GHz", 1, "WidthField=3.2 HeightField=1.6 DiConstField=4.6 FreqField=10", "eeff 3.812, +9.51 % on Hammerstad and Jensen's static 3.481; the page shows the static"},
+    {"the page's static eeff is its own, W/h 0.1 on er 12.9", 1, "WidthField=0.16 HeightField=1.6 DiConstField=12.9 FreqField=2.5", "static 7.658; the page shows the static 7.491\n"},
+    {"Kirschning-Jansen beyond h/lambda0 0.13", 1, "WidthField=1 HeightField=2.5 DiConstField=4 FreqField=25", "  Outside the range Kirschning and Jansen state (W/h 0.1-100, er up to 20, h/lambda0 up to 0.13): h/lambda0 0.208"},
+    {"the W/h range needs no frequency", 1, "WidthField=100 HeightField=1.6 DiConstField=4.6", "  W/h 62.5 lies outside"},
     {"stripline thinner than a skin depth", 2, "ThicknessField2=0.001 FreqField2=2.5 ConField2=5.8e7 HeightField2=3.2", "  Skin depth 1.32 um at 2.5 GHz: the strip is 0.757 skin depths thick; under three"},
     {"stripline wider than measured", 2, "WidthField2=40 HeightField2=3.2 DiConstField2=1", "  W/b 12.5 lies outside 0.05-10"},
-    {"stripline below the exact inverse's reach", 2, "HeightField2=3.2 DiConstField2=1 ImpField2=2", "  Impedance is too high for this stripline."},
+    {"stripline below the exact inverse's reach", 2, "HeightField2=3.2 DiConstField2=4 ImpField2=4", "  Impedance is below what a strip up to W/b 10 reaches."},
+    {"stripline above the exact inverse's reach", 2, "HeightField2=3.2 DiConstField2=1 ImpField2=600", "  Impedance is above what a strip down to W/b 0.001 reaches."},
+    {"coax impedance whose inner diameter underflows", 3, "ImpField3=1e5 OuterDiaField=2.95 DiConstField3=1", "  Impedance is too high: the inner diameter underflows to zero."},
+    {"microstrip height past the search's bound", 1, "HeightField=1e306 ImpField=50 DiConstField=1", "  Width: 4.916e+306 mm here, 4.912e+306 mm by the reference"},
     {"stripline strip as thick as the spacing", 2, "HeightField2=3.2 WidthField2=1 ThicknessField2=3.2 DiConstField2=1", "  Thickness must be smaller than height."},
     {"coax inner as wide as the outer", 3, "InnerDiaField=2.95 OuterDiaField=2.95 DiConstField3=2.25", "  Inner diameter must be smaller than outer diameter."},
+    {"no TE11 verdict for an inner wider than the outer", 3, "InnerDiaField=3 OuterDiaField=2 DiConstField3=1 FreqField3=1", "!single-mode"},
     {"coax above its TE11 cut-off", 3, "InnerDiaField=0.91 OuterDiaField=2.95 DiConstField3=2.25 FreqField3=40", "TE11) from 32.96 GHz: at 40 GHz the line is no longer single-mode"},
   };
   // clang-format on

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Number texts: the reading grammar and the three result patterns. Expected texts follow the
-// patterns "#.0000", "#.00" and "#.00e+" as written (no leading zero, half rounds away from 0).
+// patterns "#.0000", "#.00" and "#.00e+" as written (no leading zero). A value halfway between
+// two texts rounds to the even last digit only when the double is exactly that tie (0.125); most
+// decimal halves are not ties in binary and round to the nearer text.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -52,6 +54,7 @@ TEST(NumberText, ResultPatterns) {
   // clang-format off
   const Row rows[] = {
     {0.5, k4, ".5000"}, {0, k4, ".0000"}, {6.2047112, k4, "6.2047"}, {-0.25, k4, "-.2500"},
+    {0.125, k2, ".12"},  // an exact tie: to the even digit
     {49.8065866, k2, "49.81"}, {0.999, k2, "1.00"}, {0.004, k2, ".00"}, {-1234.5, k2, "-1234.50"},
     {58130000, kE, "5.81e+7"}, {14490000, kE, "1.45e+7"}, {40980000, kE, "4.10e+7"},
     {38160000, kE, "3.82e+7"}, {0.00123, kE, "1.23e-3"}, {99960000, kE, "1.00e+8"},

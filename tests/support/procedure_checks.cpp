@@ -35,8 +35,8 @@ bool Contains(const std::vector<std::string_view>& names, std::string_view name)
 
 // Normalising replaces a comma by a point, at most twice (the height field is normalised twice).
 bool IsNormalisedFrom(const std::string& before, const std::string& after) {
-  const std::string once = ReplaceFirstComma(before);
-  return after == before || after == once || after == ReplaceFirstComma(once);
+  return after == before || after == WithCommasAsPoints(before, 1) ||
+         after == WithCommasAsPoints(before, 2);
 }
 
 std::string Quoted(std::string_view text) {
@@ -44,6 +44,16 @@ std::string Quoted(std::string_view text) {
 }
 
 }  // namespace
+
+std::string WithCommasAsPoints(std::string text, int count) {
+  for (char& character : text) {
+    if (count > 0 && character == ',') {
+      character = '.';
+      --count;
+    }
+  }
+  return text;
+}
 
 const std::vector<Procedure>& ButtonProcedures() {
   static const std::vector<Procedure> kProcedures = {

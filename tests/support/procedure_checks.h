@@ -34,6 +34,10 @@ Procedure PopupHandler(std::string_view name, int row);
 
 std::span<const std::string_view> PageFields(int page);
 
+// The text with its first `count` commas made points: the rule the program's normalisation
+// keeps, written apart from it so that a fault there shows.
+std::string WithCommasAsPoints(std::string text, int count);
+
 // A result text: ASCII, "." as decimal point, and either a number read back whole or one of
 // the fixed non-finite texts.
 bool IsWellFormedResult(std::string_view text);
