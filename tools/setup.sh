@@ -9,7 +9,7 @@ MACQUELVOR_BUILD="${MACQUELVOR_BUILD:-$MACQUELVOR_ROOT/build}"
 macquelvor_packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev
-  qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev
+  qt6-base-dev qt6-svg-dev libgl-dev libxkbcommon-dev libeigen3-dev
   fontconfig fonts-liberation2
   libbenchmark-dev libx11-dev desktop-file-utils appstream lintian
   xvfb xauth dbus at-spi2-core python3-pyatspi
