@@ -45,6 +45,25 @@ foreach(found package_version changelog_version manual_version)
   endif()
 endforeach()
 
+# No control character but newline and tab in any installed text, compressed or not: a form
+# feed where "\f" was meant garbles the manual page without a word from groff or lintian.
+file(GLOB_RECURSE shared ${scratch}/root/usr/share/*)
+set(texts)
+foreach(file IN LISTS shared)
+  if(file MATCHES "\\.gz$")
+    string(REGEX REPLACE "\\.gz$" "" unpacked "${file}")
+    execute_process(COMMAND gzip -dc ${file} OUTPUT_FILE ${unpacked})
+    list(APPEND texts ${unpacked})
+  elseif(NOT file MATCHES "\\.png$")
+    list(APPEND texts ${file})
+  endif()
+endforeach()
+execute_process(COMMAND grep -lP "[\\x00-\\x08\\x0B\\x0C\\x0E-\\x1F\\x7F]" ${texts}
+  OUTPUT_VARIABLE controlled)
+if(controlled)
+  message(FATAL_ERROR "control characters in installed text:\n${controlled}")
+endif()
+
 if(LINTIAN)
   execute_process(COMMAND ${LINTIAN} --fail-on error,warning ${packages}
     RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
