@@ -44,7 +44,7 @@ QAction* AddCommand(QMenu* menu, const QString& caption, const QKeySequence& key
 // Copy Page goes beside the other copy commands.
 void App::AddCalculatorCommands() {
   auto* edit = qobject_cast<QMenu*>(MenuItem("SelectAll")->parent());
-  AddCommand(edit, tr("Copy &Page"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), "CopyPage");
+  AddCommand(edit, tr("Copy Pa&ge"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), "CopyPage");
   QMenu* calculate = AddMenu(tr("&Calculate"));
   AddCommand(calculate, tr("&Analyse"), QKeySequence(Qt::Key_F3), "Analyse");
   AddCommand(calculate, tr("&Synthesise"), QKeySequence(Qt::Key_F4), "Synthesise");

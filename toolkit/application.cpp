@@ -2,6 +2,7 @@
 #include "toolkit/application.h"
 
 #include <QAction>
+#include <QFocusEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -37,6 +39,49 @@ void AddEditCommand(QMenu* menu, const QString& caption, QKeySequence::StandardK
     }
   });
 }
+
+// Opening a menu from the keyboard (Alt+E) moves focus to the menu bar, and a line edit drops
+// its selection when focus leaves that way: Cut and Copy chosen next would find nothing to act
+// on. The selection is kept and given back when focus returns from the menu bar, before the
+// command runs.
+class MenuBarSelectionKeeper final : public QObject {
+ public:
+  using QObject::QObject;
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::FocusAboutToChange && type != QEvent::FocusIn) {
+      return false;
+    }
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field == nullptr || static_cast<QFocusEvent*>(event)->reason() != Qt::MenuBarFocusReason) {
+      return false;
+    }
+    if (type == QEvent::FocusAboutToChange) {
+      Remember(*field);
+    } else if (field == field_ && field->text() == text_ && length_ > 0) {
+      // The caret goes back to the end of the selection it was at.
+      field->setSelection(caretAtStart_ ? start_ + length_ : start_,
+                          caretAtStart_ ? -length_ : length_);
+    }
+    return false;
+  }
+
+ private:
+  void Remember(const QLineEdit& field) {
+    field_ = &field;
+    text_ = field.text();
+    start_ = field.selectionStart();
+    length_ = static_cast<int>(field.selectedText().size());
+    caretAtStart_ = field.cursorPosition() == start_;
+  }
+
+  QPointer<const QLineEdit> field_;
+  QString text_;
+  int start_ = -1;
+  int length_ = 0;
+  bool caretAtStart_ = false;
+};
 
 }  // namespace
 
@@ -76,6 +121,7 @@ void Application::AddStandardMenus() {
   connect(quit, &QAction::triggered, this, &QCoreApplication::quit, Qt::QueuedConnection);
 
   QMenu* edit = AddMenu(tr("&Edit"));
+  installEventFilter(new MenuBarSelectionKeeper(this));
   AddEditCommand(edit, tr("Cu&t"), QKeySequence::Cut, "Cut", &QLineEdit::cut, &QPlainTextEdit::cut);
   AddEditCommand(edit, tr("&Copy"), QKeySequence::Copy, "Copy", &QLineEdit::copy,
                  &QPlainTextEdit::copy);

@@ -29,16 +29,17 @@ bool IsUnitOf(const ControlRow& label, const ControlRow& control) {
   return label.alignment == Alignment::kLeft && gap >= 0 && gap <= kMaxGap;
 }
 
-// A screen reader reads a caption's misspelling aloud as it stands; what it speaks is the word
-// meant. The caption on the window keeps its text.
-std::string SpokenCaption(std::string_view caption) {
-  if (caption == "Inner Diamater") {
-    return "Inner diameter";
+std::string Spoken(const ControlRow& caption, std::span<const SpokenCaption> spoken) {
+  for (const auto& [name, words] : spoken) {
+    if (name == caption.name) {
+      return std::string(words);
+    }
   }
-  return std::string(caption);
+  return std::string(caption.text);
 }
 
-AccessibleName NameOf(const ControlRow& control, std::span<const ControlRow> rows) {
+AccessibleName NameOf(const ControlRow& control, std::span<const ControlRow> rows,
+                      std::span<const SpokenCaption> spoken) {
   const ControlRow* caption = nullptr;
   std::string unit;
   for (const ControlRow& label : rows) {
@@ -51,11 +52,9 @@ AccessibleName NameOf(const ControlRow& control, std::span<const ControlRow> row
       unit = label.text;
     }
   }
-  std::string name = caption != nullptr ? SpokenCaption(caption->text) : std::string();
-  if (!unit.empty()) {
-    name += " (" + unit + ")";
-  }
-  return {control.name, name, caption != nullptr ? caption->name : std::string_view(), unit};
+  const std::string said = caption != nullptr ? Spoken(*caption, spoken) : std::string();
+  return {control.name, unit.empty() ? said : said + " (" + unit + ")",
+          caption != nullptr ? caption->name : std::string_view(), said, unit};
 }
 
 // A picture is named after the line type of its page: "Microstrip cross-section".
@@ -87,15 +86,16 @@ std::string ButtonName(const ControlRow& button) {
   return std::string(button.text);
 }
 
-std::vector<AccessibleName> AccessibleNames(std::span<const ControlRow> rows) {
+std::vector<AccessibleName> AccessibleNames(std::span<const ControlRow> rows,
+                                            std::span<const SpokenCaption> spoken) {
   std::vector<AccessibleName> names;
   for (const ControlRow& control : rows) {
     if (control.kind == ControlKind::kEditField || control.kind == ControlKind::kPopupMenu) {
-      names.push_back(NameOf(control, rows));
+      names.push_back(NameOf(control, rows, spoken));
     } else if (control.kind == ControlKind::kPushButton) {
-      names.push_back({control.name, ButtonName(control), {}, {}});
+      names.push_back({control.name, ButtonName(control), {}, {}, {}});
     } else if (control.kind == ControlKind::kImageWell) {
-      names.push_back({control.name, PictureName(control, rows), {}, {}});
+      names.push_back({control.name, PictureName(control, rows), {}, {}, {}});
     }
   }
   return names;

@@ -9,16 +9,20 @@
 #include <vector>
 
 #include "toolkit/control_table.h"
+#include "ui/layout_tables.h"
 
 namespace mq::ui {
 
 struct AccessibleName {
   std::string_view control;
   std::string name;
-  std::string_view caption;  // the label beside the control, empty when it has none
-  std::string unit;          // the unit after it ("mm"), empty when it has none
+  std::string_view caption;   // the label beside the control, empty when it has none
+  std::string spokenCaption;  // the caption's words as said and copied
+  std::string unit;           // the unit after it ("mm"), empty when it has none
 };
 
-std::vector<AccessibleName> AccessibleNames(std::span<const toolkit::ControlRow> rows);
+// Captions read as their spoken text where the table gives one.
+std::vector<AccessibleName> AccessibleNames(std::span<const toolkit::ControlRow> rows,
+                                            std::span<const SpokenCaption> spoken);
 
 }  // namespace mq::ui

@@ -5,21 +5,47 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTabBar>
+#include <QTextCursor>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/cross_check.h"
 #include "model/field_names.h"
 #include "toolkit/application.h"
 #include "toolkit/open_window.h"
+#include "toolkit/placement.h"
 #include "toolkit/tab_panel.h"
 #include "ui/macquelvor_wnd.h"
 
 namespace mq {
+namespace {
+
+// New text keeps the reader's place: the caret, the selection and both scroll positions, as
+// far as the new text reaches.
+template <typename Change>
+void KeepingPlace(QPlainTextEdit& text, const Change& change) {
+  QTextCursor cursor = text.textCursor();
+  const int anchor = cursor.anchor();
+  const int position = cursor.position();
+  const int across = text.horizontalScrollBar()->value();
+  const int down = text.verticalScrollBar()->value();
+  change();
+  const int end = static_cast<int>(text.toPlainText().size());
+  cursor = text.textCursor();
+  cursor.setPosition(std::min(anchor, end));
+  cursor.setPosition(std::min(position, end), QTextCursor::KeepAnchor);
+  text.setTextCursor(cursor);
+  text.horizontalScrollBar()->setValue(across);
+  text.verticalScrollBar()->setValue(down);
+}
+
+}  // namespace
 
 CrossCheckWin& CrossCheckWin::Show(MacQuelvorWnd& calculator) {
   CrossCheckWin* window = toolkit::FindOpenWindow<CrossCheckWin>();
   if (window == nullptr) {
     window = new CrossCheckWin(calculator);
+    toolkit::PlaceBeside(*window, calculator);
   }
   window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   window->show();
@@ -71,9 +97,10 @@ void CrossCheckWin::Update() {
   for (const auto& line : CrossCheckPage(page, calculator_->Fields())) {
     lines << QString::fromStdString(line);
   }
-  const int scrolled = text_->verticalScrollBar()->value();
-  text_->setPlainText(lines.join('\n'));
-  text_->verticalScrollBar()->setValue(scrolled);
+  const QString text = lines.join('\n');
+  if (text != text_->toPlainText()) {
+    KeepingPlace(*text_, [this, &text] { text_->setPlainText(text); });
+  }
 }
 
 }  // namespace mq

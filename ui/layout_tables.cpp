@@ -154,6 +154,13 @@ std::span<const toolkit::ControlRow> CalculatorControls() {
   return kRows;
 }
 
+const std::array<SpokenCaption, 4> kSpokenCaptions = {{
+    {"StaticText6", "Impedance"},
+    {"StaticText18", "Impedance"},
+    {"StaticText30", "Impedance"},
+    {"StaticText34", "Inner diameter"},
+}};
+
 // Reading order of each page: material, electrical, the two buttons, physical, results.
 const std::array<std::vector<std::string_view>, 3> kTabOrder = {{
     {"DiPopup", "ConPopup", "DiConstField", "LossTanField", "ConField", "ImpField", "FreqField",

@@ -18,4 +18,12 @@ std::span<const toolkit::ControlRow> CalculatorControls();
 
 extern const std::array<std::vector<std::string_view>, 3> kTabOrder;
 
+// What a listener hears, and Copy Page writes, for a caption the window shows misspelt; the
+// caption on the window keeps its text.
+struct SpokenCaption {
+  std::string_view caption;  // the label's name
+  std::string_view spoken;
+};
+extern const std::array<SpokenCaption, 4> kSpokenCaptions;
+
 }  // namespace mq::ui

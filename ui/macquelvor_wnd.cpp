@@ -104,11 +104,11 @@ void MacQuelvorWnd::SetKeyboardOrder() {
 // Each control is named for a screen reader, and each caption is linked to the control beside
 // it (its buddy, which the accessibility bus shows as "labelled by" and "label for").
 void MacQuelvorWnd::SetAccessibleNames() {
-  for (const auto& [control, name, caption, unit] : ui::AccessibleNames(ui::CalculatorControls())) {
-    QWidget* widget = controls_.Find(control);
-    widget->setAccessibleName(QString::fromStdString(name));
-    if (!caption.empty()) {
-      LinkCaption(*controls_.Find<QLabel>(caption), *widget);
+  for (const auto& named : ui::AccessibleNames(ui::CalculatorControls(), ui::kSpokenCaptions)) {
+    QWidget* widget = controls_.Find(named.control);
+    widget->setAccessibleName(QString::fromStdString(named.name));
+    if (!named.caption.empty()) {
+      LinkCaption(*controls_.Find<QLabel>(named.caption), *widget);
     }
   }
 }
@@ -125,6 +125,14 @@ void MacQuelvorWnd::LinkCaption(QLabel& caption, QWidget& control) {
   }
 }
 
+// The calculator is the program: the window manager can close it (Alt+F4) although it has no
+// close button, and a hidden calculator behind the About window would let a menu command build a
+// second one.
+void MacQuelvorWnd::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  QCoreApplication::quit();
+}
+
 void MacQuelvorWnd::RunShownPage(bool analysis) {
   const int page = Tabs().CurrentPage();
   const std::string suffix = page > 1 ? std::to_string(page) : std::string();
@@ -132,7 +140,7 @@ void MacQuelvorWnd::RunShownPage(bool analysis) {
 }
 
 QString MacQuelvorWnd::PageText() const {
-  const auto names = ui::AccessibleNames(ui::CalculatorControls());
+  const auto names = ui::AccessibleNames(ui::CalculatorControls(), ui::kSpokenCaptions);
   QStringList lines;
   for (const std::string_view control : ui::kTabOrder[Tabs().CurrentPage() - 1]) {
     const auto named = std::find_if(names.begin(), names.end(), [control](const auto& name) {
@@ -145,7 +153,7 @@ QString MacQuelvorWnd::PageText() const {
     auto* popup = qobject_cast<QComboBox*>(widget);
     const QString text = popup ? popup->currentText() : static_cast<QLineEdit*>(widget)->text();
     const QString unit = QString::fromStdString(named->unit);
-    lines << controls_.Find<QLabel>(named->caption)->text() + ": " + text +
+    lines << QString::fromStdString(named->spokenCaption) + ": " + text +
                  (unit.isEmpty() ? QString() : " " + unit);
   }
   return lines.join('\n') + '\n';

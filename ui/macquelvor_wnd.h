@@ -53,6 +53,9 @@ class MacQuelvorWnd final : public QMainWindow {
   void DiPopup_Change();
   void ConPopup_Change();
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   MacQuelvorWnd();
 

@@ -30,7 +30,8 @@ def named(root, role, name=None):
             and has(n, pyatspi.STATE_SHOWING)]
 
 
-CONTROL = 37  # the keycode of Control_L; held keys are given by keycode
+CONTROL = 37  # the keycodes of Control_L and Alt_L; held keys are given by keycode
+ALT = 64
 
 
 def press(*keys):
@@ -87,6 +88,26 @@ def check_popup_opens_closes_and_picks(popup, field):
     return failures + ([] if written == "9.80" else [f"the pick wrote {written!r}"])
 
 
+def check_edit_menu_from_the_keyboard(field):
+    """With "12" of "12.5" selected, Alt+E, T cuts it and Alt+E, P pastes it back: the menu
+    opened from the keyboard acts on the field's selection as the mouse-opened menu does."""
+    field.queryEditableText().setTextContents("12.5")
+    x, y, width, height = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b1c")
+    wait_for(lambda: has(field, pyatspi.STATE_FOCUSED), "focus in the field")
+    text = field.queryText()
+    text.setCaretOffset(0)
+    text.addSelection(0, 2)
+    texts = []
+    for letter in "tp":
+        press(ALT, ord("e"))
+        time.sleep(0.5)
+        press(ord(letter))
+        time.sleep(0.5)
+        texts.append(text.getText(0, -1))
+    return [] if texts == [".5", "12.5"] else [f"Alt+E, T then Alt+E, P left {texts}"]
+
+
 def readable_texts(root):
     for node in descendants(root):
         yield node.name
@@ -123,6 +144,9 @@ def main():
         field = named(frame, pyatspi.ROLE_TEXT, "Dielectric Const.")[0]
         failures += check_wheel_neither_picks_nor_focuses(popups[0], field)
         failures += check_popup_opens_closes_and_picks(popups[0], field)
+        failures += check_edit_menu_from_the_keyboard(field)
+        if not named(frame, pyatspi.ROLE_TEXT, "Impedance (Ohm)"):
+            failures.append("no field is named 'Impedance (Ohm)'")
         # Help > About, as bound at start-up, opens the About window.
         about = next(n for n in descendants(frame) if n.getRole() == pyatspi.ROLE_MENU_ITEM
                      and n.name == "About MacQuelvor")

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The Qt layer: the report of an error that escapes start-up; the pictures in a dark palette.
+// The Qt layer: the report of an error that escapes start-up, closing the calculator ends the
+// program; where a window opens; the pictures in a dark palette.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,11 +11,14 @@
 #include <cmath>
 #include <functional>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 #include "app/app.h"
+#include "tests/gui/window_driver.h"
 #include "toolkit/image_well.h"
 #include "toolkit/picture_store.h"
+#include "toolkit/placement.h"
 
 namespace mq::test {
 namespace {
@@ -33,7 +37,13 @@ TEST(Application, RunEndsWithTheRightStatus) {
          QTest::qWait(50);
        },
        EXIT_FAILURE},
-      {[] { TheApp().MenuItem("Quit")->trigger(); }, 0}};
+      {[] { TheApp().MenuItem("Quit")->trigger(); }, 0},
+      // The calculator closed by the window manager behind the About window ends the program.
+      {[] {
+         TheApp().MenuItem("AppleMacQuelvor")->trigger();
+         QTimer::singleShot(0, [] { MacQuelvorWnd::Instance().close(); });
+       },
+       0}};
   for (const auto& [startUp, status] : startUps) {
     QString shown;
     int ticks = 0;
@@ -49,6 +59,25 @@ TEST(Application, RunEndsWithTheRightStatus) {
     closer.start(20);
     EXPECT_EQ(TheApp().Run(startUp), status);
     EXPECT_EQ(shown.contains("no window today"), status != 0) << shown.toStdString();
+  }
+  CloseAllWindows();
+}
+
+// A window of the program's own opens to the right of the one it belongs to, else to its left,
+// else below it, on the screen (1920 x 1080 here).
+TEST(Placement, BesideTheAnchorOnTheScreen) {
+  const QRect screen(0, 0, 1920, 1080);
+  const QSize frame(700, 230);
+  // clang-format off
+  const std::tuple<const char*, QRect, QPoint> rows[] = {  // the anchor's frame, the corner
+    {"room on the right", QRect(100, 100, 532, 400), QPoint(632, 100)},
+    {"room on the left only", QRect(1300, 900, 532, 170), QPoint(600, 850)},
+    {"below, where neither side has room", QRect(500, 100, 900, 400), QPoint(500, 500)},
+    {"below, kept on the screen", QRect(600, 700, 1300, 300), QPoint(600, 850)},
+  };
+  // clang-format on
+  for (const auto& [what, anchor, corner] : rows) {
+    EXPECT_EQ(toolkit::BesidePosition(anchor, frame, screen), corner) << what;
   }
 }
 

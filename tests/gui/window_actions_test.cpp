@@ -6,11 +6,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTextCursor>
 #include <algorithm>
 #include <tuple>
 
@@ -82,6 +87,7 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
   QTest::keyClick(window_, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   const QString page = QGuiApplication::clipboard()->text();
   EXPECT_TRUE(page.startsWith("Dielectric: Air\nConductor: Aluminium\nDielectric Const.: 1.00\n") &&
+              page.contains("\nImpedance: 49.98 Ohm\n") &&  // as meant, not as spelt on the page
               page.contains("\nWidth: 3,2 mm\nHeight: 1.6 mm\n") && page.count(QChar(10)) == 13)
       << page.toStdString();
   MenuItem("SelectAll")->trigger();  // the focused Height field
@@ -102,6 +108,17 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
   bar->setValue(2);
   ASSERT_EQ(ui_->TypeAll("WidthField=3"), "");
   EXPECT_EQ(bar->value(), 2);
+  // An analysis rewrites the text, and the reader's selection stays where it was.
+  auto* text = open[0]->findChild<QPlainTextEdit*>();
+  QTextCursor selection = text->textCursor();
+  selection.setPosition(40);
+  selection.setPosition(30, QTextCursor::KeepAnchor);
+  text->setTextCursor(selection);
+  const QString before = open[0]->Text();
+  window_->RunShownPage(true);
+  EXPECT_NE(open[0]->Text(), before);
+  EXPECT_EQ(std::pair(text->textCursor().anchor(), text->textCursor().position()),
+            std::pair(40, 30));
   ASSERT_EQ(ui_->ShowPage(3), "");
   EXPECT_TRUE(open[0]->Text().startsWith("Coaxial page\n"));
   ASSERT_TRUE(QTest::qWaitForWindowActive(window_));  // the click on the tab
@@ -123,6 +140,27 @@ TEST_F(CalculatorWindowTest, CalculateMenuRunsThePageAndCrossChecksIt) {
   QTest::keyClick(window_, Qt::Key_K, Qt::ControlModifier);
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(window_->findChildren<CrossCheckWin*>().size(), 1);
+}
+
+// Alt and a letter pick one item of a menu: no two items of a menu, nor two menus, share one.
+TEST_F(CalculatorWindowTest, EveryMenuHasItsOwnMnemonics) {
+  const auto mnemonic = [](const QString& caption) {
+    const auto at = caption.indexOf(QRegularExpression("&[^&]"));
+    return at < 0 ? QChar() : caption.at(at + 1).toLower();
+  };
+  QStringList menus;
+  for (QAction* menu : window_->menuBar()->actions()) {
+    menus << mnemonic(menu->text());
+    QStringList items;
+    for (const QAction* item : menu->menu()->actions()) {
+      if (!item->isSeparator()) {
+        items << mnemonic(item->text());
+      }
+    }
+    EXPECT_EQ(items.size(), QSet<QString>(items.begin(), items.end()).size())
+        << menu->text().toStdString() << ": " << items.join(' ').toStdString();
+  }
+  EXPECT_EQ(menus.size(), QSet<QString>(menus.begin(), menus.end()).size());
 }
 
 // A page key goes to the next or previous page, wrapping, and leaves focus in an edit field of the

@@ -42,7 +42,8 @@ class WindowLayout : public CalculatorWindowTest {
 TEST_F(WindowLayout, AccessibleNamesSayWhatEachControlIs) {
   // clang-format off
   const std::pair<const char*, const char*> names[] = {
-    {"WidthField", "Width (mm)"}, {"InnerDiaField", "Inner diameter (mm)"}, {"EDiConst", "Eff. Dielectric Constant"},
+    {"WidthField", "Width (mm)"}, {"InnerDiaField", "Inner diameter (mm)"}, {"ImpField2", "Impedance (Ohm)"},
+    {"EDiConst", "Eff. Dielectric Constant"},
     {"DiPopup2", "Dielectric"}, {"ConPopup3", "Conductor"}, {"ImageWell2", "Stripline cross-section"},
     {"ElToPhyBtn3", "Electrical to physical (synthesis)"}, {"PhyToElBtn", "Physical to electrical (analysis)"}};
   // clang-format on
