@@ -57,9 +57,13 @@ std::string Percent(double value, double reference) {
 
 // "  Impedance: 49.81 ohm here, 49.64 ohm by the reference (+0.34 %)". Inputs at the ends of
 // what a double holds can take a figure past it; the line says so instead of printing it.
+std::string Overflowed(std::string_view what) {
+  return "  " + std::string(what) + ": no finite figure for these inputs";
+}
+
 std::string Compare(std::string_view what, double value, double reference, std::string_view unit) {
   if (!std::isfinite(100 * (value - reference) / reference)) {
-    return "  " + std::string(what) + ": no finite figure for these inputs";
+    return Overflowed(what);
   }
   return "  " + std::string(what) + ": " + Figure(value) + std::string(unit) + " here, " +
          Figure(reference) + std::string(unit) + " by the reference (" + Percent(value, reference) +
@@ -130,6 +134,9 @@ std::string CompareWidths(double width, double height,
   if (search.outcome != reference::WidthSearch::Outcome::kFound) {
     return SearchFailure(search.outcome, ratioName, narrowest, widest);
   }
+  if (!std::isfinite(search.width * height)) {
+    return Overflowed("Width");
+  }
   if (!(width > 0)) {
     return "  Width: none here, " + Figure(search.width * height) + " mm by the reference";
   }
@@ -143,6 +150,13 @@ constexpr std::string_view kSynthesis =
 struct Microstrip {
   double width, height, permittivity, gigahertz, impedance;
 };
+
+// Hammerstad and Jensen's eeff takes a power of (er - 0.9): below air the published forms have
+// no figure, where the page's form still gives one.
+Check NotBelowAir(double permittivity) {
+  return {permittivity >= 1 ? 1.0 : 0.0,
+          "The published models need a dielectric constant of at least 1."};
+}
 
 // Kirschning and Jansen's form outside the range its authors measured, named, or nothing.
 std::string DispersionRangeLine(double ratio, double permittivity, double heightPerWavelength) {
@@ -168,7 +182,8 @@ std::string DispersionRangeLine(double ratio, double permittivity, double height
 // page's, each named.
 Lines DispersionLines(const Microstrip& in) {
   const double w = in.width, h = in.height, er = in.permittivity;
-  if (auto failure = FirstFailure({{in.gigahertz, msg::kFrequency}, {er, msg::kPermittivity}});
+  if (auto failure = FirstFailure(
+          {{in.gigahertz, msg::kFrequency}, {er, msg::kPermittivity}, NotBelowAir(er)});
       !failure.empty()) {
     return {failure};
   }
@@ -178,11 +193,14 @@ Lines DispersionLines(const Microstrip& in) {
       w * kMetresPerMillimetre, h * kMetresPerMillimetre, er, frequency);
   const double heightPerWavelength =
       h * kMetresPerMillimetre * frequency / reference::kSpeedOfLight;
+  const double shown = microstrip::EffectivePermittivity(w, h, er);
+  // Far outside their range (W/h 1e-80) the published forms overflow.
+  const bool finite = std::isfinite(100 * (dispersed - still) / still + shown);
   Lines lines{"  Dispersion at " + Figure(in.gigahertz) +
-              " GHz (Kirschning and Jansen, 1982): eeff " + Figure(dispersed, 4) + ", " +
-              Percent(dispersed, still) + " on Hammerstad and Jensen's static " + Figure(still, 4) +
-              "; the page shows the static " +
-              Figure(microstrip::EffectivePermittivity(w, h, er), 4)};
+              (finite ? " GHz (Kirschning and Jansen, 1982): eeff " + Figure(dispersed, 4) + ", " +
+                            Percent(dispersed, still) + " on Hammerstad and Jensen's static " +
+                            Figure(still, 4) + "; the page shows the static " + Figure(shown, 4)
+                      : " GHz: no finite figure for these inputs")};
   AddUnlessEmpty(lines, DispersionRangeLine(w / h, er, heightPerWavelength));
   return lines;
 }
@@ -191,7 +209,7 @@ Lines CheckMicrostrip(const Microstrip& in) {
   const double w = in.width, h = in.height, er = in.permittivity;
   Lines lines;
   AddSection(lines, "Analysis, against Hammerstad and Jensen (1980), zero thickness",
-             {{h, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}}, [&] {
+             {{h, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}, NotBelowAir(er)}, [&] {
                const double eeff = microstrip::EffectivePermittivity(w, h, er);
                return Lines{Compare("Impedance", microstrip::CharacteristicImpedance(w, h, eeff),
                                     reference::MicrostripImpedance(w, h, er), " ohm"),
@@ -200,7 +218,11 @@ Lines CheckMicrostrip(const Microstrip& in) {
              });
   AddSection(
       lines, std::string(kSynthesis),
-      {{h, msg::kHeight}, {in.impedance, msg::kImpedance}, {er, msg::kPermittivity}}, [&] {
+      {{h, msg::kHeight},
+       {in.impedance, msg::kImpedance},
+       {er, msg::kPermittivity},
+       NotBelowAir(er)},
+      [&] {
         const auto exact = [er](double u) { return reference::MicrostripImpedance(u, 1, er); };
         return Lines{CompareWidths(microstrip::SynthesizedWidth(in.impedance, h, er), h, exact,
                                    in.impedance, "W/h", kMicrostripNarrowest, kMicrostripWidest)};
@@ -230,6 +252,9 @@ std::string SkinDepthLine(const Stripline& in) {
   const double depth =
       reference::SkinDepthMetres(in.gigahertz * kHertzPerGigahertz, in.conductivity);
   const double depths = in.thickness * kMetresPerMillimetre / depth;
+  if (!std::isfinite(depths)) {
+    return Overflowed("Skin depth");
+  }
   return "  Skin depth " + Figure(depth * 1e6, 3) + " um at " + Figure(in.gigahertz) +
          " GHz: the strip is " + Figure(depths, 3) + " skin depths thick" +
          (depths < 3 ? "; under three, the loss figure (thick conductor) is too low"
@@ -301,6 +326,9 @@ Lines CheckCoax(const Coax& in) {
                                   d * kMetresPerMillimetre, outer * kMetresPerMillimetre, er) /
                               kHertzPerGigahertz;
         const std::string at = Figure(in.gigahertz) + " GHz";
+        if (!std::isfinite(cutoff)) {
+          return Lines{Overflowed("First higher mode (TE11)")};
+        }
         return Lines{"  First higher mode (TE11) from " + Figure(cutoff, 4) + " GHz: " +
                      (in.gigahertz < cutoff ? "single-mode at " + at
                                             : "at " + at + " the line is no longer single-mode")};
