@@ -3,6 +3,7 @@
 // the pure physics on its own, the material handlers and a page's cross-check.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "materials/material_catalogue.h"
 #include "model/cross_check.h"
 #include "model/field_names.h"
+#include "model/field_solver.h"
 #include "model/line_models.h"
 
 namespace mq {
@@ -127,6 +129,40 @@ void CrossCheck(benchmark::State& state) {
   }
 }
 BENCHMARK(CrossCheck)->Arg(1)->Arg(2)->Arg(3);
+
+// The field solver, estimate included: a narrow, a 50-ohm-like and a wide line of each page at
+// er 1, 4.3, 13 and 100, without thickness, thin (t/h 0.01: its corners need the most panels)
+// and thick (0.5). FieldSolver/Microstrip/W1.9/t0.5/er4.3, ...
+void FieldSolverLine(benchmark::State& state, bool microstrip, double width, double thickness,
+                     double er) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(microstrip ? field_solver::SolveMicrostrip(width, 1, thickness, er)
+                                        : field_solver::SolveStripline(width, 1, thickness, er));
+  }
+}
+
+const bool kFieldSolverRegistered = [] {
+  struct Page {
+    const char* name;
+    bool microstrip;
+    double widths[3];
+  };
+  for (const Page& page :
+       {Page{"Microstrip", true, {0.01, 1.9, 100}}, Page{"Stripline", false, {0.01, 0.8, 100}}}) {
+    for (const double er : {1.0, 4.3, 13.0, 100.0}) {
+      for (const double width : page.widths) {
+        for (const double thickness : {0.0, 0.01, 0.5}) {
+          char name[96];
+          std::snprintf(name, sizeof name, "FieldSolver/%s/W%g/t%g/er%g", page.name, width,
+                        thickness, er);
+          benchmark::RegisterBenchmark(name, FieldSolverLine, page.microstrip, width, thickness, er)
+              ->Unit(benchmark::kMillisecond);
+        }
+      }
+    }
+  }
+  return true;
+}();
 
 }  // namespace
 }  // namespace mq

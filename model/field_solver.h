@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// A two-dimensional quasi-static field solver for the three cross-sections: the per-unit-length
+// capacitance with and without the dielectric from Laplace's equation, and from it the
+// impedance and effective permittivity with an estimate of their error. It serves as an
+// independent check of the closed forms and keeps the solved charges so that the potential can
+// be drawn afterwards.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace mq::field_solver {
+
+// The solved charges of one cross-section; opaque to callers, read through Potential().
+struct Field;
+
+struct Answer {
+  double impedance = 0;     // ohm
+  double permittivity = 0;  // effective, C/C0
+  double estimate = 0;      // relative error estimate of the impedance, e.g. 2e-6
+  std::string reason;       // empty on success; else the words why there is no figure
+  std::shared_ptr<const Field> field;
+};
+
+// Lengths in any one unit: only their ratios matter.
+Answer SolveMicrostrip(double width, double height, double thickness, double permittivity);
+Answer SolveStripline(double width, double spacing, double thickness, double permittivity);
+Answer SolveCoax(double innerDiameter, double outerDiameter, double permittivity);
+
+// The potential at (x, y) in the unit of the answer's lengths, x from the strip's centre and y
+// from the (lower) ground plane; for coax the distance from the centre is hypot(x, y). 1 on the
+// strip or inner conductor, 0 on ground; 0 for an answer without a figure.
+double Potential(const Answer& answer, double x, double y);
+
+}  // namespace mq::field_solver
