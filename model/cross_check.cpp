@@ -338,6 +338,20 @@ Lines CheckCoax(const Coax& in) {
 
 }  // namespace
 
+field_solver::Answer SolvePage(int page, const FieldSet& f, double microstripThickness) {
+  switch (page) {
+    case 1:
+      return field_solver::SolveMicrostrip(Read(f, "WidthField"), Read(f, "HeightField"),
+                                           microstripThickness, Read(f, "DiConstField"));
+    case 2:
+      return field_solver::SolveStripline(Read(f, "WidthField2"), Read(f, "HeightField2"),
+                                          Read(f, "ThicknessField2"), Read(f, "DiConstField2"));
+    default:
+      return field_solver::SolveCoax(Read(f, "InnerDiaField"), Read(f, "OuterDiaField"),
+                                     Read(f, "DiConstField3"));
+  }
+}
+
 std::vector<std::string> CrossCheckPage(int page, const FieldSet& f) {
   switch (page) {
     case 1:

@@ -107,5 +107,20 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
   }
 }
 
+// The field solver takes each page's own fields, decimal commas read: figures of the solver's
+// second route (a converged finite-volume run) and the exact coax, 47.012 ohm above.
+TEST(CrossCheck, SolvesThePageFromItsFields) {
+  const std::tuple<int, const char*, double, double> rows[] = {
+      // page, fields, t, impedance
+      {1, "WidthField=1,9 HeightField=1 DiConstField=4.3", 0.2, 48.228900},
+      {2, "WidthField2=1 HeightField2=1 ThicknessField2=0,05 DiConstField2=1", 0, 59.922679},
+      {3, "InnerDiaField=0,91 OuterDiaField=2.95 DiConstField3=2.25", 0, 47.012088},
+  };
+  for (const auto& [page, fields, thickness, impedance] : rows) {
+    const auto answer = SolvePage(page, test::FieldsFrom(fields), thickness);
+    EXPECT_NEAR(answer.impedance / impedance, 1, 1e-4) << fields << answer.reason;
+  }
+}
+
 }  // namespace
 }  // namespace mq

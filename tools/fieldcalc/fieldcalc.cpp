@@ -2,7 +2,9 @@
 #include "tools/fieldcalc/fieldcalc.h"
 
 #include <charconv>
+#include <chrono>
 #include <functional>
+#include <iomanip>
 #include <istream>
 #include <ostream>
 #include <string_view>
@@ -42,7 +44,8 @@ bool ParseRow(std::string_view text, int& row) {
 // The action that the arguments name, or an empty one with the reason in err.
 Action ResolveAction(const std::vector<std::string>& args, std::ostream& err) {
   if (args.empty()) {
-    err << "usage: fieldcalc PROCEDURE [ROW] < fields, or fieldcalc CrossCheck PAGE < fields\n";
+    err << "usage: fieldcalc PROCEDURE [ROW] < fields, or fieldcalc CrossCheck|FieldSolver PAGE "
+           "< fields\n";
     return {};
   }
   for (const auto& button : kButtonProcedures) {
@@ -94,6 +97,35 @@ bool ReadFields(std::istream& in, FieldSet& fields, std::ostream& err) {
 
 }  // namespace
 
+// "FieldSolver PAGE": the field solver's answer for the page's cross-section, with the time it
+// took; on page 1 the extra key Thickness gives the strip's thickness in mm.
+int PrintFieldSolver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                     std::ostream& err) {
+  int page = 0;
+  std::vector<std::string_view> names = AllFieldNames();
+  names.push_back("Thickness");
+  MemoryFieldSet fields(names);
+  if (args.size() != 2 || !ParseRow(args[1], page) || page < 1 || page > 3) {
+    err << "fieldcalc: FieldSolver takes one argument, the page (1, 2 or 3)\n";
+    return kFieldCalcUsageError;
+  }
+  if (!ReadFields(in, fields, err)) {
+    return kFieldCalcUsageError;
+  }
+  const double thickness = ParseLeadingNumber(ReplaceFirstComma(fields.Text("Thickness")));
+  const auto start = std::chrono::steady_clock::now();
+  const field_solver::Answer answer = SolvePage(page, fields, thickness);
+  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+  if (!answer.reason.empty()) {
+    out << "reason=" << answer.reason << '\n';
+    return 0;
+  }
+  out << std::setprecision(10) << "impedance=" << answer.impedance
+      << "\npermittivity=" << answer.permittivity << "\nestimate=" << std::setprecision(2)
+      << answer.estimate << "\nmilliseconds=" << std::setprecision(3) << took.count() << '\n';
+  return 0;
+}
+
 // "CrossCheck PAGE": the page's cross-check, a line each, instead of a procedure's run.
 int PrintCrossCheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
@@ -116,6 +148,9 @@ int RunFieldCalc(const std::vector<std::string>& args, std::istream& in, std::os
                  std::ostream& err) {
   if (!args.empty() && args[0] == "CrossCheck") {
     return PrintCrossCheck(args, in, out, err);
+  }
+  if (!args.empty() && args[0] == "FieldSolver") {
+    return PrintFieldSolver(args, in, out, err);
   }
   const Action action = ResolveAction(args, err);
   MemoryFieldSet fields(AllFieldNames());

@@ -6,6 +6,10 @@
 // "message: <text>" and every field as "Name=text", sorted by name.
 //   fieldcalc CrossCheck PAGE < fields
 // prints the cross-check of page 1, 2 or 3 against the reference models instead, a line each.
+//   fieldcalc FieldSolver PAGE < fields
+// prints the field solver's answer for the page's cross-section as impedance=, permittivity=,
+// estimate= (relative) and milliseconds=, or reason=; on page 1 a key Thickness (mm) gives the
+// strip's thickness, 0 when absent.
 #pragma once
 
 #include <iosfwd>
