@@ -1,27 +1,36 @@
 // SPDX-License-Identifier: MIT
-// Measures the program's closed forms against the reference solutions and writes the error
-// tables (TSV, for the plots) and the tables of docs/accuracy.md.
+// Measures the program's closed forms and the published models against the field solver and
+// writes the error tables (TSV, for the plots) and the tables of docs/accuracy.md.
 //   accuracy_report OUTPUT_DIRECTORY
-//   accuracy_report --stripline W/b
+//   accuracy_report --stripline W/b [t/b]
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/coax.h"
+#include "model/field_solver.h"
 #include "model/microstrip.h"
 #include "model/reference_lines.h"
 #include "model/stripline.h"
 
 namespace ref = mq::reference;
+namespace solver = mq::field_solver;
 
 namespace {
 
 const std::vector<double> kPermittivities = {1.0, 2.2, 4.6, 9.8, 12.9};
+// Strip thickness over plane spacing, t/b, for the stripline.
+const std::vector<double> kThicknesses = {0.0, 0.01, 0.05, 0.1};
+// The ratios the tables show.
+const std::vector<double> kShown = {0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10};
 
 // 61 ratios from 0.05 to 10, evenly spaced on a log scale.
 std::vector<double> Ratios() {
@@ -36,20 +45,100 @@ double PercentError(double value, double reference) {
   return 100 * (value - reference) / reference;
 }
 
-double MicrostripImpedanceError(double u, double er) {
-  const double eeff = mq::microstrip::EffectivePermittivity(u, 1.0, er);
-  return PercentError(mq::microstrip::CharacteristicImpedance(u, 1.0, eeff),
-                      ref::MicrostripImpedance(u, 1.0, er));
+// --- The field solver's answers, each solved once -----------------------------------------
+
+enum class Line { kMicrostrip, kStripline };
+
+struct Solved {
+  double impedance;
+  double permittivity;
+  double estimate;
+};
+
+struct Worst {
+  double estimate = 0;
+  std::string where;
+};
+
+std::map<std::tuple<Line, double, double, double>, Solved>& Solutions() {
+  static std::map<std::tuple<Line, double, double, double>, Solved> solutions;
+  return solutions;
 }
 
-double MicrostripPermittivityError(double u, double er) {
-  return PercentError(mq::microstrip::EffectivePermittivity(u, 1.0, er),
-                      ref::MicrostripEffectivePermittivity(u, 1.0, er));
+Worst& WorstEstimate() {
+  static Worst worst;
+  return worst;
 }
 
-double StriplineImpedanceError(double ratio) {
-  return PercentError(mq::stripline::CharacteristicImpedance(ratio, 1.0, 1.0),
-                      ref::StriplineImpedance(ratio, 1.0, 1.0));
+// The solver's answer for a strip of width ratio u (W/h or W/b), thickness ratio t, permittivity
+// er; a refusal ends the report, as a page without its reference would be wrong.
+const Solved& Solve(Line line, double u, double t, double er) {
+  const auto key = std::make_tuple(line, u, t, er);
+  auto found = Solutions().find(key);
+  if (found != Solutions().end()) {
+    return found->second;
+  }
+  const solver::Answer answer = line == Line::kMicrostrip ? solver::SolveMicrostrip(u, 1, t, er)
+                                                          : solver::SolveStripline(u, 1, t, er);
+  if (!answer.reason.empty()) {
+    std::fprintf(stderr, "accuracy_report: no field-solver figure for %s W %g t %g er %g: %s\n",
+                 line == Line::kMicrostrip ? "microstrip" : "stripline", u, t, er,
+                 answer.reason.c_str());
+    std::exit(1);
+  }
+  if (answer.estimate > WorstEstimate().estimate) {
+    char where[96];
+    std::snprintf(where, sizeof where, "%s W/%s %.3g, t/%s %g, er %g",
+                  line == Line::kMicrostrip ? "microstrip" : "stripline",
+                  line == Line::kMicrostrip ? "h" : "b", u, line == Line::kMicrostrip ? "h" : "b",
+                  t, er);
+    WorstEstimate() = {answer.estimate, where};
+  }
+  return Solutions()
+      .emplace(key, Solved{answer.impedance, answer.permittivity, answer.estimate})
+      .first->second;
+}
+
+const Solved& Microstrip(double u, double er) {
+  return Solve(Line::kMicrostrip, u, 0, er);
+}
+
+const Solved& Stripline(double u, double t) {
+  return Solve(Line::kStripline, u, t, 1);
+}
+
+// --- The errors, in percent, as functions of the ratio and a column's parameter -------------
+
+double PageMicrostripImpedance(double u, double er) {
+  return mq::microstrip::CharacteristicImpedance(u, 1,
+                                                 mq::microstrip::EffectivePermittivity(u, 1, er));
+}
+
+double PageImpedanceError(double u, double er) {
+  return PercentError(PageMicrostripImpedance(u, er), Microstrip(u, er).impedance);
+}
+
+double PagePermittivityError(double u, double er) {
+  return PercentError(mq::microstrip::EffectivePermittivity(u, 1, er),
+                      Microstrip(u, er).permittivity);
+}
+
+double HammerstadJensenImpedanceError(double u, double er) {
+  return PercentError(ref::MicrostripImpedance(u, 1, er), Microstrip(u, er).impedance);
+}
+
+double HammerstadJensenPermittivityError(double u, double er) {
+  return PercentError(ref::MicrostripEffectivePermittivity(u, 1, er),
+                      Microstrip(u, er).permittivity);
+}
+
+// Stripline in air; Z0 scales as 1/sqrt(er) for the solver and both closed forms alike.
+double PageStriplineError(double u, double t) {
+  return PercentError(mq::stripline::CharacteristicImpedance(u, 1, 1), Stripline(u, t).impedance);
+}
+
+double CohnStriplineError(double u, double t) {
+  return PercentError(ref::StriplineImpedance(u, 1, 1), Stripline(u, t).impedance);
 }
 
 double CoaxImpedanceError(double ratio, double er) {
@@ -57,92 +146,182 @@ double CoaxImpedanceError(double ratio, double er) {
                       ref::CoaxImpedance(2.0, 2 * ratio, er));
 }
 
+// What the envelope tests hold the closed forms to: their distance from the published models.
+double PageVsHammerstadJensenImpedance(double u, double er) {
+  return PercentError(PageMicrostripImpedance(u, er), ref::MicrostripImpedance(u, 1, er));
+}
+
+double PageVsHammerstadJensenPermittivity(double u, double er) {
+  return PercentError(mq::microstrip::EffectivePermittivity(u, 1, er),
+                      ref::MicrostripEffectivePermittivity(u, 1, er));
+}
+
+double PageVsCohn(double u, double) {
+  return PercentError(mq::stripline::CharacteristicImpedance(u, 1, 1),
+                      ref::StriplineImpedance(u, 1, 1));
+}
+
 using ErrorOf = double (*)(double, double);
 
-void WriteTable(const std::filesystem::path& file, ErrorOf error) {
+void WriteTable(const std::filesystem::path& file, ErrorOf error,
+                const std::vector<double>& columns, const char* name,
+                const std::vector<double>& ratios) {
   std::ofstream out(file);
   out << "ratio";
-  for (const double er : kPermittivities) {
-    out << "\ter=" << er;
+  for (const double column : columns) {
+    out << '\t' << name << column;
   }
   out << '\n';
-  for (const double u : Ratios()) {
+  for (const double u : ratios) {
     out << u;
-    for (const double er : kPermittivities) {
-      out << '\t' << error(u, er);
+    for (const double column : columns) {
+      out << '\t' << error(u, column);
     }
     out << '\n';
   }
 }
 
-double WorstError(ErrorOf error, double from, double to) {
+double WorstError(ErrorOf error, const std::vector<double>& columns, double from, double to) {
   double worst = 0;
   for (const double u : Ratios()) {
     if (u >= from * (1 - 1e-9) && u <= to * (1 + 1e-9)) {
-      for (const double er : kPermittivities) {
-        worst = std::max(worst, std::fabs(error(u, er)));
+      for (const double column : columns) {
+        worst = std::max(worst, std::fabs(error(u, column)));
       }
     }
   }
   return worst;
 }
 
-void WriteMarkdownTables(const std::filesystem::path& file) {
-  std::FILE* out = std::fopen(file.c_str(), "w");
-  const double shown[] = {0.05, 0.1, 0.2, 0.5, 1, 2, 5, 10};
+void WriteMicrostripTable(std::FILE* out, ErrorOf impedance, ErrorOf permittivity,
+                          const char* format) {
   std::fprintf(out,
                "| W/h | er 1 | er 2.2 | er 4.6 | er 9.8 | er 12.9 |\n|---|---|---|---|---|---|\n");
-  for (const double u : shown) {
+  for (const double u : kShown) {
     std::fprintf(out, "| %g |", u);
     for (const double er : kPermittivities) {
-      std::fprintf(out, " %+.2f %% / %+.2f %% |", MicrostripImpedanceError(u, er),
-                   MicrostripPermittivityError(u, er));
+      std::fprintf(out, format, impedance(u, er), permittivity(u, er));
     }
     std::fprintf(out, "\n");
   }
-  std::fprintf(out, "\n| W/b | stripline Z0 error |\n|---|---|\n");
-  for (const double u : shown) {
-    std::fprintf(out, "| %g | %+.2f %% |\n", u, StriplineImpedanceError(u));
+}
+
+void WriteStriplineTable(std::FILE* out, ErrorOf error, const char* format) {
+  std::fprintf(out, "| W/b | solver Z0, t/b 0 |");
+  for (const double t : kThicknesses) {
+    std::fprintf(out, " t/b %g |", t);
   }
-  std::fprintf(out, "\n| D/d | coax Z0 error (any er) |\n|---|---|\n");
+  std::fprintf(out, "\n|---|---|---|---|---|---|\n");
+  for (const double u : kShown) {
+    std::fprintf(out, "| %g | %.3f ohm |", u, Stripline(u, 0).impedance);
+    for (const double t : kThicknesses) {
+      std::fprintf(out, format, error(u, t));
+    }
+    std::fprintf(out, "\n");
+  }
+}
+
+void WriteMarkdownTables(const std::filesystem::path& file) {
+  std::FILE* out = std::fopen(file.c_str(), "w");
+  std::fprintf(out, "### Microstrip: the program against the field solver\n\n");
+  WriteMicrostripTable(out, PageImpedanceError, PagePermittivityError, " %+.2f %% / %+.2f %% |");
+  std::fprintf(out, "\n### Microstrip: Hammerstad–Jensen against the field solver\n\n");
+  WriteMicrostripTable(out, HammerstadJensenImpedanceError, HammerstadJensenPermittivityError,
+                       " %+.3f %% / %+.3f %% |");
+  std::fprintf(out, "\n### Stripline (air): the program against the field solver\n\n");
+  WriteStriplineTable(out, PageStriplineError, " %+.2f %% |");
+  std::fprintf(out,
+               "\n### Stripline (air): Cohn's zero-thickness exact form against the field "
+               "solver\n\n");
+  WriteStriplineTable(out, CohnStriplineError, " %+.4f %% |");
+  std::fprintf(out, "\n### Coaxial line: the program against the exact form\n\n");
+  std::fprintf(out, "| D/d | coax Z0 error (any er) |\n|---|---|\n");
   for (const double ratio : {1.5, 2.3, 3.5, 10.0}) {
     std::fprintf(out, "| %g | %+.4f %% |\n", ratio, CoaxImpedanceError(ratio, 1.0));
   }
-  std::fprintf(
-      out,
-      "\nWorst |error| over the ranges: microstrip Z0 %.2f %% (W/h 0.05-10), eeff %.2f %%; "
-      "stripline Z0 %.2f %% (W/b 0.05-2), %.2f %% (W/b 0.05-10); coax Z0 %.4f %%.\n",
-      WorstError(MicrostripImpedanceError, 0.05, 10),
-      WorstError(MicrostripPermittivityError, 0.05, 10),
-      WorstError([](double u, double) { return StriplineImpedanceError(u); }, 0.05, 2),
-      WorstError([](double u, double) { return StriplineImpedanceError(u); }, 0.05, 10),
-      WorstError(CoaxImpedanceError, 1.05, 10));
+
+  const std::vector<double> air = {1.0};
+  std::fprintf(out, "\n### Worst |error| over the ranges\n\n");
+  std::fprintf(out,
+               "- Program microstrip vs solver, W/h 0.05–10, er 1–12.9: Z0 %.2f %%, eeff %.2f %%; "
+               "from W/h 0.5 up: Z0 %.2f %%, eeff %.2f %%.\n",
+               WorstError(PageImpedanceError, kPermittivities, 0.05, 10),
+               WorstError(PagePermittivityError, kPermittivities, 0.05, 10),
+               WorstError(PageImpedanceError, kPermittivities, 0.5, 10),
+               WorstError(PagePermittivityError, kPermittivities, 0.5, 10));
+  std::fprintf(out,
+               "- Hammerstad–Jensen vs solver, same range: Z0 %.3f %% (air line alone %.3f %%), "
+               "eeff %.3f %%.\n",
+               WorstError(HammerstadJensenImpedanceError, kPermittivities, 0.05, 10),
+               WorstError(HammerstadJensenImpedanceError, air, 0.05, 10),
+               WorstError(HammerstadJensenPermittivityError, kPermittivities, 0.05, 10));
+  std::fprintf(out, "- Program stripline vs solver, W/b 0.05–10:");
+  for (const double t : kThicknesses) {
+    std::fprintf(out, "%s t/b %g: %.2f %%", t == 0 ? "" : ";", t,
+                 WorstError(PageStriplineError, {t}, 0.05, 10));
+  }
+  std::fprintf(out, ".\n- Cohn vs solver, W/b 0.05–10:");
+  for (const double t : kThicknesses) {
+    std::fprintf(out, "%s t/b %g: %.4f %%", t == 0 ? "" : ";", t,
+                 WorstError(CohnStriplineError, {t}, 0.05, 10));
+  }
+  std::fprintf(out, ".\n- Program coax vs exact, D/d 1.05–10: %.4f %%.\n",
+               WorstError(CoaxImpedanceError, air, 1.05, 10));
+  std::fprintf(out,
+               "- Program vs the published models, which the envelope tests hold it to: "
+               "microstrip vs Hammerstad–Jensen Z0 %.2f %%, eeff %.2f %% (W/h 0.05–10); "
+               "stripline vs Cohn %.2f %% (W/b 0.05–10).\n",
+               WorstError(PageVsHammerstadJensenImpedance, kPermittivities, 0.05, 10),
+               WorstError(PageVsHammerstadJensenPermittivity, kPermittivities, 0.05, 10),
+               WorstError(PageVsCohn, air, 0.05, 10));
+  std::fprintf(out,
+               "- The field solver's own error estimate, worst of its %zu answers on this page: "
+               "%.1e relative (%s).\n",
+               Solutions().size(), WorstEstimate().estimate, WorstEstimate().where.c_str());
   std::fclose(out);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // accuracy_report --stripline W/b: the program's and the exact air-line impedance, for setting
-  // beside a field solver's figure.
-  if (argc == 3 && std::string(argv[1]) == "--stripline") {
+  // accuracy_report --stripline W/b [t/b]: the program's, the exact zero-thickness and the field
+  // solver's air-line impedance, for setting beside another solver's figure.
+  if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--stripline") {
     const double ratio = std::atof(argv[2]);
-    std::printf("%.3f %.3f\n", mq::stripline::CharacteristicImpedance(ratio, 1.0, 1.0),
-                ref::StriplineImpedance(ratio, 1.0, 1.0));
+    const double thickness = argc == 4 ? std::atof(argv[3]) : 0.0;
+    std::printf("%.3f %.3f %.3f\n", mq::stripline::CharacteristicImpedance(ratio, 1.0, 1.0),
+                ref::StriplineImpedance(ratio, 1.0, 1.0), Stripline(ratio, thickness).impedance);
     return 0;
   }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: accuracy_report OUTPUT_DIRECTORY | --stripline W/b\n");
+    std::fprintf(stderr, "usage: accuracy_report OUTPUT_DIRECTORY | --stripline W/b [t/b]\n");
     return 2;
   }
+  const auto start = std::chrono::steady_clock::now();
   const std::filesystem::path directory(argv[1]);
   std::filesystem::create_directories(directory);
-  WriteTable(directory / "microstrip_impedance.tsv", MicrostripImpedanceError);
-  WriteTable(directory / "microstrip_permittivity.tsv", MicrostripPermittivityError);
-  WriteTable(directory / "stripline_impedance.tsv",
-             [](double u, double) { return StriplineImpedanceError(u); });
-  WriteTable(directory / "coax_impedance.tsv",
-             [](double u, double er) { return CoaxImpedanceError(1 + u, er); });
+  const std::vector<double> ratios = Ratios();
+  WriteTable(directory / "microstrip_impedance.tsv", PageImpedanceError, kPermittivities,
+             "er=", ratios);
+  WriteTable(directory / "microstrip_permittivity.tsv", PagePermittivityError, kPermittivities,
+             "er=", ratios);
+  WriteTable(directory / "microstrip_impedance_hj.tsv", HammerstadJensenImpedanceError,
+             kPermittivities, "er=", ratios);
+  WriteTable(directory / "microstrip_permittivity_hj.tsv", HammerstadJensenPermittivityError,
+             kPermittivities, "er=", ratios);
+  WriteTable(directory / "stripline_impedance.tsv", PageStriplineError, kThicknesses,
+             "t/b=", ratios);
+  WriteTable(directory / "stripline_thickness.tsv", CohnStriplineError, kThicknesses,
+             "t/b=", ratios);
+  std::vector<double> coaxRatios;
+  for (const double u : ratios) {
+    coaxRatios.push_back(1 + u);
+  }
+  WriteTable(directory / "coax_impedance.tsv", CoaxImpedanceError, {1.0}, "er=", coaxRatios);
   WriteMarkdownTables(directory / "tables.md");
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::fprintf(stderr, "accuracy_report: %zu field-solver answers in %.1f s\n", Solutions().size(),
+               seconds);
   return 0;
 }
