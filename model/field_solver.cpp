@@ -235,6 +235,9 @@ struct Panel {
 
 struct Field {
   Shape shape = Shape::kCoax;
+  // Lengths are solved in units of h (b), so no square of a length typed near the ends of a
+  // double overflows; `unit` is that length as typed.
+  double unit = 1;
   double height = 0;  // h of the microstrip, b of the stripline, outer radius of the coax
   double inner = 0;   // inner radius of the coax
   double width = 0;
@@ -619,9 +622,10 @@ Answer SolveMicrostrip(double width, double height, double thickness, double per
   }
   auto field = std::make_shared<Field>();
   field->shape = Shape::kMicrostrip;
-  field->height = height;
-  field->width = width;
-  field->thickness = thickness;
+  field->unit = height;
+  field->height = 1;
+  field->width = width / height;
+  field->thickness = thickness / height;
   field->k = (permittivity - 1) / (permittivity + 1);
   field->series = ImageSeries(field->k);
   return Finish(std::move(field), permittivity);
@@ -634,9 +638,10 @@ Answer SolveStripline(double width, double spacing, double thickness, double per
   }
   auto field = std::make_shared<Field>();
   field->shape = Shape::kStripline;
-  field->height = spacing;
-  field->width = width;
-  field->thickness = thickness;
+  field->unit = spacing;
+  field->height = 1;
+  field->width = width / spacing;
+  field->thickness = thickness / spacing;
   field->quarter = thickness > 0;
   return Finish(std::move(field), permittivity);
 }
@@ -674,11 +679,13 @@ double Potential(const Answer& answer, double x, double y) {
     return 0;
   }
   if (f->shape == Shape::kCoax) {
-    const double r = Distance(x, y);
+    const double r = std::hypot(x, y);
     return r <= f->inner    ? 1
            : r >= f->height ? 0
                             : std::log(f->height / r) / std::log(f->height / f->inner);
   }
+  x /= f->unit;
+  y /= f->unit;
   if (y <= 0 || (f->shape == Shape::kStripline && y >= f->height)) {
     return 0;
   }

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <cstdio>
 #include <exception>
@@ -23,19 +22,18 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// An edit command acts on the focused field, or on the focused text (the cross-check's).
-template <typename FieldCommand, typename TextCommand>
+// An edit command acts on the focused widget through its slot of that name (cut, copy, paste,
+// selectAll): a field, the cross-check's table; a widget without it ignores the command.
 void AddEditCommand(QMenu* menu, const QString& caption, QKeySequence::StandardKey key,
-                    const char* objectName, FieldCommand fieldCommand, TextCommand textCommand) {
+                    const char* objectName, const char* slot) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(QLatin1String(objectName));
   action->setShortcut(key);
-  QObject::connect(action, &QAction::triggered, menu, [fieldCommand, textCommand] {
+  QObject::connect(action, &QAction::triggered, menu, [slot] {
     QWidget* focus = QApplication::focusWidget();
-    if (auto* field = qobject_cast<QLineEdit*>(focus)) {
-      (field->*fieldCommand)();
-    } else if (auto* text = qobject_cast<QPlainTextEdit*>(focus)) {
-      (text->*textCommand)();
+    const QByteArray signature = QByteArray(slot) + "()";
+    if (focus != nullptr && focus->metaObject()->indexOfMethod(signature.constData()) >= 0) {
+      QMetaObject::invokeMethod(focus, slot);
     }
   });
 }
@@ -122,14 +120,11 @@ void Application::AddStandardMenus() {
 
   QMenu* edit = AddMenu(tr("&Edit"));
   installEventFilter(new MenuBarSelectionKeeper(this));
-  AddEditCommand(edit, tr("Cu&t"), QKeySequence::Cut, "Cut", &QLineEdit::cut, &QPlainTextEdit::cut);
-  AddEditCommand(edit, tr("&Copy"), QKeySequence::Copy, "Copy", &QLineEdit::copy,
-                 &QPlainTextEdit::copy);
-  AddEditCommand(edit, tr("&Paste"), QKeySequence::Paste, "Paste", &QLineEdit::paste,
-                 &QPlainTextEdit::paste);
+  AddEditCommand(edit, tr("Cu&t"), QKeySequence::Cut, "Cut", "cut");
+  AddEditCommand(edit, tr("&Copy"), QKeySequence::Copy, "Copy", "copy");
+  AddEditCommand(edit, tr("&Paste"), QKeySequence::Paste, "Paste", "paste");
   edit->addSeparator();
-  AddEditCommand(edit, tr("Select &All"), QKeySequence::SelectAll, "SelectAll",
-                 &QLineEdit::selectAll, &QPlainTextEdit::selectAll);
+  AddEditCommand(edit, tr("Select &All"), QKeySequence::SelectAll, "SelectAll", "selectAll");
 }
 
 QAction* Application::MenuItem(std::string_view itemName) const {

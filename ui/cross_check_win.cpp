@@ -1,42 +1,108 @@
 // SPDX-License-Identifier: MIT
 #include "ui/cross_check_win.h"
 
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
 #include <QTabBar>
-#include <QTextCursor>
+#include <QTableWidget>
+#include <QThreadPool>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
-#include "model/cross_check.h"
 #include "model/field_names.h"
 #include "toolkit/application.h"
 #include "toolkit/open_window.h"
 #include "toolkit/placement.h"
 #include "toolkit/tab_panel.h"
+#include "ui/cross_section_view.h"
 #include "ui/macquelvor_wnd.h"
 
 namespace mq {
 namespace {
 
-// New text keeps the reader's place: the caret, the selection and both scroll positions, as
-// far as the new text reaches.
-template <typename Change>
-void KeepingPlace(QPlainTextEdit& text, const Change& change) {
-  QTextCursor cursor = text.textCursor();
-  const int anchor = cursor.anchor();
-  const int position = cursor.position();
-  const int across = text.horizontalScrollBar()->value();
-  const int down = text.verticalScrollBar()->value();
-  change();
-  const int end = static_cast<int>(text.toPlainText().size());
-  cursor = text.textCursor();
-  cursor.setPosition(std::min(anchor, end));
-  cursor.setPosition(std::min(position, end), QTextCursor::KeepAnchor);
-  text.setTextCursor(cursor);
-  text.horizontalScrollBar()->setValue(across);
-  text.verticalScrollBar()->setValue(down);
+constexpr int kColumns = static_cast<int>(kCrossCheckColumns.size());
+
+// A read-only table whose selection the Edit menu's Copy acts on, as tab-separated text under a
+// header row of the columns copied.
+class CrossCheckTable final : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  using QTableWidget::QTableWidget;
+
+  Q_INVOKABLE void copy() const { QGuiApplication::clipboard()->setText(Text(true)); }
+
+  QString Text(bool selectedOnly) const {
+    QList<int> rows, columns;
+    for (int row = 0; row < rowCount(); ++row) {
+      for (int column = 0; column < kColumns; ++column) {
+        if (!selectedOnly || selectionModel()->isSelected(model()->index(row, column))) {
+          rows << row;
+          columns << column;
+        }
+      }
+    }
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    QStringList lines{Line(-1, columns, selectedOnly)};
+    for (const int row : rows) {
+      lines << Line(row, columns, selectedOnly);
+    }
+    return lines.join('\n') + '\n';
+  }
+
+ private:
+  // Row -1 is the header.
+  QString Line(int row, const QList<int>& columns, bool selectedOnly) const {
+    QStringList cells;
+    for (const int column : columns) {
+      const QTableWidgetItem* cell = row < 0 ? horizontalHeaderItem(column) : item(row, column);
+      const bool copied =
+          row < 0 || !selectedOnly || selectionModel()->isSelected(model()->index(row, column));
+      cells << (cell != nullptr && copied ? cell->text() : QString());
+    }
+    return cells.join('\t');
+  }
+};
+
+// A cell's text changes only when it differs, so an update that changes nothing changes nothing
+// and the selection, the current cell and the scroll stay.
+void SetCell(QTableWidget& table, int row, int column, const QString& text,
+             const QString& tip = {}) {
+  QTableWidgetItem* cell = table.item(row, column);
+  if (cell == nullptr) {
+    cell = new QTableWidgetItem;
+    cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    table.setItem(row, column, cell);
+  }
+  if (cell->text() != text) {
+    cell->setText(text);
+  }
+  if (cell->toolTip() != tip) {
+    cell->setToolTip(tip);
+  }
+}
+
+LineShape ShapeOf(int page, const FieldSet& fields, double thickness) {
+  const auto read = [&fields](std::string_view name) { return ReadAsThePagesDo(fields, name); };
+  switch (page) {
+    case 1:
+      return {1, read("WidthField"), read("HeightField"), thickness, read("DiConstField")};
+    case 2:
+      return {2, read("WidthField2"), read("HeightField2"), read("ThicknessField2"),
+              read("DiConstField2")};
+    default:
+      return {3, read("InnerDiaField"), read("OuterDiaField"), 0, read("DiConstField3")};
+  }
 }
 
 }  // namespace
@@ -54,53 +120,177 @@ CrossCheckWin& CrossCheckWin::Show(MacQuelvorWnd& calculator) {
   return *window;
 }
 
-// A window of the calculator's own, so it closes with it; read-only text that the keyboard can
-// select and copy and a screen reader can read line by line.
+// A window of the calculator's own, so it closes with it.
 CrossCheckWin::CrossCheckWin(MacQuelvorWnd& calculator)
-    : QWidget(&calculator, Qt::Window), calculator_(&calculator), text_(new QPlainTextEdit(this)) {
+    : QWidget(&calculator, Qt::Window),
+      calculator_(&calculator),
+      heading_(new QLabel(this)),
+      thicknessCaption_(new QLabel(QStringLiteral("Strip thickness"), this)),
+      thickness_(new QLineEdit(QStringLiteral("0"), this)),
+      thicknessUnit_(new QLabel(QStringLiteral("mm"), this)),
+      picture_(new CrossSectionView(this)),
+      table_(new CrossCheckTable(0, kColumns, this)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Cross-Check"));
-  text_->setReadOnly(true);
-  text_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  text_->setAccessibleName(QStringLiteral("Cross-check of the shown page"));
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(text_);
-  text_->setFocus();
-  resize(700, 230);
+  BuildLayout();
+  resize(780, 520);
   if (auto* app = toolkit::Application::Instance()) {
     app->AttachShortcuts(*this);
   }
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
   Follow();
   Update();
+  table_->setFocus();
+}
+
+void CrossCheckWin::BuildLayout() {
+  thicknessCaption_->setBuddy(thickness_);
+  thickness_->setAccessibleName(QStringLiteral("Strip thickness (mm)"));
+  thickness_->setMaximumWidth(90);
+  QStringList columns;
+  for (const auto column : kCrossCheckColumns) {
+    columns << QString::fromUtf8(column.data(), static_cast<qsizetype>(column.size()));
+  }
+  table_->setHorizontalHeaderLabels(columns);
+  table_->setAccessibleName(QStringLiteral("Cross-check of the shown page"));
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setWordWrap(false);
+  table_->verticalHeader()->hide();
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  table_->horizontalHeader()->setStretchLastSection(true);
+  auto* thickness = new QHBoxLayout;
+  thickness->addWidget(heading_);
+  thickness->addSpacing(24);
+  thickness->addWidget(thicknessCaption_);
+  thickness->addWidget(thickness_);
+  thickness->addWidget(thicknessUnit_);
+  thickness->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(thickness);
+  layout->addWidget(picture_, 2);
+  layout->addWidget(table_, 3);
+  setTabOrder(thickness_, table_);
 }
 
 QString CrossCheckWin::Text() const {
-  return text_->toPlainText();
+  return static_cast<const CrossCheckTable*>(table_)->Text(false);
 }
 
-// Every change of a field (typed, picked or calculated) and of the page updates the text.
+// Every change of a field (typed, picked or calculated), of the page and of the thickness.
 void CrossCheckWin::Follow() {
   for (const std::string_view name : AllFieldNames()) {
     connect(calculator_->Controls().Find<QLineEdit>(name), &QLineEdit::textChanged, this,
             [this] { Update(); });
   }
   connect(calculator_->Tabs().TabBar(), &QTabBar::currentChanged, this, [this] { Update(); });
+  connect(thickness_, &QLineEdit::textChanged, this, [this] { Update(); });
 }
 
+CrossCheckWin::Inputs CrossCheckWin::CurrentInputs() const {
+  Inputs in{calculator_->Tabs().CurrentPage(), MemoryFieldSet(AllFieldNames()),
+            ParseLeadingNumber(ReplaceFirstComma(thickness_->text().toStdString()))};
+  for (const std::string_view name : AllFieldNames()) {
+    in.fields.SetText(name, calculator_->Fields().Text(name));
+  }
+  return in;
+}
+
+// New inputs ask the solver again and show the line at once, its field once solved.
 void CrossCheckWin::Update() {
   if (calculator_.isNull()) {
     return;
   }
-  const int page = calculator_->Tabs().CurrentPage();
-  QStringList lines{calculator_->Tabs().TabBar()->tabText(page - 1) + QStringLiteral(" page")};
-  for (const auto& line : CrossCheckPage(page, calculator_->Fields())) {
-    lines << QString::fromStdString(line);
+  const Inputs in = CurrentInputs();
+  heading_->setText(calculator_->Tabs().TabBar()->tabText(in.page - 1) + QStringLiteral(" page"));
+  for (QWidget* part : {static_cast<QWidget*>(thicknessCaption_), static_cast<QWidget*>(thickness_),
+                        static_cast<QWidget*>(thicknessUnit_)}) {
+    part->setVisible(in.page == 1);
   }
-  const QString text = lines.join('\n');
-  if (text != text_->toPlainText()) {
-    KeepingPlace(*text_, [this, &text] { text_->setPlainText(text); });
+  std::string key = std::to_string(in.page) + '\n' + thickness_->text().toStdString();
+  for (const auto& [name, text] : in.fields.All()) {
+    key += '\n' + text;
+  }
+  if (key != solvedFor_) {
+    solvedFor_ = std::move(key);
+    ++generation_;
+    solved_.reset();
+    picture_->Show(DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), nullptr));
+    StartSolving();
+  }
+  ShowTable(CrossCheckPage(in.page, in.fields, solved_ ? &*solved_ : nullptr));
+}
+
+// One solve at a time: inputs that come while it works wait, and only the newest are solved.
+void CrossCheckWin::StartSolving() {
+  if (running_) {
+    pending_ = true;
+    return;
+  }
+  running_ = true;
+  pending_ = false;
+  QPointer<CrossCheckWin> self(this);
+  QThreadPool::globalInstance()->start([in = CurrentInputs(), generation = generation_, self] {
+    const SolvedPage solved = SolvePage(in.page, in.fields, in.thickness);
+    const CrossSectionPicture picture =
+        DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), &solved.analysis);
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, generation, solved, picture] {
+          if (self) {
+            self->Solved(generation, solved, picture);
+          }
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void CrossCheckWin::Solved(int generation, const SolvedPage& solved,
+                           const CrossSectionPicture& picture) {
+  running_ = false;
+  if (generation == generation_) {
+    solved_ = solved;
+    picture_->Show(picture);
+    const Inputs in = CurrentInputs();
+    ShowTable(CrossCheckPage(in.page, in.fields, &*solved_));
+  }
+  if (pending_) {
+    StartSolving();
+  }
+}
+
+void CrossCheckWin::ShowTable(const CrossCheck& check) {
+  const int rows = static_cast<int>(check.comparisons.size() + check.limits.size());
+  if (table_->rowCount() != rows || table_->columnSpan(rows - 1, 0) != kColumns) {
+    table_->clearContents();
+    table_->clearSpans();
+    table_->setRowCount(rows);
+  }
+  int row = 0;
+  for (const Comparison& comparison : check.comparisons) {
+    const auto cells = Cells(comparison);
+    for (int column = 0; column < kColumns; ++column) {
+      SetCell(*table_, row, column, QString::fromStdString(cells[column]),
+              QString::fromStdString(comparison.model));
+    }
+    ++row;
+  }
+  for (const Limit& limit : check.limits) {
+    const QString words = QString::fromStdString(limit.words);
+    SetCell(*table_, row, 0, words);
+    QTableWidgetItem* cell = table_->item(row, 0);
+    cell->setIcon(limit.ok ? QIcon::fromTheme(QStringLiteral("emblem-default"),
+                                              style()->standardIcon(QStyle::SP_DialogApplyButton))
+                           : QIcon::fromTheme(QStringLiteral("dialog-warning"),
+                                              style()->standardIcon(QStyle::SP_MessageBoxWarning)));
+    cell->setData(Qt::AccessibleTextRole, (limit.ok ? "OK: " : "Warning: ") + words);
+    if (table_->columnSpan(row, 0) != kColumns) {
+      table_->setSpan(row, 0, 1, kColumns);
+    }
+    ++row;
   }
 }
 
 }  // namespace mq
+
+#include "cross_check_win.moc"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// A page's cross-check over any field texts (the first byte picks the page, then a text a line
-// fills its fields): it returns, gives lines, and prints "nan" or "inf" only when an input reads
-// as one. A search without a bound once never returned here.
+// A page's cross-check with the field solver's figures over any field texts (the first byte
+// picks the page, then a text a line fills its fields): it returns, gives lines, and prints "nan"
+// or "inf" only when an input reads as one. A search without a bound once never returned here.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     start = end + 1;
   }
 
-  const auto lines = mq::CrossCheckPage(page, fields);
+  const mq::SolvedPage solved = mq::SolvePage(page, fields, 0.01);
+  const auto lines = mq::CrossCheckText(mq::CrossCheckPage(page, fields, &solved));
   for (const std::string& line : lines) {
     if (finiteInputs &&
         (line.find("nan") != std::string::npos || line.find("inf") != std::string::npos)) {

@@ -125,7 +125,7 @@ void CrossCheck(benchmark::State& state) {
   const MemoryFieldSet fields = FieldsWith(kTypicalLine);
   const int page = static_cast<int>(state.range(0));
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CrossCheckPage(page, fields));
+    benchmark::DoNotOptimize(CrossCheckText(CrossCheckPage(page, fields)));
   }
 }
 BENCHMARK(CrossCheck)->Arg(1)->Arg(2)->Arg(3);

@@ -114,7 +114,7 @@ int PrintFieldSolver(const std::vector<std::string>& args, std::istream& in, std
   }
   const double thickness = ParseLeadingNumber(ReplaceFirstComma(fields.Text("Thickness")));
   const auto start = std::chrono::steady_clock::now();
-  const field_solver::Answer answer = SolvePage(page, fields, thickness);
+  const field_solver::Answer answer = SolvePage(page, fields, thickness).analysis;
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
   if (!answer.reason.empty()) {
     out << "reason=" << answer.reason << '\n';
@@ -126,7 +126,8 @@ int PrintFieldSolver(const std::vector<std::string>& args, std::istream& in, std
   return 0;
 }
 
-// "CrossCheck PAGE": the page's cross-check, a line each, instead of a procedure's run.
+// "CrossCheck PAGE": the page's cross-check with the field solver's figures (a microstrip of zero
+// thickness), a line each, instead of a procedure's run.
 int PrintCrossCheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
   int page = 0;
@@ -138,7 +139,8 @@ int PrintCrossCheck(const std::vector<std::string>& args, std::istream& in, std:
   if (!ReadFields(in, fields, err)) {
     return kFieldCalcUsageError;
   }
-  for (const auto& line : CrossCheckPage(page, fields)) {
+  const SolvedPage solved = SolvePage(page, fields, 0);
+  for (const auto& line : CrossCheckText(CrossCheckPage(page, fields, &solved))) {
     out << line << '\n';
   }
   return 0;

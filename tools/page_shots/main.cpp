@@ -54,7 +54,8 @@ int main(int argc, char** argv) {
     QTest::qWait(50);
     saved = Save(window, directory, pages[page - 1]) && saved;
   }
-  // The cross-check of a 3 mm strip on 1.6 mm FR-4 at 10 GHz, with the microstrip page shown.
+  // The cross-check of a 3 mm strip on 1.6 mm FR-4 at 10 GHz, with the microstrip page shown, once
+  // the field solver has answered.
   window.Tabs().TabBar()->setCurrentIndex(0);
   for (const auto& [field, text] :
        {std::pair("WidthField", "3"), std::pair("HeightField", "1.6"),
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
   }
   window.PhyToElBtn_Action();
   mq::CrossCheckWin& crossCheck = mq::CrossCheckWin::Show(window);
-  QCoreApplication::processEvents();
+  saved = QTest::qWaitFor([&crossCheck] { return !crossCheck.Solving(); }, 10000) && saved;
   saved = Save(crossCheck, directory, QStringLiteral("cross-check")) && saved;
   app.AppleMacQuelvor_Action();
   QCoreApplication::processEvents();

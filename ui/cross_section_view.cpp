@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+#include "ui/cross_section_view.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace mq {
+namespace {
+
+constexpr int kLevels = 9;     // equipotentials at 10 %, 20 %, ... 90 %
+constexpr int kAcross = 72;    // potential samples across the picture
+constexpr int kMostDown = 48;  // and at most this many down it
+constexpr double kMargin = 3;  // substrate heights (plane spacings) shown beside the strip
+
+bool Positive(double value) {
+  return std::isfinite(value) && value > 0;
+}
+
+QString Millimetres(double value) {
+  return QString::number(value, 'g', 4) + " mm";
+}
+
+QString Describe(const LineShape& line, bool drawable, const char* field) {
+  QString what;
+  const QString er = ", er " + QString::number(line.permittivity, 'g', 4);
+  const QString thick =
+      line.thickness > 0 ? ", " + Millimetres(line.thickness) + " thick," : QString();
+  if (!drawable) {
+    return QStringLiteral("Cross-section: no line for these dimensions");
+  }
+  if (line.page == 1) {
+    what = Millimetres(line.width) + " strip" + thick + " on " + Millimetres(line.height) + er;
+  } else if (line.page == 2) {
+    what = Millimetres(line.width) + " strip" + thick + " between planes " +
+           Millimetres(line.height) + " apart" + er;
+  } else {
+    what = Millimetres(line.width) + " inner in " + Millimetres(line.height) + " outer" + er;
+  }
+  return "Cross-section: " + what + ", " + field;
+}
+
+bool Drawable(const LineShape& line) {
+  if (!Positive(line.width) || !Positive(line.height) || !(line.permittivity >= 1)) {
+    return false;
+  }
+  return line.page == 3 ? line.width < line.height
+                        : std::isfinite(line.thickness) && line.thickness >= 0 &&
+                              (line.page == 1 || line.thickness < line.height);
+}
+
+QRectF Region(const LineShape& line) {
+  const double h = line.height, half = line.width / 2;
+  if (line.page == 1) {
+    const double side = half + kMargin * h;
+    return {-side, 0, 2 * side, h + line.thickness + kMargin * h};
+  }
+  if (line.page == 2) {
+    const double side = half + kMargin * h / 2;
+    return {-side, 0, 2 * side, h};
+  }
+  const double r = 0.55 * line.height;
+  return {-r, -r, 2 * r, 2 * r};
+}
+
+// Marching squares over a grid of potentials: the segments where it crosses each level.
+std::vector<QLineF> Contours(const std::vector<double>& grid, int across, int down,
+                             const QRectF& region) {
+  const auto at = [&](int i, int j) { return grid[static_cast<std::size_t>(j * across + i)]; };
+  const auto point = [&](double i, double j) {
+    return QPointF(region.left() + region.width() * i / (across - 1),
+                   region.top() + region.height() * j / (down - 1));
+  };
+  std::vector<QLineF> lines;
+  for (int level = 1; level <= kLevels; ++level) {
+    const double v = level / 10.0;
+    for (int j = 0; j + 1 < down; ++j) {
+      for (int i = 0; i + 1 < across; ++i) {
+        const std::array<double, 4> c = {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1)};
+        const std::array<QPointF, 4> corner = {point(i, j), point(i + 1, j), point(i + 1, j + 1),
+                                               point(i, j + 1)};
+        std::vector<QPointF> crossings;
+        for (int e = 0; e < 4; ++e) {
+          const double a = c[e] - v, b = c[(e + 1) % 4] - v;
+          if ((a < 0) != (b < 0)) {
+            const double f = a / (a - b);
+            crossings.push_back(corner[e] + f * (corner[(e + 1) % 4] - corner[e]));
+          }
+        }
+        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+          lines.emplace_back(crossings[k], crossings[k + 1]);
+        }
+      }
+    }
+  }
+  return lines;
+}
+
+// WCAG contrast of two colours.
+double Contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& colour) {
+    const auto linear = [](double c) {
+      return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor Mix(const QColor& a, const QColor& b, double f) {
+  return QColor::fromRgbF(static_cast<float>(a.redF() + f * (b.redF() - a.redF())),
+                          static_cast<float>(a.greenF() + f * (b.greenF() - a.greenF())),
+                          static_cast<float>(a.blueF() + f * (b.blueF() - a.blueF())));
+}
+
+// The accent colour, moved toward the ink until it stands at 3:1 against both backgrounds.
+QColor Readable(const QColor& accent, const QColor& ink, const QColor& back, const QColor& fill) {
+  QColor colour = accent;
+  for (int step = 1; step <= 10 && std::min(Contrast(colour, back), Contrast(colour, fill)) < 3;
+       ++step) {
+    colour = Mix(accent, ink, step / 10.0);
+  }
+  return colour;
+}
+
+}  // namespace
+
+CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::Answer* field) {
+  CrossSectionPicture picture;
+  picture.line = line;
+  picture.drawable = Drawable(line);
+  const bool solved = picture.drawable && field != nullptr && field->reason.empty();
+  picture.description = Describe(line, picture.drawable,
+                                 field == nullptr ? "solving"
+                                 : solved         ? "equipotentials every 10 %"
+                                                  : "no field");
+  if (!picture.drawable) {
+    return picture;
+  }
+  picture.region = Region(line);
+  if (!solved) {
+    return picture;
+  }
+  const QRectF& r = picture.region;
+  const int down = std::clamp(static_cast<int>(kAcross * r.height() / r.width()), 8, kMostDown);
+  std::vector<double> grid;
+  grid.reserve(static_cast<std::size_t>(kAcross * down));
+  for (int j = 0; j < down; ++j) {
+    for (int i = 0; i < kAcross; ++i) {
+      grid.push_back(field_solver::Potential(*field, r.left() + r.width() * i / (kAcross - 1),
+                                             r.top() + r.height() * j / (down - 1)));
+    }
+  }
+  picture.equipotentials = Contours(grid, kAcross, down, r);
+  return picture;
+}
+
+CrossSectionView::CrossSectionView(QWidget* parent) : QWidget(parent) {
+  setMinimumHeight(120);
+  setAccessibleName(QStringLiteral("Cross-section"));
+}
+
+QSize CrossSectionView::sizeHint() const {
+  return {480, 180};
+}
+
+void CrossSectionView::Show(CrossSectionPicture picture) {
+  picture_ = std::move(picture);
+  setAccessibleDescription(picture_.description);
+  update();
+}
+
+void CrossSectionView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QColor back = palette().color(QPalette::Window);
+  const QColor ink = palette().color(QPalette::WindowText);
+  const QColor fill = Mix(back, palette().color(QPalette::Highlight), 0.2);
+  painter.fillRect(rect(), back);
+  if (!picture_.drawable) {
+    painter.setPen(ink);
+    painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("No line for these dimensions"));
+    return;
+  }
+  // To scale: one factor for both axes, y up, the region centred.
+  const QRectF& region = picture_.region;
+  const double scale = std::min((width() - 8) / region.width(), (height() - 8) / region.height());
+  QTransform toPixels;
+  toPixels.translate(width() / 2.0, height() / 2.0);
+  toPixels.scale(scale, -scale);
+  toPixels.translate(-region.center().x(), -region.center().y());
+  const LineShape& line = picture_.line;
+  const double h = line.height, half = line.width / 2;
+  const auto box = [&](double left, double bottom, double right, double top) {
+    return toPixels.mapRect(QRectF(QPointF(left, bottom), QPointF(right, top))).normalized();
+  };
+  // Conductors never thinner than two pixels, so a strip 0.01 h wide still shows.
+  const auto conductor = [&](QRectF r) {
+    r.setHeight(std::max(r.height(), 2.0));
+    r.setWidth(std::max(r.width(), 2.0));
+    painter.fillRect(r, ink);
+  };
+  if (line.page == 3) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(ink, 3));
+    painter.setBrush(fill);
+    painter.drawEllipse(box(-h / 2, -h / 2, h / 2, h / 2));
+    painter.setBrush(ink);
+    painter.drawEllipse(box(-half, -half, half, half));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+  } else {
+    painter.fillRect(box(region.left(), 0, region.right(), h), fill);
+    conductor(box(region.left(), 0, region.right(), 0).adjusted(0, -1, 0, 2));
+    if (line.page == 2) {
+      conductor(box(region.left(), h, region.right(), h).adjusted(0, -2, 0, 1));
+    }
+    const double base = line.page == 1 ? h : (h - line.thickness) / 2;
+    conductor(box(-half, base, half, base + line.thickness));
+  }
+  painter.setPen(QPen(Readable(palette().color(QPalette::Highlight), ink, back, fill), 1));
+  for (const QLineF& segment : picture_.equipotentials) {
+    painter.drawLine(toPixels.map(segment));
+  }
+  painter.setPen(ink);
+  painter.drawText(rect().adjusted(6, 4, -6, -4), Qt::AlignLeft | Qt::AlignTop,
+                   "er " + QString::number(line.permittivity, 'g', 4));
+}
+
+}  // namespace mq

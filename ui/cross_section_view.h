@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// The line's cross-section drawn to scale, with the field solver's equipotentials every 10 %,
+// so a mistyped dimension shows at a glance. The picture is worked out off the window's thread;
+// the view only paints it, in the colours of the palette, light or dark.
+#pragma once
+
+#include <QLineF>
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "model/field_solver.h"
+
+namespace mq {
+
+// A page's line in mm: strip width, substrate height (or plane spacing), strip thickness; for
+// the coax the inner and outer diameters.
+struct LineShape {
+  int page = 0;
+  double width = 0;
+  double height = 0;
+  double thickness = 0;
+  double permittivity = 0;
+};
+
+struct CrossSectionPicture {
+  LineShape line;
+  bool drawable = false;               // the dimensions make a line
+  QRectF region;                       // the part of the plane shown, mm, y up from ground
+  std::vector<QLineF> equipotentials;  // 10 % to 90 %, mm
+  QString description;                 // what a screen reader says of it
+};
+
+// The picture of the line with the solver's potential, or without it while the solver works
+// (null): a fraction of a second's work at most.
+CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::Answer* field);
+
+class CrossSectionView final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CrossSectionView(QWidget* parent);
+  void Show(CrossSectionPicture picture);
+
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  CrossSectionPicture picture_;
+};
+
+}  // namespace mq
