@@ -449,6 +449,14 @@ std::vector<Panel> Mesh(const Field& f) {
   return panels;
 }
 
+// A strip thinner than a billionth of the height moves C by less than 1e-8: it is solved as
+// one of zero thickness, whose edges need no panels for corners a billion times closer.
+constexpr double kThinnest = 1e-9;
+
+double Thickness(double ratio) {
+  return ratio < kThinnest ? 0 : ratio;
+}
+
 // --- The solution -------------------------------------------------------------------------
 
 // Capacitance per unit length over 2 pi eps0: on the fine mesh, on the coarse one, and on the
@@ -625,7 +633,7 @@ Answer SolveMicrostrip(double width, double height, double thickness, double per
   field->unit = height;
   field->height = 1;
   field->width = width / height;
-  field->thickness = thickness / height;
+  field->thickness = Thickness(thickness / height);
   field->k = (permittivity - 1) / (permittivity + 1);
   field->series = ImageSeries(field->k);
   return Finish(std::move(field), permittivity);
@@ -641,7 +649,7 @@ Answer SolveStripline(double width, double spacing, double thickness, double per
   field->unit = spacing;
   field->height = 1;
   field->width = width / spacing;
-  field->thickness = thickness / spacing;
+  field->thickness = Thickness(thickness / spacing);
   field->quarter = thickness > 0;
   return Finish(std::move(field), permittivity);
 }
@@ -655,6 +663,9 @@ Answer SolveCoax(double innerDiameter, double outerDiameter, double permittivity
   }
   if (innerDiameter >= outerDiameter) {
     return Refused(messages::kInnerNotSmaller);
+  }
+  if (!std::isfinite(outerDiameter / innerDiameter)) {
+    return Refused("D/d is too large for the field solver.");
   }
   if (!Positive(permittivity)) {
     return Refused(messages::kPermittivity);

@@ -132,6 +132,10 @@ CrossCheckWin::CrossCheckWin(MacQuelvorWnd& calculator)
       table_(new CrossCheckTable(0, kColumns, this)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Cross-Check"));
+  okIcon_ = QIcon::fromTheme(QStringLiteral("emblem-default"),
+                             style()->standardIcon(QStyle::SP_DialogApplyButton));
+  warningIcon_ = QIcon::fromTheme(QStringLiteral("dialog-warning"),
+                                  style()->standardIcon(QStyle::SP_MessageBoxWarning));
   BuildLayout();
   resize(780, 520);
   if (auto* app = toolkit::Application::Instance()) {
@@ -157,7 +161,9 @@ void CrossCheckWin::BuildLayout() {
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table_->setWordWrap(false);
   table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Sized to their contents when the solver answers, not on each keystroke: measuring every
+  // cell's text would cost the typist milliseconds.
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   table_->horizontalHeader()->setStretchLastSection(true);
   auto* thickness = new QHBoxLayout;
   thickness->addWidget(heading_);
@@ -253,6 +259,7 @@ void CrossCheckWin::Solved(int generation, const SolvedPage& solved,
     picture_->Show(picture);
     const Inputs in = CurrentInputs();
     ShowTable(CrossCheckPage(in.page, in.fields, &*solved_));
+    table_->resizeColumnsToContents();
   }
   if (pending_) {
     StartSolving();
@@ -279,11 +286,12 @@ void CrossCheckWin::ShowTable(const CrossCheck& check) {
     const QString words = QString::fromStdString(limit.words);
     SetCell(*table_, row, 0, words);
     QTableWidgetItem* cell = table_->item(row, 0);
-    cell->setIcon(limit.ok ? QIcon::fromTheme(QStringLiteral("emblem-default"),
-                                              style()->standardIcon(QStyle::SP_DialogApplyButton))
-                           : QIcon::fromTheme(QStringLiteral("dialog-warning"),
-                                              style()->standardIcon(QStyle::SP_MessageBoxWarning)));
-    cell->setData(Qt::AccessibleTextRole, (limit.ok ? "OK: " : "Warning: ") + words);
+    // Only a change of verdict touches the icon: the table lays itself out again on each change.
+    const QString spoken = (limit.ok ? "OK: " : "Warning: ") + words;
+    if (cell->data(Qt::AccessibleTextRole).toString() != spoken) {
+      cell->setIcon(limit.ok ? okIcon_ : warningIcon_);
+      cell->setData(Qt::AccessibleTextRole, spoken);
+    }
     if (table_->columnSpan(row, 0) != kColumns) {
       table_->setSpan(row, 0, 1, kColumns);
     }

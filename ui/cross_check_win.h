@@ -6,6 +6,7 @@
 // is never shown.
 #pragma once
 
+#include <QIcon>
 #include <QPointer>
 #include <QWidget>
 #include <optional>
@@ -58,8 +59,9 @@ class CrossCheckWin final : public QWidget {
   QLabel* thicknessUnit_;
   CrossSectionView* picture_;
   QTableWidget* table_;
-  std::string solvedFor_;  // the inputs of the last solve asked for
-  int generation_ = 0;     // of the newest inputs
+  QIcon okIcon_, warningIcon_;  // the desktop's own, looked up once
+  std::string solvedFor_;       // the inputs of the last solve asked for
+  int generation_ = 0;          // of the newest inputs
   bool running_ = false;
   bool pending_ = false;  // newer inputs came while the solver worked
   std::optional<SolvedPage> solved_;

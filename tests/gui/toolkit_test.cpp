@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The Qt layer: the report of an error that escapes start-up, closing the calculator ends the
-// program; where a window opens; the pictures in a dark palette.
+// program; where a window opens; the pictures and the cross-section in a dark palette.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <vector>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
@@ -19,6 +21,7 @@
 #include "toolkit/image_well.h"
 #include "toolkit/picture_store.h"
 #include "toolkit/placement.h"
+#include "ui/cross_section_view.h"
 
 namespace mq::test {
 namespace {
@@ -135,6 +138,45 @@ TEST(ImageWell, PicturesStayReadableInADarkPalette) {
     }
     EXPECT_GE(weakest, 3.0) << id;  // and fails where no letter or line was found
   }
+}
+
+// The cross-section in a dark palette: its lines, conductors and letters (every colour that
+// covers more than a few pixels, but the background and the substrate's tint) stand at WCAG's
+// 3:1 against both.
+TEST(CrossSectionView, StaysReadableInADarkPalette) {
+  QPalette dark;
+  dark.setColor(QPalette::Window, QColor(0x24, 0x24, 0x24));  // Adwaita dark
+  dark.setColor(QPalette::WindowText, QColor(0xff, 0xff, 0xff));
+  dark.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
+  CrossSectionView view(nullptr);
+  view.setPalette(dark);
+  view.resize(480, 180);
+  const auto answer = field_solver::SolveMicrostrip(2.9, 1.27, 0.035, 4.6);
+  view.Show(DrawCrossSection({1, 2.9, 1.27, 0.035, 4.6}, &answer));
+  const QImage shot = view.grab().toImage();
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < shot.height(); ++y) {
+    for (int x = 0; x < shot.width(); ++x) {
+      ++counts[shot.pixel(x, y)];
+    }
+  }
+  std::vector<std::pair<int, QRgb>> byCount;
+  for (const auto& [colour, count] : counts) {
+    byCount.emplace_back(count, colour);
+  }
+  std::sort(byCount.rbegin(), byCount.rend());
+  ASSERT_GE(byCount.size(), 4u);
+  const QColor back(byCount[0].second), tint(byCount[1].second);
+  int inks = 0;
+  for (std::size_t i = 2; i < byCount.size() && byCount[i].first >= 30; ++i, ++inks) {
+    const QColor ink(byCount[i].second);
+    const auto contrast = [&ink](const QColor& other) {
+      const double a = Luminance(ink), b = Luminance(other);
+      return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    };
+    EXPECT_GE(std::min(contrast(back), contrast(tint)), 3.0) << ink.name().toStdString();
+  }
+  EXPECT_GE(inks, 2);  // the conductors and the equipotentials at least
 }
 
 }  // namespace
