@@ -201,7 +201,8 @@ ImageSeries::ImageSeries(double k) : k_(k) {
 
 double ImageSeries::operator()(double a, double s) const {
   const double reach = std::sqrt(std::max(0.0, kTailReach * kTailReach - s * s));
-  const int first = std::max(1, static_cast<int>(std::ceil(reach - a)));
+  // Far off (a point of the picture a long way out) every term is in the tail.
+  const int first = static_cast<int>(std::max(1.0, std::ceil(reach - a)));
   double sum = 0, weight = 1;
   for (int n = 1; n < first; ++n) {
     sum += weight * 0.5 * std::log((n + a) * (n + a) + s * s);
@@ -697,6 +698,11 @@ double Potential(const Answer& answer, double x, double y) {
   }
   x /= f->unit;
   y /= f->unit;
+  // Farther off than a double's range of heights the field has fallen to nothing.
+  constexpr double kFarthest = 1e150;
+  if (!(std::fabs(x) < kFarthest && std::fabs(y) < kFarthest)) {
+    return 0;
+  }
   if (y <= 0 || (f->shape == Shape::kStripline && y >= f->height)) {
     return 0;
   }
