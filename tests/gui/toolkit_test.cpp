@@ -11,10 +11,10 @@
 #include <cmath>
 #include <functional>
 #include <map>
-#include <vector>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "app/app.h"
 #include "tests/gui/window_driver.h"
@@ -74,6 +74,7 @@ TEST(Placement, BesideTheAnchorOnTheScreen) {
   // clang-format off
   const std::tuple<const char*, QRect, QPoint> rows[] = {  // the anchor's frame, the corner
     {"room on the right", QRect(100, 100, 532, 400), QPoint(632, 100)},
+    {"exactly room on the right", QRect(100, 100, 1120, 400), QPoint(1220, 100)},
     {"room on the left only", QRect(1300, 900, 532, 170), QPoint(600, 850)},
     {"below, where neither side has room", QRect(500, 100, 900, 400), QPoint(500, 500)},
     {"below, kept on the screen", QRect(600, 700, 1300, 300), QPoint(600, 850)},
@@ -140,43 +141,114 @@ TEST(ImageWell, PicturesStayReadableInADarkPalette) {
   }
 }
 
-// The cross-section in a dark palette: its lines, conductors and letters (every colour that
-// covers more than a few pixels, but the background and the substrate's tint) stand at WCAG's
-// 3:1 against both.
-TEST(CrossSectionView, StaysReadableInADarkPalette) {
-  QPalette dark;
-  dark.setColor(QPalette::Window, QColor(0x24, 0x24, 0x24));  // Adwaita dark
-  dark.setColor(QPalette::WindowText, QColor(0xff, 0xff, 0xff));
-  dark.setColor(QPalette::Highlight, QColor(0x35, 0x84, 0xe4));
-  CrossSectionView view(nullptr);
-  view.setPalette(dark);
-  view.resize(480, 180);
-  const auto answer = field_solver::SolveMicrostrip(2.9, 1.27, 0.035, 4.6);
-  view.Show(DrawCrossSection({1, 2.9, 1.27, 0.035, 4.6}, &answer));
-  const QImage shot = view.grab().toImage();
-  std::map<QRgb, int> counts;
-  for (int y = 0; y < shot.height(); ++y) {
-    for (int x = 0; x < shot.width(); ++x) {
-      ++counts[shot.pixel(x, y)];
+// The cross-section in a dark palette and in a light one with a pale accent: its lines,
+// conductors and letters (every colour that covers more than a few pixels, but the background and
+// the substrate's tint) stand at WCAG's 3:1 against both.
+TEST(CrossSectionView, StaysReadableInDarkAndLightPalettes) {
+  // clang-format off
+  const std::tuple<const char*, QColor, QColor, QColor> palettes[] = {  // window, text, accent
+    {"Adwaita dark", QColor(0x24, 0x24, 0x24), Qt::white, QColor(0x35, 0x84, 0xe4)},
+    {"light with a yellow accent", Qt::white, Qt::black, QColor(0xf6, 0xd3, 0x2d)},
+  };
+  // clang-format on
+  for (const auto& [name, window, text, accent] : palettes) {
+    QPalette palette;
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Highlight, accent);
+    CrossSectionView view(nullptr);
+    view.setPalette(palette);
+    view.resize(480, 180);
+    const auto answer = field_solver::SolveMicrostrip(2.9, 1.27, 0.035, 4.6);
+    view.Show(DrawCrossSection({1, 2.9, 1.27, 0.035, 4.6}, &answer));
+    const QImage shot = view.grab().toImage();
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) {
+        ++counts[shot.pixel(x, y)];
+      }
+    }
+    std::vector<std::pair<int, QRgb>> byCount;
+    for (const auto& [colour, count] : counts) {
+      byCount.emplace_back(count, colour);
+    }
+    std::sort(byCount.rbegin(), byCount.rend());
+    ASSERT_GE(byCount.size(), 4u) << name;
+    const QColor back(byCount[0].second), tint(byCount[1].second);
+    int inks = 0;
+    for (std::size_t i = 2; i < byCount.size() && byCount[i].first >= 30; ++i, ++inks) {
+      const QColor ink(byCount[i].second);
+      const auto contrast = [&ink](const QColor& other) {
+        const double a = Luminance(ink), b = Luminance(other);
+        return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+      };
+      EXPECT_GE(std::min(contrast(back), contrast(tint)), 3.0) << name << ink.name().toStdString();
+    }
+    EXPECT_GE(inks, 2) << name;  // the conductors and the equipotentials at least
+  }
+}
+
+// The picture is to scale: measured in pixels down the middle column and across the strip, the
+// strip's width, its height above the ground plane, its thickness and the upper plane stand in
+// the ratios of the dimensions typed (to a pixel or two of rounding and the planes' width).
+TEST(CrossSectionView, DrawsTheLineToScale) {
+  // clang-format off
+  const std::tuple<const char*, LineShape, double> rows[] = {  // the strip's bottom
+    {"microstrip, thick", {1, 2.9, 1.27, 0.5, 4.6}, 1.27},
+    {"stripline, centred", {2, 4, 3.2, 0.8, 4}, 1.2},
+  };
+  // clang-format on
+  QPalette palette;
+  palette.setColor(QPalette::WindowText, Qt::red);
+  for (const auto& [what, line, bottom] : rows) {
+    CrossSectionView view(nullptr);
+    view.setPalette(palette);
+    view.resize(480, 180);
+    view.Show(DrawCrossSection(line, nullptr));
+    const QImage shot = view.grab().toImage();
+    const auto red = [&shot](int x, int y) { return shot.pixelColor(x, y) == Qt::red; };
+    std::vector<int> runs;  // the first and last row of each red run down the middle, from below
+    for (int y = shot.height() - 1, x = shot.width() / 2; y >= 0; --y) {
+      if (red(x, y) && (y == shot.height() - 1 || !red(x, y + 1))) {
+        runs.push_back(y);
+      }
+      if (red(x, y) && (y == 0 || !red(x, y - 1))) {
+        runs.push_back(y);
+      }
+    }
+    ASSERT_EQ(runs.size(), line.page == 1 ? 4u : 6u) << what;
+    const int row = (runs[2] + runs[3]) / 2;
+    int left = shot.width() / 2, right = left;
+    while (red(left - 1, row))
+      --left;
+    while (red(right + 1, row))
+      ++right;
+    const double pixelsPerMm = (right - left + 1) / line.width;
+    const double ground = (runs[0] + runs[1]) / 2.0;
+    EXPECT_NEAR(ground - runs[2], bottom * pixelsPerMm, 3) << what;
+    EXPECT_NEAR(runs[2] - runs[3] + 1, line.thickness * pixelsPerMm, 1.5) << what;
+    if (line.page == 2) {
+      EXPECT_NEAR(ground - (runs[4] + runs[5]) / 2.0, line.height * pixelsPerMm, 3) << what;
     }
   }
-  std::vector<std::pair<int, QRgb>> byCount;
-  for (const auto& [colour, count] : counts) {
-    byCount.emplace_back(count, colour);
+}
+
+// The coax's equipotentials lie where its field puts them: the potential ln(D / 2r) / ln(D / d)
+// of every point drawn is one of 10 %, ..., 90 %, and each of them is drawn.
+TEST(CrossSectionView, DrawsTheCoaxialEquipotentialsAtTheirRadii) {
+  const double d = 1, D = 4;
+  const auto answer = field_solver::SolveCoax(d, D, 2.1);
+  const CrossSectionPicture picture = DrawCrossSection({3, d, D, 0, 2.1}, &answer);
+  std::map<long, int> points;  // per tenth
+  for (const QLineF& segment : picture.equipotentials) {
+    for (const QPointF& p : {segment.p1(), segment.p2()}) {
+      const double tenths = 10 * std::log(D / (2 * std::hypot(p.x(), p.y()))) / std::log(D / d);
+      EXPECT_NEAR(tenths, std::round(tenths), 0.3);
+      ++points[std::lround(tenths)];
+    }
   }
-  std::sort(byCount.rbegin(), byCount.rend());
-  ASSERT_GE(byCount.size(), 4u);
-  const QColor back(byCount[0].second), tint(byCount[1].second);
-  int inks = 0;
-  for (std::size_t i = 2; i < byCount.size() && byCount[i].first >= 30; ++i, ++inks) {
-    const QColor ink(byCount[i].second);
-    const auto contrast = [&ink](const QColor& other) {
-      const double a = Luminance(ink), b = Luminance(other);
-      return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-    };
-    EXPECT_GE(std::min(contrast(back), contrast(tint)), 3.0) << ink.name().toStdString();
-  }
-  EXPECT_GE(inks, 2);  // the conductors and the equipotentials at least
+  EXPECT_EQ(points.size(), 9u);
+  EXPECT_EQ(points.begin()->first, 1);
 }
 
 }  // namespace
