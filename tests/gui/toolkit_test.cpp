@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The Qt layer: the report of an error that escapes start-up, closing the calculator ends the
-// program; where a window opens; the pictures and the cross-section in a dark palette.
+// program; where a window opens; the pictures and the cross-section: their contrast, its scale.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <stdexcept>
 #include <tuple>
@@ -163,15 +164,12 @@ TEST(CrossSectionView, StaysReadableInDarkAndLightPalettes) {
     view.Show(DrawCrossSection({1, 2.9, 1.27, 0.035, 4.6}, &answer));
     const QImage shot = view.grab().toImage();
     std::map<QRgb, int> counts;
-    for (int y = 0; y < shot.height(); ++y) {
-      for (int x = 0; x < shot.width(); ++x) {
-        ++counts[shot.pixel(x, y)];
-      }
+    for (int i = 0; i < shot.width() * shot.height(); ++i) {
+      ++counts[shot.pixel(i % shot.width(), i / shot.width())];
     }
     std::vector<std::pair<int, QRgb>> byCount;
-    for (const auto& [colour, count] : counts) {
-      byCount.emplace_back(count, colour);
-    }
+    std::transform(counts.begin(), counts.end(), std::back_inserter(byCount),
+                   [](const auto& entry) { return std::pair(entry.second, entry.first); });
     std::sort(byCount.rbegin(), byCount.rend());
     ASSERT_GE(byCount.size(), 4u) << name;
     const QColor back(byCount[0].second), tint(byCount[1].second);
@@ -207,22 +205,19 @@ TEST(CrossSectionView, DrawsTheLineToScale) {
     view.Show(DrawCrossSection(line, nullptr));
     const QImage shot = view.grab().toImage();
     const auto red = [&shot](int x, int y) { return shot.pixelColor(x, y) == Qt::red; };
-    std::vector<int> runs;  // the first and last row of each red run down the middle, from below
-    for (int y = shot.height() - 1, x = shot.width() / 2; y >= 0; --y) {
-      if (red(x, y) && (y == shot.height() - 1 || !red(x, y + 1))) {
-        runs.push_back(y);
-      }
-      if (red(x, y) && (y == 0 || !red(x, y - 1))) {
-        runs.push_back(y);
+    std::vector<int> runs;  // the rows where each red run down the middle starts and stops
+    for (int y = shot.height() - 1, x = shot.width() / 2, inside = 0; y >= -1; --y) {
+      if ((y >= 0 && red(x, y)) != inside) {
+        inside = !inside;
+        runs.push_back(inside ? y : y + 1);
       }
     }
     ASSERT_EQ(runs.size(), line.page == 1 ? 4u : 6u) << what;
-    const int row = (runs[2] + runs[3]) / 2;
     int left = shot.width() / 2, right = left;
-    while (red(left - 1, row))
-      --left;
-    while (red(right + 1, row))
-      ++right;
+    for (const int row = (runs[2] + runs[3]) / 2; red(left - 1, row) || red(right + 1, row);) {
+      left -= red(left - 1, row);
+      right += red(right + 1, row);
+    }
     const double pixelsPerMm = (right - left + 1) / line.width;
     const double ground = (runs[0] + runs[1]) / 2.0;
     EXPECT_NEAR(ground - runs[2], bottom * pixelsPerMm, 3) << what;
