@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <tuple>
 
@@ -115,17 +116,23 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
 }
 
 // The field solver takes each page's own fields, decimal commas read: figures of the solver's
-// second route (a converged finite-volume run) and the exact coax, 47.012 ohm above.
+// second route (a converged finite-volume run) and the exact coax, 47.012 ohm above. Its width
+// (inner diameter) for 50 ohm, solved again, gives 50 ohm back, thickness counted.
 TEST(CrossCheck, SolvesThePageFromItsFields) {
-  const std::tuple<int, const char*, double, double> rows[] = {
-      // page, fields, t, impedance
-      {1, "WidthField=1,9 HeightField=1 DiConstField=4.3", 0.2, 48.228900},
-      {2, "WidthField2=1 HeightField2=1 ThicknessField2=0,05 DiConstField2=1", 0, 59.922679},
-      {3, "InnerDiaField=0,91 OuterDiaField=2.95 DiConstField3=2.25", 0, 47.012088},
+  namespace fs = field_solver;
+  const std::tuple<int, const char*, double, double, std::function<fs::Answer(double)>> rows[] = {
+      // page, fields, t, impedance, the line of the solved width
+      {1, "WidthField=1,9 HeightField=1 DiConstField=4.3 ImpField=50", 0.2, 48.228900,
+       [](double w) { return fs::SolveMicrostrip(w, 1, 0.2, 4.3); }},
+      {2, "WidthField2=1 HeightField2=1 ThicknessField2=0,05 DiConstField2=1 ImpField2=50", 0,
+       59.922679, [](double w) { return fs::SolveStripline(w, 1, 0.05, 1); }},
+      {3, "InnerDiaField=0,91 OuterDiaField=2.95 DiConstField3=2.25 ImpField3=50", 0, 47.012088,
+       [](double d) { return fs::SolveCoax(d, 2.95, 2.25); }},
   };
-  for (const auto& [page, fields, thickness, impedance] : rows) {
-    const auto answer = SolvePage(page, test::FieldsFrom(fields), thickness).analysis;
-    EXPECT_NEAR(answer.impedance / impedance, 1, 1e-4) << fields << answer.reason;
+  for (const auto& [page, fields, thickness, impedance, solve] : rows) {
+    const SolvedPage solved = SolvePage(page, test::FieldsFrom(fields), thickness);
+    EXPECT_NEAR(solved.analysis.impedance / impedance, 1, 1e-4) << fields;
+    EXPECT_NEAR(solve(solved.width).impedance, 50, 1e-5) << fields << solved.widthReason;
   }
 }
 

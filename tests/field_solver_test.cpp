@@ -24,12 +24,10 @@ double Agm(double a, double b) {
 }
 
 // Cohn (1954), zero-thickness stripline: eta0 / (4 sqrt(er)) K(k)/K(k'), k = sech(pi W / 2b),
-// with K(k) = pi / (2 AGM(1, k')), so K(k)/K(k') = AGM(1, k)/AGM(1, k'). k' = tanh directly
-// and k from exp for wide strips, so neither loses digits to cancellation.
+// with K(k) = pi / (2 AGM(1, k')), so K(k)/K(k') = AGM(1, k)/AGM(1, k'), k' = tanh directly.
 double Cohn(double widthOverSpacing, double er) {
   const double x = std::numbers::pi * widthOverSpacing / 2;
-  const double k = x > 20 ? 2 * std::exp(-x) / (1 + std::exp(-2 * x)) : 1 / std::cosh(x);
-  return kEta0 / (4 * std::sqrt(er)) * Agm(1, k) / Agm(1, std::tanh(x));
+  return kEta0 / (4 * std::sqrt(er)) * Agm(1, 1 / std::cosh(x)) / Agm(1, std::tanh(x));
 }
 
 // Hammerstad and Jensen (1980), air microstrip of zero thickness, stated to 0.01 % for u <= 1
@@ -72,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
     FieldSolver, FieldSolverExact,
     testing::Values(
         Exact{"CohnNarrow", SolveStripline(0.05, 1, 0, 1), Cohn(0.05, 1), 1e-4},
-        Exact{"CohnHalf", SolveStripline(0.5, 1, 0, 2.2), Cohn(0.5, 2.2), 1e-4},
+        Exact{"CohnHalf", SolveStripline(0.5, 1, 0, 2.2), Cohn(0.5, 2.2), 1e-4, 2.2},
         Exact{"CohnSquare", SolveStripline(1, 1, 0, 1), Cohn(1, 1), 1e-4},
         Exact{"CohnWide", SolveStripline(10, 1, 0, 4.3), Cohn(10, 4.3), 1e-4},
         Exact{"CohnVeryWide", SolveStripline(100, 1, 0, 1), Cohn(100, 1), 1e-4},
@@ -80,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         Exact{"Coax", SolveCoax(0.91, 2.95, 2.25),
               kEta0 / (2 * std::numbers::pi * 1.5) * std::log(2.95 / 0.91), 1e-12},
         Exact{"AirMicrostripNarrow", SolveMicrostrip(0.05, 1, 0, 1), HammerstadJensen(0.05), 3e-4},
-        Exact{"AirMicrostripSquare", SolveMicrostrip(1, 1, 0, 1), HammerstadJensen(1), 3e-4},
+        Exact{"AirMicrostripSquare", SolveMicrostrip(1, 1, 0, 1), HammerstadJensen(1), 3e-4, 1},
         Exact{"AirMicrostripWide", SolveMicrostrip(20, 1, 0, 1), HammerstadJensen(20), 3e-4},
         Exact{"MicrostripOnFr4", SolveMicrostrip(1, 1, 0, 4.3), 71.733531, 1e-4, 3.1060878},
         Exact{"MicrostripOnGaAs", SolveMicrostrip(1, 1, 0, 13), 43.135422, 1e-4, 8.5899382},
@@ -88,12 +86,6 @@ INSTANTIATE_TEST_SUITE_P(
         Exact{"ThickStripline", SolveStripline(0.5, 1, 0.1, 1), 83.066422, 1e-4},
         Exact{"ThinStripline", SolveStripline(1, 1, 0.05, 1), 59.922679, 1e-4}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// An air-filled line's effective permittivity is 1 whatever its shape; a homogeneous fill's is er.
-TEST(FieldSolver, PermittivityOfHomogeneousLines) {
-  EXPECT_NEAR(SolveMicrostrip(1.9, 1, 0.2, 1).permittivity, 1, 1e-12);
-  EXPECT_DOUBLE_EQ(SolveStripline(1, 1, 0.1, 2.2).permittivity, 2.2);
-}
 
 // 1 on the strip, 0 on ground, in between elsewhere.
 TEST(FieldSolver, PotentialBetweenStripAndGround) {

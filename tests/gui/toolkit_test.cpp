@@ -146,12 +146,10 @@ TEST(ImageWell, PicturesStayReadableInADarkPalette) {
 // conductors and letters (every colour that covers more than a few pixels, but the background and
 // the substrate's tint) stand at WCAG's 3:1 against both.
 TEST(CrossSectionView, StaysReadableInDarkAndLightPalettes) {
-  // clang-format off
-  const std::tuple<const char*, QColor, QColor, QColor> palettes[] = {  // window, text, accent
-    {"Adwaita dark", QColor(0x24, 0x24, 0x24), Qt::white, QColor(0x35, 0x84, 0xe4)},
-    {"light with a yellow accent", Qt::white, Qt::black, QColor(0xf6, 0xd3, 0x2d)},
+  const std::tuple<const char*, QColor, QColor, QColor> palettes[] = {
+      {"Adwaita dark", QColor(0x24, 0x24, 0x24), Qt::white, QColor(0x35, 0x84, 0xe4)},
+      {"light with a yellow accent", Qt::white, Qt::black, QColor(0xf6, 0xd3, 0x2d)},
   };
-  // clang-format on
   for (const auto& [name, window, text, accent] : palettes) {
     QPalette palette;
     palette.setColor(QPalette::Window, window);
@@ -188,14 +186,13 @@ TEST(CrossSectionView, StaysReadableInDarkAndLightPalettes) {
 
 // The picture is to scale: measured in pixels down the middle column and across the strip, the
 // strip's width, its height above the ground plane, its thickness and the upper plane stand in
-// the ratios of the dimensions typed (to a pixel or two of rounding and the planes' width).
+// the ratios of the dimensions typed (to a pixel or two of rounding and the planes' width). A
+// row ends with the height of the strip's bottom above the ground plane.
 TEST(CrossSectionView, DrawsTheLineToScale) {
-  // clang-format off
-  const std::tuple<const char*, LineShape, double> rows[] = {  // the strip's bottom
-    {"microstrip, thick", {1, 2.9, 1.27, 0.5, 4.6}, 1.27},
-    {"stripline, centred", {2, 4, 3.2, 0.8, 4}, 1.2},
+  const std::tuple<const char*, LineShape, double> rows[] = {
+      {"microstrip, thick", {1, 2.9, 1.27, 0.5, 4.6}, 1.27},
+      {"stripline, centred", {2, 4, 3.2, 0.8, 4}, 1.2},
   };
-  // clang-format on
   QPalette palette;
   palette.setColor(QPalette::WindowText, Qt::red);
   for (const auto& [what, line, bottom] : rows) {
