@@ -372,9 +372,8 @@ void SolveWidthFor(SolvedPage& solved, double wanted, double start,
     solved.widthEstimate = answer.estimate;
   }
   const double target = std::log(wanted);
-  double slope = -1;
+  double slope = (lnZ[1] - lnZ[0]) / (lnW[1] - lnW[0]);
   for (int step = 2; step < kMostSolves && std::fabs(lnZ[1] - target) > 1e-7; ++step) {
-    slope = (lnZ[1] - lnZ[0]) / (lnW[1] - lnW[0]);
     const double next = lnW[1] + (target - lnZ[1]) / (slope < 0 ? slope : -1);
     const field_solver::Answer answer = solve(std::exp(next));
     if (!answer.reason.empty()) {
@@ -384,6 +383,12 @@ void SolveWidthFor(SolvedPage& solved, double wanted, double start,
     lnW[0] = lnW[1], lnZ[0] = lnZ[1];
     lnW[1] = next, lnZ[1] = std::log(answer.impedance);
     solved.widthEstimate = answer.estimate;
+    slope = (lnZ[1] - lnZ[0]) / (lnW[1] - lnW[0]);
+  }
+  // A miss within the solver's own error is as near as it can tell.
+  if (!(std::fabs(lnZ[1] - target) <= std::max(1e-7, solved.widthEstimate))) {
+    solved.widthReason = "The field solver's width search did not settle.";
+    return;
   }
   solved.width = std::exp(lnW[1]);
   // An impedance off by e moves the width by e over the slope of ln Z0 against ln W.

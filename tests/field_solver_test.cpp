@@ -47,7 +47,9 @@ struct Exact {
 
 class FieldSolverExact : public testing::TestWithParam<Exact> {};
 
-// Within the tolerance, and the estimate covers the real error whenever the reference is exact.
+// Within the tolerance (the 0.001 % against Cohn and 0.002 % against the second route that the
+// README states; Hammerstad and Jensen's own 0.03 % for the air line), and the estimate covers
+// the real error whenever the reference is exact.
 TEST_P(FieldSolverExact, MatchesTheReference) {
   const Exact& row = GetParam();
   ASSERT_EQ(row.answer.reason, "");
@@ -69,22 +71,22 @@ TEST_P(FieldSolverExact, MatchesTheReference) {
 INSTANTIATE_TEST_SUITE_P(
     FieldSolver, FieldSolverExact,
     testing::Values(
-        Exact{"CohnNarrow", SolveStripline(0.05, 1, 0, 1), Cohn(0.05, 1), 1e-4},
-        Exact{"CohnHalf", SolveStripline(0.5, 1, 0, 2.2), Cohn(0.5, 2.2), 1e-4, 2.2},
-        Exact{"CohnSquare", SolveStripline(1, 1, 0, 1), Cohn(1, 1), 1e-4},
-        Exact{"CohnWide", SolveStripline(10, 1, 0, 4.3), Cohn(10, 4.3), 1e-4},
-        Exact{"CohnVeryWide", SolveStripline(100, 1, 0, 1), Cohn(100, 1), 1e-4},
+        Exact{"CohnNarrow", SolveStripline(0.05, 1, 0, 1), Cohn(0.05, 1), 1e-5},
+        Exact{"CohnHalf", SolveStripline(0.5, 1, 0, 2.2), Cohn(0.5, 2.2), 1e-5, 2.2},
+        Exact{"CohnSquare", SolveStripline(1, 1, 0, 1), Cohn(1, 1), 1e-5},
+        Exact{"CohnWide", SolveStripline(10, 1, 0, 4.3), Cohn(10, 4.3), 1e-5},
+        Exact{"CohnVeryWide", SolveStripline(100, 1, 0, 1), Cohn(100, 1), 1e-5},
         // Exact: eta0 / (2 pi sqrt(er)) ln(D/d).
         Exact{"Coax", SolveCoax(0.91, 2.95, 2.25),
               kEta0 / (2 * std::numbers::pi * 1.5) * std::log(2.95 / 0.91), 1e-12},
         Exact{"AirMicrostripNarrow", SolveMicrostrip(0.05, 1, 0, 1), HammerstadJensen(0.05), 3e-4},
         Exact{"AirMicrostripSquare", SolveMicrostrip(1, 1, 0, 1), HammerstadJensen(1), 3e-4, 1},
         Exact{"AirMicrostripWide", SolveMicrostrip(20, 1, 0, 1), HammerstadJensen(20), 3e-4},
-        Exact{"MicrostripOnFr4", SolveMicrostrip(1, 1, 0, 4.3), 71.733531, 1e-4, 3.1060878},
-        Exact{"MicrostripOnGaAs", SolveMicrostrip(1, 1, 0, 13), 43.135422, 1e-4, 8.5899382},
-        Exact{"ThickMicrostrip", SolveMicrostrip(1.9, 1, 0.2, 4.3), 48.228900, 1e-4, 3.1377511},
-        Exact{"ThickStripline", SolveStripline(0.5, 1, 0.1, 1), 83.066422, 1e-4},
-        Exact{"ThinStripline", SolveStripline(1, 1, 0.05, 1), 59.922679, 1e-4}),
+        Exact{"MicrostripOnFr4", SolveMicrostrip(1, 1, 0, 4.3), 71.733531, 2e-5, 3.1060878},
+        Exact{"MicrostripOnGaAs", SolveMicrostrip(1, 1, 0, 13), 43.135422, 2e-5, 8.5899382},
+        Exact{"ThickMicrostrip", SolveMicrostrip(1.9, 1, 0.2, 4.3), 48.228900, 2e-5, 3.1377511},
+        Exact{"ThickStripline", SolveStripline(0.5, 1, 0.1, 1), 83.066422, 2e-5},
+        Exact{"ThinStripline", SolveStripline(1, 1, 0.05, 1), 59.922679, 2e-5}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // 1 on the strip, 0 on ground, in between elsewhere.

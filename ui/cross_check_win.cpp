@@ -38,7 +38,12 @@ class CrossCheckTable final : public QTableWidget {
  public:
   using QTableWidget::QTableWidget;
 
-  Q_INVOKABLE void copy() const { QGuiApplication::clipboard()->setText(Text(true)); }
+  // With nothing selected the clipboard keeps what it had.
+  Q_INVOKABLE void copy() const {
+    if (selectionModel()->hasSelection()) {
+      QGuiApplication::clipboard()->setText(Text(true));
+    }
+  }
 
   QString Text(bool selectedOnly) const {
     QList<int> rows, columns;
@@ -230,11 +235,9 @@ void CrossCheckWin::Update() {
 // One solve at a time: inputs that come while it works wait, and only the newest are solved.
 void CrossCheckWin::StartSolving() {
   if (running_) {
-    pending_ = true;
     return;
   }
   running_ = true;
-  pending_ = false;
   QPointer<CrossCheckWin> self(this);
   QThreadPool::globalInstance()->start([in = CurrentInputs(), generation = generation_, self] {
     const SolvedPage solved = SolvePage(in.page, in.fields, in.thickness);
@@ -260,8 +263,7 @@ void CrossCheckWin::Solved(int generation, const SolvedPage& solved,
     const Inputs in = CurrentInputs();
     ShowTable(CrossCheckPage(in.page, in.fields, &*solved_));
     table_->resizeColumnsToContents();
-  }
-  if (pending_) {
+  } else {  // newer inputs came while it worked
     StartSolving();
   }
 }

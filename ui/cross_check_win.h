@@ -63,7 +63,6 @@ class CrossCheckWin final : public QWidget {
   std::string solvedFor_;       // the inputs of the last solve asked for
   int generation_ = 0;          // of the newest inputs
   bool running_ = false;
-  bool pending_ = false;  // newer inputs came while the solver worked
   std::optional<SolvedPage> solved_;
 };
 

@@ -14,6 +14,8 @@ constexpr int kLevels = 9;     // equipotentials at 10 %, 20 %, ... 90 %
 constexpr int kAcross = 72;    // potential samples across the picture
 constexpr int kMostDown = 48;  // and at most this many down it
 constexpr double kMargin = 3;  // substrate heights (plane spacings) shown beside the strip
+// Past this many millimetres the picture's coordinates, summed and scaled, would overflow.
+constexpr double kLargestDrawn = 1e300;
 
 bool Positive(double value) {
   return std::isfinite(value) && value > 0;
@@ -29,7 +31,7 @@ QString Describe(const LineShape& line, bool drawable, const char* field) {
   const QString thick =
       line.thickness > 0 ? ", " + Millimetres(line.thickness) + " thick," : QString();
   if (!drawable) {
-    return QStringLiteral("Cross-section: no line for these dimensions");
+    return QStringLiteral("Cross-section: nothing to draw for these dimensions");
   }
   if (line.page == 1) {
     what = Millimetres(line.width) + " strip" + thick + " on " + Millimetres(line.height) + er;
@@ -43,7 +45,8 @@ QString Describe(const LineShape& line, bool drawable, const char* field) {
 }
 
 bool Drawable(const LineShape& line) {
-  if (!Positive(line.width) || !Positive(line.height) || !(line.permittivity >= 1)) {
+  if (!Positive(line.width) || !Positive(line.height) || !(line.permittivity >= 1) ||
+      std::max({line.width, line.height, line.thickness}) >= kLargestDrawn) {
     return false;
   }
   return line.page == 3 ? line.width < line.height
@@ -81,15 +84,16 @@ std::vector<QLineF> Contours(const std::vector<double>& grid, int across, int do
         const std::array<double, 4> c = {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1)};
         const std::array<QPointF, 4> corner = {point(i, j), point(i + 1, j), point(i + 1, j + 1),
                                                point(i, j + 1)};
-        std::vector<QPointF> crossings;
+        std::array<QPointF, 4> crossings;
+        std::size_t found = 0;
         for (int e = 0; e < 4; ++e) {
           const double a = c[e] - v, b = c[(e + 1) % 4] - v;
           if ((a < 0) != (b < 0)) {
             const double f = a / (a - b);
-            crossings.push_back(corner[e] + f * (corner[(e + 1) % 4] - corner[e]));
+            crossings[found++] = corner[e] + f * (corner[(e + 1) % 4] - corner[e]);
           }
         }
-        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
+        for (std::size_t k = 0; k + 1 < found; k += 2) {
           lines.emplace_back(crossings[k], crossings[k + 1]);
         }
       }
@@ -182,7 +186,8 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), back);
   if (!picture_.drawable) {
     painter.setPen(ink);
-    painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("No line for these dimensions"));
+    painter.drawText(rect(), Qt::AlignCenter,
+                     QStringLiteral("Nothing to draw for these dimensions"));
     return;
   }
   // To scale: one factor for both axes, y up, the region centred.

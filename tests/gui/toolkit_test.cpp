@@ -243,5 +243,12 @@ TEST(CrossSectionView, DrawsTheCoaxialEquipotentialsAtTheirRadii) {
   EXPECT_EQ(points.begin()->first, 1);
 }
 
+// A line past what a picture's coordinates hold (the solver still answers for it) is not drawn.
+TEST(CrossSectionView, DrawsNothingPastWhatItCanHold) {
+  const auto answer = field_solver::SolveMicrostrip(1e308, 1e308, 0, 4);
+  const CrossSectionPicture picture = DrawCrossSection({1, 1e308, 1e308, 0, 4}, &answer);
+  EXPECT_TRUE(answer.reason.empty() && !picture.drawable && picture.equipotentials.empty());
+}
+
 }  // namespace
 }  // namespace mq::test

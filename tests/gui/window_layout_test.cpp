@@ -28,13 +28,10 @@ class WindowLayout : public CalculatorWindowTest {
   std::string Look(const char* name) const {
     auto* label = window_->Controls().Find<QLabel>(name);
     const QRect r = Geometry(label);
-    return QString("%1,%2,%3,%4 %5%6")
-        .arg(r.left())
-        .arg(r.top())
-        .arg(r.width())
-        .arg(r.height())
-        .arg(label->alignment() & Qt::AlignRight ? "> " : "", label->text())
-        .toStdString();
+    const char* right = label->alignment() & Qt::AlignRight ? "> " : "";
+    return QString::asprintf("%d,%d,%d,%d %s", r.left(), r.top(), r.width(), r.height(), right)
+               .toStdString() +
+           label->text().toStdString();
   }
 };
 
