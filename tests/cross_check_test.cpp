@@ -24,8 +24,8 @@ namespace ref = reference;
 // 0.1 on er 9.8, fn = 40: P3 = 0.015863, P4 = 1.056253, P = 0.80027; Hammerstad-Jensen at W/h 10:
 // a = 1.0083330, where its ln(1 + (u/18.1)^3)/18.7 term counts).
 // Where k' = tanh(x) rounds to 1, K(k) = pi/2 and K(k') = ln(4/k) = x + ln 2 to the last digit
-// (Abramowitz and Stegun 17.3.26): Z0 = eta0 pi / (8 (x + ln 2)), 7.2776914 ohm at W/b 12.5
-// and 0.094141037 at W/b 1000.
+// (Abramowitz and Stegun 17.3.26): Z0 = eta0 pi / (8 (x + ln 2)), 7.2776914 ohm at W/b 12.5;
+// at W/b 1000 the parallel-plate limit, Z0 = (eta0 / 4) / (W/b + 2 ln 2 / pi) = 0.094141037 ohm.
 // The RG-142 cut-off (d 0.07 in, D 0.232 in, er 2.2) is Pozar's example, 16.8 GHz with
 // c = 3e8 m/s; 16.7745 GHz with the exact c. The inverses give back the wanted impedance.
 TEST(CrossCheck, ReferenceModelsAgreeWithWorkedValues) {
