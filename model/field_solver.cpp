@@ -41,6 +41,7 @@
 #include <numbers>
 #include <vector>
 
+#include "model/exact_constants.h"
 #include "model/line_models.h"
 
 namespace mq::field_solver {
@@ -48,9 +49,7 @@ namespace mq::field_solver {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kSpeedOfLight = 299792458.0;  // m/s, exact
-constexpr double kMu0 = 1.25663706212e-6;      // H/m, CODATA 2018
-constexpr double kEta0 = kSpeedOfLight * kMu0;
+using exact::kEta0;
 
 struct Point {
   double x = 0;
@@ -535,6 +534,16 @@ double AirInfluence(const Field& f, Point p, const Panel& q) {
   return f.k > 0 ? in.dielectric : in.vacuum;
 }
 
+bool Positive(double v) {
+  return std::isfinite(v) && v > 0;
+}
+
+Answer Refused(std::string_view reason) {
+  Answer answer;
+  answer.reason = reason;
+  return answer;
+}
+
 // Z0 = 1 / (c0 sqrt(C C0)) with C and C0 over 2 pi eps0, and 1 / (2 pi eps0 c0) = eta0 / 2 pi.
 double Impedance(double c, double c0) {
   return kEta0 / (2 * kPi * std::sqrt(c * c0));
@@ -556,10 +565,17 @@ void Report(const Capacitance& filled, const Capacitance& vacuum, Answer& answer
       answer.impedance;
 }
 
-Answer Finish(std::shared_ptr<Field> field, double er) {
+bool Stopped(const std::atomic<bool>* stop) {
+  return stop != nullptr && stop->load(std::memory_order_relaxed);
+}
+
+Answer Finish(std::shared_ptr<Field> field, double er, const std::atomic<bool>* stop) {
   const bool dielectric = field->shape == Shape::kMicrostrip && field->k > 0;
   field->panels = Mesh(*field);
   const Systems systems = Assemble(*field, dielectric);
+  if (Stopped(stop)) {
+    return Refused(kStopped);
+  }
   const Capacitance vacuum = Solve(*field, systems.vacuum);
   Answer answer;
   // A homogeneous dielectric scales C by er: Z0 by 1/sqrt(er), the permittivity is er.
@@ -579,16 +595,6 @@ Answer Finish(std::shared_ptr<Field> field, double er) {
 }
 
 // --- Checks of the input ------------------------------------------------------------------
-
-bool Positive(double v) {
-  return std::isfinite(v) && v > 0;
-}
-
-Answer Refused(std::string_view reason) {
-  Answer answer;
-  answer.reason = reason;
-  return answer;
-}
 
 // The ratios over which the mesh and the series are known to meet the stated accuracy and time.
 constexpr double kMinWidthRatio = 0.01;
@@ -630,7 +636,8 @@ std::string StripCheck(double w, double h, double t, double er, const char* rati
 
 }  // namespace
 
-Answer SolveMicrostrip(double width, double height, double thickness, double permittivity) {
+Answer SolveMicrostrip(double width, double height, double thickness, double permittivity,
+                       const std::atomic<bool>* stop) {
   if (std::string reason = StripCheck(width, height, thickness, permittivity, "h");
       !reason.empty()) {
     return Refused(reason);
@@ -643,10 +650,11 @@ Answer SolveMicrostrip(double width, double height, double thickness, double per
   SetThickness(*field, thickness / height);
   field->k = (permittivity - 1) / (permittivity + 1);
   field->series = ImageSeries(field->k);
-  return Finish(std::move(field), permittivity);
+  return Finish(std::move(field), permittivity, stop);
 }
 
-Answer SolveStripline(double width, double spacing, double thickness, double permittivity) {
+Answer SolveStripline(double width, double spacing, double thickness, double permittivity,
+                      const std::atomic<bool>* stop) {
   if (std::string reason = StripCheck(width, spacing, thickness, permittivity, "b");
       !reason.empty()) {
     return Refused(reason);
@@ -658,7 +666,7 @@ Answer SolveStripline(double width, double spacing, double thickness, double per
   field->width = width / spacing;
   SetThickness(*field, thickness / spacing);
   field->quarter = field->thickness > 0;
-  return Finish(std::move(field), permittivity);
+  return Finish(std::move(field), permittivity, stop);
 }
 
 Answer SolveCoax(double innerDiameter, double outerDiameter, double permittivity) {

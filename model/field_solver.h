@@ -6,8 +6,10 @@
 // be drawn afterwards.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace mq::field_solver {
 
@@ -22,9 +24,15 @@ struct Answer {
   std::shared_ptr<const Field> field;
 };
 
-// Lengths in any one unit: only their ratios matter.
-Answer SolveMicrostrip(double width, double height, double thickness, double permittivity);
-Answer SolveStripline(double width, double spacing, double thickness, double permittivity);
+// The reason of a solve whose stop flag was raised (its window closed, newer inputs came): it
+// returns at its next step, with no figure.
+inline constexpr std::string_view kStopped = "Stopped.";
+
+// Lengths in any one unit: only their ratios matter. `stop`, when given, is read between steps.
+Answer SolveMicrostrip(double width, double height, double thickness, double permittivity,
+                       const std::atomic<bool>* stop = nullptr);
+Answer SolveStripline(double width, double spacing, double thickness, double permittivity,
+                      const std::atomic<bool>* stop = nullptr);
 Answer SolveCoax(double innerDiameter, double outerDiameter, double permittivity);
 
 // The potential at (x, y) in the unit of the answer's lengths, x from the strip's centre and y

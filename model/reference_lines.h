@@ -8,12 +8,13 @@
 
 #include <functional>
 
+#include "model/exact_constants.h"
+
 namespace mq::reference {
 
-// Free-space wave impedance sqrt(mu0/eps0), CODATA 2018: 376.730313668 ohm.
-inline constexpr double kEta0 = 376.730313668;
-inline constexpr double kSpeedOfLight = 299792458.0;  // m/s, exact
-inline constexpr double kMu0 = 1.25663706212e-6;      // H/m, CODATA 2018
+using exact::kEta0;
+using exact::kMu0;
+using exact::kSpeedOfLight;
 
 // Exact TEM impedance of a coaxial line: eta0 / (2 pi sqrt(er)) ln(D/d).
 double CoaxImpedance(double innerDiameter, double outerDiameter, double permittivity);

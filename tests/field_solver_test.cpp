@@ -9,10 +9,12 @@
 #include <numbers>
 #include <string>
 
+#include "model/exact_constants.h"
+
 namespace mq::field_solver {
 namespace {
 
-constexpr double kEta0 = 299792458.0 * 1.25663706212e-6;
+using exact::kEta0;
 
 double Agm(double a, double b) {
   for (int i = 0; i < 40; ++i) {
