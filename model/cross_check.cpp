@@ -1,17 +1,25 @@
 // SPDX-License-Identifier: MIT
+// The cross-check's rows and verdicts for each page. The published models are those of
+// model/reference_lines.h; the verdicts judge each page figure against the field solution, and
+// where one is off by more than kAgreement they say by how much, why where the program can tell
+// (the page's form ignores the strip's thickness; the page's ratio lies outside the range its
+// forms were measured over), and the figure to use instead.
 #include "model/cross_check.h"
 
-#include <charconv>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 #include "model/coax.h"
+#include "model/constants.h"
+#include "model/figure_words.h"
 #include "model/line_models.h"
 #include "model/microstrip.h"
 #include "model/reference_lines.h"
 #include "model/stripline.h"
+#include "model/unread_text.h"
 
 namespace mq {
 namespace {
@@ -33,34 +41,6 @@ constexpr double kStriplineWidest = kMeasuredTo;
 
 double Read(const FieldSet& fields, std::string_view name) {
   return ReadAsThePagesDo(fields, name);
-}
-
-std::string Figure(double value, int digits = 5) {
-  std::array<char, 64> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::general, digits);
-  return std::string(buffer.data(), ec == std::errc{} ? end : buffer.data());
-}
-
-// Inputs at the ends of what a double holds can take a figure past it; the cell says so.
-std::string FigureOr(double value, std::string_view none, int digits = 5) {
-  if (std::isnan(value)) {
-    return std::string(none);
-  }
-  return std::isinf(value) ? "no finite figure" : Figure(value, digits);
-}
-
-// "+0.34 %", or nothing where either figure is missing.
-std::string Percent(double value, double reference) {
-  const double percent = 100 * (value - reference) / reference;
-  if (!std::isfinite(percent)) {
-    return {};
-  }
-  std::array<char, 64> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), percent,
-                                       std::chars_format::fixed, 2);
-  const std::string digits(buffer.data(), ec == std::errc{} ? end : buffer.data());
-  return (percent >= 0 ? "+" : "") + digits + " %";
 }
 
 // The message of the first value that is not positive, as the procedures check, or nothing.
@@ -109,8 +89,12 @@ Limit LimitOf(std::string_view what, std::initializer_list<Check> needs,
   return judge();
 }
 
+bool Measured(double ratio) {
+  return Within(ratio, kMeasuredFrom, kMeasuredTo);
+}
+
 Limit RangeLimit(std::string_view ratioName, double ratio) {
-  const bool inside = Within(ratio, kMeasuredFrom, kMeasuredTo);
+  const bool inside = Measured(ratio);
   return {inside, std::string(ratioName) + " " + Figure(ratio, 3) +
                       (inside ? " lies inside" : " lies outside") +
                       " 0.05-10, where docs/accuracy.md measured the page's forms"};
@@ -128,17 +112,20 @@ std::string SearchFailure(reference::WidthSearch::Outcome outcome, std::string_v
          " reaches.";
 }
 
-// The published model's width for the wanted impedance, solved for W/h (W/b) so that no bound
-// of the search overflows, or why there is none.
-void PublishedWidth(Comparison& row, double height,
-                    const std::function<double(double)>& exactOfRatio, double impedance,
-                    std::string_view ratioName, double narrowest, double widest) {
+// A model's width for the wanted impedance, solved for W/h (W/b) so that no bound of the search
+// overflows: in mm, or NaN with the reason.
+struct ModelWidth {
+  double width = kNoFigure;
+  std::string reason;
+};
+
+ModelWidth WidthOf(double height, const std::function<double(double)>& exactOfRatio,
+                   double impedance, std::string_view ratioName, double narrowest, double widest) {
   const auto search = reference::SolveWidth(exactOfRatio, impedance, narrowest, widest);
   if (search.outcome != reference::WidthSearch::Outcome::kFound) {
-    row.missing = SearchFailure(search.outcome, ratioName, narrowest, widest);
-    return;
+    return {kNoFigure, SearchFailure(search.outcome, ratioName, narrowest, widest)};
   }
-  row.published = search.width * height;
+  return {search.width * height, {}};
 }
 
 // The solver's column: its figure with its estimate, or why there is none yet.
@@ -147,6 +134,7 @@ void AddSolver(Comparison& row, const SolvedPage* solved, double SolvedPage::*wi
     row.solverNote = "solving...";
     return;
   }
+  row.updating = solved->updating;
   const field_solver::Answer& answer = solved->analysis;
   if (width != nullptr) {
     row.solver = solved->*width;
@@ -162,8 +150,103 @@ void AddSolver(Comparison& row, const SolvedPage* solved, double SolvedPage::*wi
   }
 }
 
+// --- Verdicts -----------------------------------------------------------------------------
+
+// What a verdict says of one row: the quantity in words, what the program can tell of the cause,
+// and the figure to use instead.
+struct Judgement {
+  std::string subject;  // "impedance", "width for 50 ohm"
+  std::string cause;    // "The page ignores the 0.035 mm thickness", or nothing
+  std::string instead;  // "The strip should be 0.1356 mm wide."
+};
+
+// The page's figure against the field solution's, or nothing while either is missing.
+std::optional<Limit> Judge(Comparison& row, const Judgement& judgement) {
+  if (std::isnan(row.page) || !std::isfinite(row.solver) || row.updating) {
+    return std::nullopt;
+  }
+  const double off = row.page / row.solver - 1;
+  const std::string instead = judgement.instead.empty() ? "" : " " + judgement.instead;
+  if (std::fabs(off) <= kAgreement) {
+    row.verdict = Verdict::kAgrees;
+    return Limit{true, "The page's " + judgement.subject + " is within " +
+                           Figure(100 * kAgreement) + " % of the field solution (" +
+                           Percent(row.page, row.solver) + ")."};
+  }
+  row.verdict = Verdict::kDiffers;
+  if (!std::isfinite(off)) {
+    return Limit{false, "The page's " + judgement.subject + " has no finite figure." + instead};
+  }
+  const std::string size =
+      Size(off) + " % " + (off > 0 ? "above" : "below") + " the field solution.";
+  const std::string said = judgement.cause.empty()
+                               ? "The page's " + judgement.subject + " is " + size
+                               : judgement.cause + ": its " + judgement.subject + " is " + size;
+  return Limit{false, said + instead};
+}
+
+// Why a row differs, where the program can tell: the page agrees with the published model of a
+// strip of no thickness, so the thickness is what it missed; or its ratio lies past the range
+// the page's forms were measured over.
+std::string Cause(const Comparison& row, const std::string& thicknessCause,
+                  std::string_view ratioName, double ratio) {
+  if (!thicknessCause.empty() && std::fabs(row.page / row.zeroThickness - 1) <= kAgreement) {
+    return thicknessCause;
+  }
+  if (!Measured(ratio)) {
+    return std::string(ratioName) + " " + Figure(ratio, 3) +
+           " lies outside 0.05-10, where the page's forms were measured";
+  }
+  return {};
+}
+
+// The verdicts of a check's rows, before its limits; while the solver works on newer inputs one
+// line says they wait for it.
+void AddVerdicts(CrossCheck& check, const std::vector<std::optional<Limit>>& verdicts) {
+  std::vector<Limit> lines;
+  bool updating = false;
+  for (const Comparison& row : check.comparisons) {
+    updating = updating || row.updating;
+  }
+  if (updating) {
+    lines.push_back({false,
+                     "The field solution is being updated for these inputs; the verdicts follow.",
+                     true});
+  }
+  for (const auto& verdict : verdicts) {
+    if (verdict) {
+      lines.push_back(*verdict);
+    }
+  }
+  check.limits.insert(check.limits.begin(), lines.begin(), lines.end());
+}
+
+void AddUnreadText(CrossCheck& check, int page, const FieldSet& fields) {
+  std::vector<Limit> lines;
+  for (std::string& words : UnreadText(page, fields)) {
+    lines.push_back({false, std::move(words)});
+  }
+  check.limits.insert(check.limits.begin(), lines.begin(), lines.end());
+}
+
+std::string Millimetres(double value) {
+  return Figure(value, 4) + " mm";
+}
+
+// "For 50 ohm the strip should be 0.1356 mm wide.", or the impedance the solver gives.
+std::string InsteadOfImpedance(const Comparison& impedance, const Comparison& width,
+                               double wanted) {
+  if (std::isfinite(width.solver) && !width.updating) {
+    return "For " + Figure(wanted, 4) + " ohm the strip should be " + Millimetres(width.solver) +
+           " wide.";
+  }
+  return "The field solution gives " + Figure(impedance.solver, 4) + " ohm.";
+}
+
+// --- Microstrip ---------------------------------------------------------------------------
+
 struct Microstrip {
-  double width, height, permittivity, gigahertz, impedance;
+  double width, height, permittivity, gigahertz, impedance, degrees, thickness;
 };
 
 // Kirschning and Jansen's form inside or outside the range its authors state.
@@ -188,41 +271,101 @@ Limit DispersionRange(const Microstrip& in) {
                          : Limit{false, "Outside " + range + ":" + outside.substr(1)};
 }
 
-CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
+std::string MicrostripModel(double thickness) {
+  return thickness > 0 ? "Hammerstad and Jensen (1980), with their thickness correction"
+                       : "Hammerstad and Jensen (1980)";
+}
+
+Comparison DispersionRow(const Microstrip& in) {
   const double w = in.width, h = in.height, er = in.permittivity;
-  const std::string model = "Hammerstad and Jensen (1980)";
+  // The page has no dispersion: at any frequency it shows its static figure.
+  const std::string at = in.gigahertz > 0 ? Figure(in.gigahertz) + " GHz" : "the page's frequency";
+  return Row("Eff. dielectric constant at " + at, "", "Kirschning and Jansen (1982)",
+             {{h, msg::kHeight},
+              {w, msg::kWidth},
+              {in.gigahertz, msg::kFrequency},
+              {er, msg::kPermittivity},
+              NotBelowAir(er)},
+             [&](Comparison& row) {
+               row.page = microstrip::EffectivePermittivity(w, h, er);
+               row.published = reference::MicrostripDispersedPermittivity(
+                   w * kMetresPerMillimetre, h * kMetresPerMillimetre, er,
+                   in.gigahertz * kHertzPerGigahertz);
+               row.solverNote = "quasi-static";
+             });
+}
+
+// The length of the page's electrical length: the page's from its static eeff (with its own
+// constants, as its procedures work it), the model's from the dispersed eeff at its frequency.
+Comparison LengthRow(const Microstrip& in) {
+  const double w = in.width, h = in.height, er = in.permittivity;
+  const std::string at = in.gigahertz > 0 ? Figure(in.gigahertz) + " GHz" : "the page's frequency";
+  return Row("Physical length at " + at, "mm", "Kirschning and Jansen (1982), dispersed",
+             {{h, msg::kHeight},
+              {w, msg::kWidth},
+              {in.gigahertz, msg::kFrequency},
+              {er, msg::kPermittivity},
+              {in.degrees, "Electrical length must be greater than zero."},
+              NotBelowAir(er)},
+             [&](Comparison& row) {
+               const double hertz = in.gigahertz * kHertzPerGigahertz;
+               const double radians = in.degrees * constants::kRadiansPerDegree;
+               row.page =
+                   radians /
+                   constants::PhaseConstant(hertz, microstrip::EffectivePermittivity(w, h, er)) /
+                   kMetresPerMillimetre;
+               const double dispersed = reference::MicrostripDispersedPermittivity(
+                   w * kMetresPerMillimetre, h * kMetresPerMillimetre, er, hertz);
+               row.published = in.degrees / 360 * reference::kSpeedOfLight /
+                               (hertz * std::sqrt(dispersed)) / kMetresPerMillimetre;
+               row.solverNote = "quasi-static";
+             });
+}
+
+// The page's static length against the dispersed line's: the page ignores its frequency.
+std::optional<Limit> JudgeLength(const Comparison& row, const Microstrip& in) {
+  if (std::isnan(row.page) || !(row.published > 0 && std::isfinite(row.published))) {
+    return std::nullopt;
+  }
+  const double off = row.page / row.published - 1;
+  const std::string what = "the page's length for " + Figure(in.degrees, 4) + " degrees";
+  const std::string cut = " Cut it " + Millimetres(row.published) + " long.";
+  if (std::fabs(off) <= kAgreement) {
+    return Limit{true, "At " + Figure(in.gigahertz) + " GHz " + what + " is within " +
+                           Figure(100 * kAgreement) + " % of the dispersed line's (" +
+                           Percent(row.page, row.published) + ")."};
+  }
+  if (!std::isfinite(off)) {
+    return Limit{false, "The page's length has no finite figure." + cut};
+  }
+  return Limit{false, "The page ignores dispersion: at " + Figure(in.gigahertz) + " GHz " + what +
+                          " is " + Size(off) + " % " + (off > 0 ? "above" : "below") +
+                          " the dispersed line's (Kirschning and Jansen)." + cut};
+}
+
+CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
+  const double w = in.width, h = in.height, er = in.permittivity, t = in.thickness;
+  const std::string model = MicrostripModel(t);
   const std::initializer_list<Check> line = {
       {h, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}, NotBelowAir(er)};
   CrossCheck check;
-  check.comparisons.push_back(Row("Impedance", "ohm", model, line, [&](Comparison& row) {
+  auto& rows = check.comparisons;
+  rows.push_back(Row("Impedance", "ohm", model, line, [&](Comparison& row) {
     row.page =
         microstrip::CharacteristicImpedance(w, h, microstrip::EffectivePermittivity(w, h, er));
-    row.published = reference::MicrostripImpedance(w, h, er);
+    row.published = reference::MicrostripThickImpedance(w, h, t, er);
+    row.zeroThickness = reference::MicrostripImpedance(w, h, er);
     AddSolver(row, solved, nullptr);
   }));
-  check.comparisons.push_back(
-      Row("Eff. dielectric constant, static", "", model, line, [&](Comparison& row) {
-        row.page = microstrip::EffectivePermittivity(w, h, er);
-        row.published = reference::MicrostripEffectivePermittivity(w, h, er);
-        AddSolver(row, solved, nullptr);
-      }));
-  // The page has no dispersion: at any frequency it shows its static figure.
-  const std::string at = in.gigahertz > 0 ? Figure(in.gigahertz) + " GHz" : "the page's frequency";
-  check.comparisons.push_back(Row("Eff. dielectric constant at " + at, "",
-                                  "Kirschning and Jansen (1982)",
-                                  {{h, msg::kHeight},
-                                   {w, msg::kWidth},
-                                   {in.gigahertz, msg::kFrequency},
-                                   {er, msg::kPermittivity},
-                                   NotBelowAir(er)},
-                                  [&](Comparison& row) {
-                                    row.page = microstrip::EffectivePermittivity(w, h, er);
-                                    row.published = reference::MicrostripDispersedPermittivity(
-                                        w * kMetresPerMillimetre, h * kMetresPerMillimetre, er,
-                                        in.gigahertz * kHertzPerGigahertz);
-                                    row.solverNote = "quasi-static";
-                                  }));
-  check.comparisons.push_back(Row(
+  rows.push_back(Row("Eff. dielectric constant, static", "", model, line, [&](Comparison& row) {
+    row.page = microstrip::EffectivePermittivity(w, h, er);
+    row.published = reference::MicrostripThickEffectivePermittivity(w, h, t, er);
+    row.zeroThickness = reference::MicrostripEffectivePermittivity(w, h, er);
+    AddSolver(row, solved, nullptr);
+  }));
+  rows.push_back(DispersionRow(in));
+  rows.push_back(LengthRow(in));
+  rows.push_back(Row(
       "Width for the Impedance field", "mm", model + ", solved for W",
       {{h, msg::kHeight},
        {in.impedance, msg::kImpedance},
@@ -230,10 +373,31 @@ CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
        NotBelowAir(er)},
       [&](Comparison& row) {
         row.page = microstrip::SynthesizedWidth(in.impedance, h, er);
-        const auto exact = [er](double u) { return reference::MicrostripImpedance(u, 1, er); };
-        PublishedWidth(row, h, exact, in.impedance, "W/h", kMicrostripNarrowest, kMicrostripWidest);
+        const auto thick = [&](double u) {
+          return reference::MicrostripThickImpedance(u, 1, t / h, er);
+        };
+        const auto flat = [&](double u) { return reference::MicrostripImpedance(u, 1, er); };
+        const ModelWidth published =
+            WidthOf(h, thick, in.impedance, "W/h", kMicrostripNarrowest, kMicrostripWidest);
+        row.published = published.width;
+        row.missing = published.reason;
+        row.zeroThickness =
+            WidthOf(h, flat, in.impedance, "W/h", kMicrostripNarrowest, kMicrostripWidest).width;
         AddSolver(row, solved, &SolvedPage::width);
       }));
+  const std::string copper =
+      t > 0 ? "The page assumes no copper, the cross-check a " + Millimetres(t) + " thick strip"
+            : "";
+  const std::string wanted = "width for " + Figure(in.impedance, 4) + " ohm";
+  AddVerdicts(
+      check,
+      {Judge(rows[0], {"impedance", Cause(rows[0], copper, "W/h", w / h),
+                       InsteadOfImpedance(rows[0], rows[4], in.impedance)}),
+       Judge(rows[1], {"static effective dielectric constant", Cause(rows[1], copper, "W/h", w / h),
+                       "The field solution gives " + Figure(rows[1].solver, 5) + "."}),
+       JudgeLength(rows[3], in),
+       Judge(rows[4], {wanted, Cause(rows[4], copper, "W/h", rows[4].page / h),
+                       "The strip should be " + Millimetres(rows[4].solver) + " wide."})});
   check.limits.push_back(LimitOf("W/h", {{h, msg::kHeight}, {w, msg::kWidth}},
                                  [&] { return RangeLimit("W/h", w / h); }));
   check.limits.push_back(LimitOf("Dispersion",
@@ -244,6 +408,8 @@ CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
                                  [&] { return DispersionRange(in); }));
   return check;
 }
+
+// --- Stripline ----------------------------------------------------------------------------
 
 struct Stripline {
   double width, spacing, thickness, permittivity, conductivity, gigahertz, impedance;
@@ -263,28 +429,79 @@ Limit SkinDepthLimit(const Stripline& in) {
                                        : ", enough for the loss figure")};
 }
 
+std::string StriplineModel(double thickness) {
+  return thickness > 0 ? "Cohn (1955), thick strip, W/(b - t) from 0.35"
+                       : "Cohn (1954), exact at zero thickness";
+}
+
+// The published impedance of the strip as it is: Cohn's exact form at zero thickness, his
+// thick-strip form where it applies; NaN where neither does.
+double StriplinePublished(double w, double b, double t, double er) {
+  if (!(t > 0)) {
+    return reference::StriplineImpedance(w, b, er);
+  }
+  return Within(w / (b - t), reference::kThickStriplineNarrowest, HUGE_VAL)
+             ? reference::StriplineThickImpedance(w, b, t, er)
+             : kNoFigure;
+}
+
+constexpr std::string_view kNoThickForm = "No published thick-strip form below W/(b - t) 0.35.";
+
+Comparison StriplineWidthRow(const Stripline& in, const SolvedPage* solved) {
+  const double b = in.spacing, t = in.thickness, er = in.permittivity;
+  const Check thin{b - t, msg::kThicknessNotSmaller};
+  return Row("Width for the Impedance field", "mm", StriplineModel(t) + ", solved for W",
+             {{b, msg::kHeight}, {er, msg::kPermittivity}, {in.impedance, msg::kImpedance}, thin},
+             [&](Comparison& row) {
+               row.page = stripline::SynthesizedWidth(in.impedance, b, er);
+               const auto exact = [er](double u) {
+                 return reference::StriplineImpedance(u, 1, er);
+               };
+               const ModelWidth flat =
+                   WidthOf(b, exact, in.impedance, "W/b", kStriplineNarrowest, kStriplineWidest);
+               row.zeroThickness = flat.width;
+               if (t > 0) {
+                 // Searched over the thick form's own range, W/(b - t) from 0.35.
+                 const double gap = 1 - t / b;
+                 const auto thick = [&](double u) {
+                   return reference::StriplineThickImpedance(u, 1, t / b, er);
+                 };
+                 const ModelWidth published =
+                     WidthOf(b, thick, in.impedance, "W/b",
+                             reference::kThickStriplineNarrowest * gap, kStriplineWidest);
+                 row.published = published.width;
+                 row.publishedNote = published.width > 0 ? "" : std::string(kNoThickForm);
+               } else {
+                 row.published = flat.width;
+                 row.missing = flat.reason;
+               }
+               AddSolver(row, solved, &SolvedPage::width);
+             });
+}
+
 CrossCheck CheckStripline(const Stripline& in, const SolvedPage* solved) {
-  const double w = in.width, b = in.spacing, er = in.permittivity;
+  const double w = in.width, b = in.spacing, er = in.permittivity, t = in.thickness;
   // A strip as thick as the spacing fails as the procedures fail it.
-  const Check thin{b - in.thickness, msg::kThicknessNotSmaller};
-  const std::string model = "Cohn (1954), exact at zero thickness";
+  const Check thin{b - t, msg::kThicknessNotSmaller};
   CrossCheck check;
-  check.comparisons.push_back(Row(
-      "Impedance", "ohm", model,
+  auto& rows = check.comparisons;
+  rows.push_back(Row(
+      "Impedance", "ohm", StriplineModel(t),
       {{b, msg::kHeight}, {w, msg::kWidth}, {er, msg::kPermittivity}, thin}, [&](Comparison& row) {
         row.page = stripline::CharacteristicImpedance(w, b, er);
-        row.published = reference::StriplineImpedance(w, b, er);
+        row.published = StriplinePublished(w, b, t, er);
+        row.publishedNote = std::isnan(row.published) ? std::string(kNoThickForm) : "";
+        row.zeroThickness = reference::StriplineImpedance(w, b, er);
         AddSolver(row, solved, nullptr);
       }));
-  check.comparisons.push_back(Row(
-      "Width for the Impedance field", "mm", model + ", solved for W",
-      {{b, msg::kHeight}, {er, msg::kPermittivity}, {in.impedance, msg::kImpedance}, thin},
-      [&](Comparison& row) {
-        row.page = stripline::SynthesizedWidth(in.impedance, b, er);
-        const auto exact = [er](double u) { return reference::StriplineImpedance(u, 1, er); };
-        PublishedWidth(row, b, exact, in.impedance, "W/b", kStriplineNarrowest, kStriplineWidest);
-        AddSolver(row, solved, &SolvedPage::width);
-      }));
+  rows.push_back(StriplineWidthRow(in, solved));
+  const std::string ignored = t > 0 ? "The page ignores the " + Millimetres(t) + " thickness" : "";
+  AddVerdicts(check,
+              {Judge(rows[0], {"impedance", Cause(rows[0], ignored, "W/b", w / b),
+                               InsteadOfImpedance(rows[0], rows[1], in.impedance)}),
+               Judge(rows[1], {"width for " + Figure(in.impedance, 4) + " ohm",
+                               Cause(rows[1], ignored, "W/b", rows[1].page / b),
+                               "The strip should be " + Millimetres(rows[1].solver) + " wide."})});
   check.limits.push_back(LimitOf("Skin depth",
                                  {{in.thickness, "The strip has no thickness to compare."},
                                   {in.gigahertz, msg::kFrequency},
@@ -294,6 +511,8 @@ CrossCheck CheckStripline(const Stripline& in, const SolvedPage* solved) {
                                  [&] { return RangeLimit("W/b", w / b); }));
   return check;
 }
+
+// --- Coax ---------------------------------------------------------------------------------
 
 struct Coax {
   double inner, outer, permittivity, gigahertz, impedance;
@@ -319,7 +538,8 @@ CrossCheck CheckCoax(const Coax& in, const SolvedPage* solved) {
   const Check smaller{outer - d, msg::kInnerNotSmaller};
   const std::string model = "Exact TEM form, CODATA wave impedance";
   CrossCheck check;
-  check.comparisons.push_back(Row(
+  auto& rows = check.comparisons;
+  rows.push_back(Row(
       "Impedance", "ohm", model,
       {{d, msg::kInnerDiameter}, {outer, msg::kOuterDiameter}, smaller, {er, msg::kPermittivity}},
       [&](Comparison& row) {
@@ -327,7 +547,7 @@ CrossCheck CheckCoax(const Coax& in, const SolvedPage* solved) {
         row.published = reference::CoaxImpedance(d, outer, er);
         AddSolver(row, solved, nullptr);
       }));
-  check.comparisons.push_back(Row(
+  rows.push_back(Row(
       "Inner diameter for the Impedance field", "mm", model + ", inverted",
       {{outer, msg::kOuterDiameter}, {in.impedance, msg::kImpedance}, {er, msg::kPermittivity}},
       [&](Comparison& row) {
@@ -340,6 +560,12 @@ CrossCheck CheckCoax(const Coax& in, const SolvedPage* solved) {
         }
         AddSolver(row, solved, &SolvedPage::width);
       }));
+  AddVerdicts(
+      check,
+      {Judge(rows[0],
+             {"impedance", "", "The field solution gives " + Figure(rows[0].solver, 4) + " ohm."}),
+       Judge(rows[1], {"inner diameter for " + Figure(in.impedance, 4) + " ohm", "",
+                       "The inner diameter should be " + Millimetres(rows[1].solver) + "."})});
   check.limits.push_back(LimitOf("First higher mode",
                                  {{d, msg::kInnerDiameter},
                                   {outer, msg::kOuterDiameter},
@@ -350,103 +576,13 @@ CrossCheck CheckCoax(const Coax& in, const SolvedPage* solved) {
   return check;
 }
 
-// The solver's width for the wanted impedance: a secant search on ln W against ln Z0 from the
-// published model's width, which lies within a few percent, so a handful of solves settle it.
-constexpr int kMostSolves = 12;
-
-void SolveWidthFor(SolvedPage& solved, double wanted, double start,
-                   const std::function<field_solver::Answer(double)>& solve) {
-  if (!(wanted > 0 && std::isfinite(wanted)) || !(start > 0 && std::isfinite(start))) {
-    solved.widthReason = std::string(msg::kImpedance);
-    return;
-  }
-  double lnW[2] = {std::log(start), std::log(start) + 0.05};
-  double lnZ[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    const field_solver::Answer answer = solve(std::exp(lnW[i]));
-    if (!answer.reason.empty()) {
-      solved.widthReason = answer.reason;
-      return;
-    }
-    lnZ[i] = std::log(answer.impedance);
-    solved.widthEstimate = answer.estimate;
-  }
-  const double target = std::log(wanted);
-  double slope = (lnZ[1] - lnZ[0]) / (lnW[1] - lnW[0]);
-  for (int step = 2; step < kMostSolves && std::fabs(lnZ[1] - target) > 1e-7; ++step) {
-    const double next = lnW[1] + (target - lnZ[1]) / (slope < 0 ? slope : -1);
-    const field_solver::Answer answer = solve(std::exp(next));
-    if (!answer.reason.empty()) {
-      solved.widthReason = answer.reason;
-      return;
-    }
-    lnW[0] = lnW[1], lnZ[0] = lnZ[1];
-    lnW[1] = next, lnZ[1] = std::log(answer.impedance);
-    solved.widthEstimate = answer.estimate;
-    slope = (lnZ[1] - lnZ[0]) / (lnW[1] - lnW[0]);
-  }
-  // A miss within the solver's own error is as near as it can tell.
-  if (!(std::fabs(lnZ[1] - target) <= std::max(1e-7, solved.widthEstimate))) {
-    solved.widthReason = "The field solver's width search did not settle.";
-    return;
-  }
-  solved.width = std::exp(lnW[1]);
-  // An impedance off by e moves the width by e over the slope of ln Z0 against ln W.
-  solved.widthEstimate /= std::max(std::fabs(slope), 1e-3);
-}
-
-// Where the solver's width search starts: the published model's width, else the height.
-double StartingWidth(const std::function<double(double)>& exactOfRatio, double wanted,
-                     double height) {
-  const auto search = reference::SolveWidth(exactOfRatio, wanted, 0.01, 100);
-  return height * (search.outcome == reference::WidthSearch::Outcome::kFound ? search.width : 1);
-}
-
-}  // namespace
-
-double ReadAsThePagesDo(const FieldSet& fields, std::string_view name) {
-  return ParseLeadingNumber(ReplaceFirstComma(fields.Text(name)));
-}
-
-SolvedPage SolvePage(int page, const FieldSet& f, double microstripThickness) {
-  SolvedPage solved;
-  if (page == 1) {
-    const double h = Read(f, "HeightField"), er = Read(f, "DiConstField");
-    const auto solve = [&](double w) {
-      return field_solver::SolveMicrostrip(w, h, microstripThickness, er);
-    };
-    solved.analysis = solve(Read(f, "WidthField"));
-    const double wanted = Read(f, "ImpField");
-    const auto exact = [er](double u) { return reference::MicrostripImpedance(u, 1, er); };
-    SolveWidthFor(solved, wanted, StartingWidth(exact, wanted, h), solve);
-  } else if (page == 2) {
-    const double b = Read(f, "HeightField2"), t = Read(f, "ThicknessField2");
-    const double er = Read(f, "DiConstField2");
-    const auto solve = [&](double w) { return field_solver::SolveStripline(w, b, t, er); };
-    solved.analysis = solve(Read(f, "WidthField2"));
-    const double wanted = Read(f, "ImpField2");
-    const auto exact = [er](double u) { return reference::StriplineImpedance(u, 1, er); };
-    SolveWidthFor(solved, wanted, StartingWidth(exact, wanted, b), solve);
-  } else {
-    const double outer = Read(f, "OuterDiaField"), er = Read(f, "DiConstField3");
-    solved.analysis = field_solver::SolveCoax(Read(f, "InnerDiaField"), outer, er);
-    // The solver's coax is the exact form, whose inverse is exact too.
-    solved.width = reference::CoaxInnerDiameter(Read(f, "ImpField3"), outer, er);
-    solved.widthEstimate = 0;
-    if (!(solved.width > 0 && std::isfinite(solved.width))) {
-      solved.width = kNoFigure;
-      solved.widthReason = "No inner diameter for these inputs.";
-    }
-  }
-  return solved;
-}
-
-CrossCheck CrossCheckPage(int page, const FieldSet& f, const SolvedPage* solved) {
+CrossCheck CheckPage(int page, const FieldSet& f, const SolvedPage* solved, double thickness) {
   switch (page) {
     case 1:
-      return CheckMicrostrip({Read(f, "WidthField"), Read(f, "HeightField"),
-                              Read(f, "DiConstField"), Read(f, "FreqField"), Read(f, "ImpField")},
-                             solved);
+      return CheckMicrostrip(
+          {Read(f, "WidthField"), Read(f, "HeightField"), Read(f, "DiConstField"),
+           Read(f, "FreqField"), Read(f, "ImpField"), Read(f, "ElLengthField"), thickness},
+          solved);
     case 2:
       return CheckStripline({Read(f, "WidthField2"), Read(f, "HeightField2"),
                              Read(f, "ThicknessField2"), Read(f, "DiConstField2"),
@@ -460,43 +596,17 @@ CrossCheck CrossCheckPage(int page, const FieldSet& f, const SolvedPage* solved)
   return {};
 }
 
-std::array<std::string, 5> Cells(const Comparison& row) {
-  const bool solverFigure = std::isfinite(row.solver);
-  std::string difference;
-  if (solverFigure && std::isfinite(row.page)) {
-    difference = "page " + Percent(row.page, row.solver);
-    if (std::isfinite(row.published)) {
-      difference += ", model " + Percent(row.published, row.solver);
-    }
-  } else if (std::isfinite(row.page) && std::isfinite(row.published)) {
-    difference = "page " + Percent(row.page, row.published) + " on the model";
-  }
-  return {row.quantity + (row.unit.empty() ? "" : " (" + row.unit + ")"),
-          FigureOr(row.page, row.missing.empty() ? "none" : row.missing),
-          FigureOr(row.published, std::isnan(row.page) ? "" : row.missing),
-          solverFigure ? Figure(row.solver, 6) + (std::isfinite(row.estimate)
-                                                      ? " ± " + Figure(100 * row.estimate, 2) + " %"
-                                                      : "")
-                       : FigureOr(row.solver, row.solverNote),
-          difference};
+}  // namespace
+
+double ReadAsThePagesDo(const FieldSet& fields, std::string_view name) {
+  return ParseLeadingNumber(ReplaceFirstComma(fields.Text(name)));
 }
 
-std::vector<std::string> CrossCheckText(const CrossCheck& check) {
-  const auto join = [](const auto& cells) {
-    std::string line;
-    for (const auto& cell : cells) {
-      line += (line.empty() ? "" : " | ") + std::string(cell);
-    }
-    return line;
-  };
-  std::vector<std::string> lines{join(kCrossCheckColumns) + " | Published model's source"};
-  for (const Comparison& row : check.comparisons) {
-    lines.push_back(join(Cells(row)) + " | " + row.model);
-  }
-  for (const Limit& limit : check.limits) {
-    lines.push_back((limit.ok ? "ok: " : "warning: ") + limit.words);
-  }
-  return lines;
+CrossCheck CrossCheckPage(int page, const FieldSet& f, const SolvedPage* solved,
+                          double microstripThickness) {
+  CrossCheck check = CheckPage(page, f, solved, microstripThickness);
+  AddUnreadText(check, page, f);
+  return check;
 }
 
 }  // namespace mq

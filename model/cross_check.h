@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -19,6 +20,12 @@ namespace mq {
 
 inline constexpr double kNoFigure = std::numeric_limits<double>::quiet_NaN();
 
+// How near the field solution a page's figure must lie to be called right.
+inline constexpr double kAgreement = 0.01;
+
+// A page's figure judged against the field solution's: none while either figure is missing.
+enum class Verdict { kNone, kAgrees, kDiffers };
+
 // One figure of the page beside the published model's and the field solver's; a figure that
 // is not there is NaN, and the words say why.
 struct Comparison {
@@ -30,12 +37,20 @@ struct Comparison {
   double solver = kNoFigure;
   double estimate = kNoFigure;  // the solver's relative error estimate
   std::string missing;          // why the page and the model give no figure
+  std::string publishedNote;    // why the model gives none where the page does
   std::string solverNote;       // why the solver gives none: still solving, its reason
+  Verdict verdict = Verdict::kNone;
+  bool updating = false;  // the solver's figure is of earlier inputs
+  // The published model of a strip of no thickness, as the page assumes: where the page agrees
+  // with it and not with the field solution, the thickness is what the page missed.
+  double zeroThickness = kNoFigure;
 };
 
+// A verdict or a note: ok, a warning, or (pending) one that waits for the field solution.
 struct Limit {
   bool ok;
   std::string words;
+  bool pending = false;
 };
 
 struct CrossCheck {
@@ -50,21 +65,31 @@ struct SolvedPage {
   double width = kNoFigure;
   double widthEstimate = kNoFigure;  // relative
   std::string widthReason;
+  bool updating = false;  // of earlier inputs, shown while the newest are solved
 };
 
 // Page 1 microstrip, 2 stripline, 3 coaxial. Without the solver's figures its column says
-// they are still to come.
-CrossCheck CrossCheckPage(int page, const FieldSet& fields, const SolvedPage* solved = nullptr);
+// they are still to come. First come what the page left unread, then the verdicts on its
+// figures, then the limits of its forms. The microstrip page has no thickness field: its
+// strip's thickness (mm) comes apart.
+CrossCheck CrossCheckPage(int page, const FieldSet& fields, const SolvedPage* solved = nullptr,
+                          double microstripThickness = 0);
 
 // A field's number as the pages read it, a decimal comma counted, without writing the field.
 double ReadAsThePagesDo(const FieldSet& fields, std::string_view name);
 
 // Up to a few hundred milliseconds of work, so the window runs it off its own thread. The
 // microstrip page has no thickness field: its strip's thickness (mm) comes apart.
-SolvedPage SolvePage(int page, const FieldSet& fields, double microstripThickness);
+// A raised `stop` ends the solve at its next step (its reasons then say so).
+SolvedPage SolvePage(int page, const FieldSet& fields, double microstripThickness,
+                     const std::atomic<bool>* stop = nullptr);
+
+// What the solve of a page reads, as text: the same text for inputs that solve the same (a
+// frequency, a loss or a length typed, "1.6" for "1,60"), so a window asks again only on a change.
+std::string SolverInputs(int page, const FieldSet& fields, double microstripThickness);
 
 // A comparison's cells, in the order of the columns; and the whole check as text lines: the
-// columns, a row each, then each limit as "ok: ..." or "warning: ...".
+// columns, a row each, then each limit as "ok: ...", "warning: ..." or "pending: ...".
 inline constexpr std::array<std::string_view, 5> kCrossCheckColumns = {
     "Quantity", "This page", "Published model", "Field solver", "Difference"};
 std::array<std::string, 5> Cells(const Comparison& row);

@@ -159,6 +159,17 @@ double ParseLeadingNumber(std::string_view text) {
   return span.negative ? -value : value;
 }
 
+std::size_t LeadingNumberLength(std::string_view text) {
+  const NumberSpan span = ScanNumber(text);
+  if (span.mantissa.empty()) {
+    return 0;
+  }
+  // An exponent without digits ("1e", "1e+") is not read.
+  const bool exponent = span.exponent.find_first_of("0123456789") != std::string_view::npos;
+  const std::string_view last = exponent ? span.exponent : span.mantissa;
+  return static_cast<std::size_t>(last.data() + last.size() - text.data());
+}
+
 std::string FormatWithPattern(double value, Pattern pattern) {
   if (!std::isfinite(value)) {
     return FormatNonFinite(value);

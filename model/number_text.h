@@ -13,6 +13,9 @@ enum class Pattern { kFourDecimals, kTwoDecimals, kScientific };
 
 std::string ReplaceFirstComma(std::string text);
 double ParseLeadingNumber(std::string_view text);
+// How many characters of the text ParseLeadingNumber reads: its leading blanks, sign, digits,
+// point and exponent; 0 when the text begins with no number.
+std::size_t LeadingNumberLength(std::string_view text);
 std::string FormatWithPattern(double value, Pattern pattern);
 std::string NumberToText(double value);
 

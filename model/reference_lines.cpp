@@ -63,6 +63,45 @@ double MicrostripImpedance(double width, double height, double permittivity) {
          std::sqrt(MicrostripEffectivePermittivity(width, height, permittivity));
 }
 
+namespace {
+
+// Hammerstad and Jensen's widening of a strip of thickness t (ratios to h) in a medium er.
+double ThicknessWidening(double u, double t, double er) {
+  if (!(t > 0)) {
+    return 0;
+  }
+  const double coth = 1 / std::tanh(std::sqrt(6.517 * u));
+  const double inAir = t / pi * std::log(1 + 4 * std::numbers::e / (t * coth * coth));
+  return inAir * (1 + 1 / std::cosh(std::sqrt(er - 1))) / 2;
+}
+
+}  // namespace
+
+double MicrostripThickImpedance(double width, double height, double thickness,
+                                double permittivity) {
+  const double ur =
+      width / height + ThicknessWidening(width / height, thickness / height, permittivity);
+  return AirImpedance(ur) / std::sqrt(MicrostripEffectivePermittivity(ur, 1, permittivity));
+}
+
+double MicrostripThickEffectivePermittivity(double width, double height, double thickness,
+                                            double permittivity) {
+  const double u = width / height, t = thickness / height;
+  const double u1 = u + ThicknessWidening(u, t, 1);
+  const double ur = u + ThicknessWidening(u, t, permittivity);
+  return MicrostripEffectivePermittivity(ur, 1, permittivity) *
+         std::pow(AirImpedance(u1) / AirImpedance(ur), 2);
+}
+
+double StriplineThickImpedance(double width, double spacing, double thickness,
+                               double permittivity) {
+  const double gap = 1 - thickness / spacing;  // (b - t) / b
+  // At t = 0 the second term is 0 times the log of 0: its limit, 0.
+  const double corner = gap < 1 ? (1 / gap - 1) * std::log(1 / (gap * gap) - 1) : 0;
+  const double fringe = (2 / gap * std::log(1 / gap + 1) - corner) / pi;
+  return kEta0 / 4 / std::sqrt(permittivity) / (width / (spacing - thickness) + fringe);
+}
+
 // eeff(f) = er - (er - eeff(0)) / (1 + P), P = P1 P2 ((0.1844 + P3 P4) fn)^1.5763, with fn the
 // frequency times the height in GHz mm:
 // P1 = 0.27488 + (0.6315 + 0.525 / (1 + 0.0157 fn)^20) u - 0.065683 exp(-8.7513 u),

@@ -32,6 +32,22 @@ double StriplineImpedance(double width, double spacing, double permittivity);
 double MicrostripEffectivePermittivity(double width, double height, double permittivity);
 double MicrostripImpedance(double width, double height, double permittivity);
 
+// The same with Hammerstad and Jensen's thickness correction (1980): the strip of thickness t
+// acts as one widened by du1 = (t/h)/pi ln(1 + 4e / ((t/h) coth^2 sqrt(6.517 W/h))) in air and by
+// dur = du1 (1 + sech sqrt(er - 1)) / 2 on the substrate; Z0 = Z01(ur) / sqrt(eeff0(ur)) and
+// eeff = eeff0(ur) (Z01(u1) / Z01(ur))^2, with Z01 the air line and eeff0 the zero-thickness
+// form. At t = 0 they are the forms above.
+double MicrostripThickImpedance(double width, double height, double thickness, double permittivity);
+double MicrostripThickEffectivePermittivity(double width, double height, double thickness,
+                                            double permittivity);
+
+// Cohn (1955), a stripline strip of thickness t, wide enough that the fringing fields of its two
+// edges do not meet (W/(b - t) >= 0.35): Z0 sqrt(er) = (eta0 / 4) / (W/(b - t) + Cf/(pi eps)),
+// Cf/(pi eps) = [2/(1 - x) ln(1/(1 - x) + 1) - (1/(1 - x) - 1) ln(1/(1 - x)^2 - 1)] / pi, x = t/b
+// (eta0 / 4 where Cohn writes 30 pi). At t = 0 it is the wide-strip limit of the exact form.
+double StriplineThickImpedance(double width, double spacing, double thickness, double permittivity);
+inline constexpr double kThickStriplineNarrowest = 0.35;  // W/(b - t)
+
 // Kirschning and Jansen (1982): the effective dielectric constant of a microstrip at frequency f,
 // from the static one; within 0.6 % for 0.1 <= W/h <= 100, 1 <= er <= 20, h/lambda0 <= 0.13.
 double MicrostripDispersedPermittivity(double widthMetres, double heightMetres, double permittivity,

@@ -2,6 +2,7 @@
 // The cross-check's models, limits and inverses against published and hand-worked values.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -74,13 +75,25 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
     int page;
     const char* fields;
     const char* line;
+    double thickness = 0;  // the cross-check's own, for the microstrip
   };
   // clang-format off
   const Row rows[] = {
     {"microstrip analysis, decimal comma", 1, "WidthField=3 HeightField=1,6 DiConstField=4.6 FreqField=10", "Impedance (ohm) | 49.807 | 49.615 | "},
     {"microstrip synthesis of 50 ohm", 1, "ImpField=50 HeightField=1.6 DiConstField=4.6", "Width for the Impedance field (mm) | 2.9585 | 2.9613 | "},
     {"stripline synthesis of 50 ohm in air", 2, "ImpField2=50 HeightField2=3.2 DiConstField2=1", "Width for the Impedance field (mm) | 4.6207 | 4.6156 | 4.615"},
-    {"stripline 0.1 b thick: the impedance the page ignores (second route: 83.066 ohm)", 2, "WidthField2=1.6 HeightField2=3.2 ThicknessField2=0.32 DiConstField2=1", "| 100.43 | 83.066"},
+    {"stripline 0.1 b thick: Cohn's thick strip beside the second route's 83.066 ohm", 2, "WidthField2=1.6 HeightField2=3.2 ThicknessField2=0.32 DiConstField2=1", "| 100.16 | 82.952 | 83.06"},
+    {"a thick stripline the page puts 20 % high: warned, with the width to use", 2, "WidthField2=0.1983 HeightField2=0.35 ThicknessField2=0.035 DiConstField2=3.5 ImpField2=50", "warning: The page ignores the 0.035 mm thickness: its impedance is 20 % above the field solution. For 50 ohm the strip should be 0.1356 mm wide."},
+    {"a zero-thickness stripline the page gets right: no warning", 2, "WidthField2=1.6 HeightField2=3.2 DiConstField2=2.2 ImpField2=67.7", "!warning: The page"},
+    {"a zero-thickness stripline the page gets right: said so (Cohn 67.712 ohm, above)", 2, "WidthField2=1.6 HeightField2=3.2 DiConstField2=2.2", "ok: The page's impedance is within 1 % of the field solution (-0.27 %)."},
+    {"FR-4 with 35 um copper: Hammerstad-Jensen's thickness correction meets the solver, the page is 1.3 % high", 1, "WidthField=3.059 HeightField=1.6 DiConstField=4.4 ImpField=50", "Impedance (ohm) | 50.234 | 49.59 | 49.58", 0.035},
+    {"FR-4 with 35 um copper: warned", 1, "WidthField=3.059 HeightField=1.6 DiConstField=4.4 ImpField=50", "warning: The page assumes no copper, the cross-check a 0.035 mm thick strip: its impedance is 1.3 % above the field solution. For 50 ohm the strip should be 3.016 mm wide.", 0.035},
+    {"FR-4 at 5 GHz: the length to cut (Kirschning-Jansen's 3.4602)", 1, "WidthField=3.059 HeightField=1.6 DiConstField=4.4 FreqField=5 ElLengthField=90", "Physical length at 5 GHz (mm) | 8.2197 | 8.0582 | "},
+    {"FR-4 at 5 GHz: the page's length warned", 1, "WidthField=3.059 HeightField=1.6 DiConstField=4.4 FreqField=5 ElLengthField=90", "warning: The page ignores dispersion: at 5 GHz the page's length for 90 degrees is 2.0 % above the dispersed line's (Kirschning and Jansen). Cut it 8.058 mm long."},
+    {"a unit typed after a number", 1, "HeightField=62mil", "warning: Height: \"mil\" after 62 was ignored; lengths are in mm."},
+    {"a second point", 2, "HeightField2=1.6.2", "warning: Height: \".2\" after 1.6 was ignored; lengths are in mm."},
+    {"a unit after a decimal comma", 3, "FreqField3=1,5GHz", "warning: Frequency: \"GHz\" after 1,5 was ignored; frequencies are in GHz."},
+    {"text that is no number", 1, "DiConstField=FR4", "warning: Dielectric constant: \"FR4\" is not a number; the page reads 0."},
     {"stripline without height has no W/b", 2, "WidthField2=1 DiConstField2=1", "warning: W/b: Height must be greater than zero."},
     {"coax analysis", 3, "InnerDiaField=0.91 OuterDiaField=2.95 DiConstField3=2.25", "Impedance (ohm) | 47.013 | 47.012 | 47.0121 ± 0 %"},
     {"coax synthesis of 50 ohm", 3, "ImpField3=50 OuterDiaField=2.95 DiConstField3=2.25", "Inner diameter for the Impedance field (mm) | 0.84447 | 0.84446 | 0.844458"},
@@ -105,8 +118,9 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
   for (const Row& row : rows) {
     std::string text;
     const MemoryFieldSet fields = test::FieldsFrom(row.fields);
-    const SolvedPage solved = SolvePage(row.page, fields, 0);
-    for (const auto& line : CrossCheckText(CrossCheckPage(row.page, fields, &solved))) {
+    const SolvedPage solved = SolvePage(row.page, fields, row.thickness);
+    for (const auto& line :
+         CrossCheckText(CrossCheckPage(row.page, fields, &solved, row.thickness))) {
       text += line + "\n";
     }
     const bool absent = row.line[0] == '!';  // "!text": the text must not appear
@@ -135,6 +149,35 @@ TEST(CrossCheck, SolvesThePageFromItsFields) {
     EXPECT_NEAR(solved.analysis.impedance / impedance, 1, 1e-4) << fields;
     EXPECT_NEAR(solve(solved.width).impedance, 50, 1e-5) << fields << solved.widthReason;
   }
+}
+
+// The solver is asked again only when what it reads changes: a frequency, a length or a second
+// spelling of the same number ask nothing; a width, the copper or the page do. A raised stop ends
+// a solve with no figure.
+TEST(CrossCheck, SolvesAgainOnlyForItsOwnInputs) {
+  const auto key = [](int page, const char* fields, double thickness = 0) {
+    return SolverInputs(page, test::FieldsFrom(fields), thickness);
+  };
+  const std::string base = key(1, "WidthField=3 HeightField=1.6 DiConstField=4.4 ImpField=50");
+  EXPECT_EQ(key(1,
+                "WidthField=3,0 HeightField=1.60 DiConstField=4.4 ImpField=50 FreqField=5 "
+                "ElLengthField=90 LossTanField=0.02"),
+            base);
+  for (const std::string& changed :
+       {key(1, "WidthField=3.1 HeightField=1.6 DiConstField=4.4 ImpField=50"),
+        key(1, "WidthField=3 HeightField=1.6 DiConstField=4.4 ImpField=50", 0.035),
+        key(1, "WidthField=3 HeightField=1.6 DiConstField=4.4 ImpField=75"),
+        key(2, "WidthField2=3 HeightField2=1.6 DiConstField2=4.4 ImpField2=50")}) {
+    EXPECT_NE(changed, base);
+  }
+  const std::atomic<bool> stop{true};
+  const SolvedPage stopped = SolvePage(
+      2,
+      test::FieldsFrom(
+          "WidthField2=1 HeightField2=1 ThicknessField2=0.1 DiConstField2=1 ImpField2=50"),
+      0, &stop);
+  EXPECT_EQ(stopped.analysis.reason, field_solver::kStopped);
+  EXPECT_TRUE(std::isnan(stopped.width));
 }
 
 }  // namespace

@@ -147,6 +147,12 @@ CrossCheckWin::CrossCheckWin(MacQuelvorWnd& calculator)
     app->AttachShortcuts(*this);
   }
   new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
+  // Quitting need not wait for a solve: it ends at its next step.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+    if (stop_) {
+      stop_->store(true);
+    }
+  });
   Follow();
   Update();
   table_->setFocus();
@@ -164,12 +170,14 @@ void CrossCheckWin::BuildLayout() {
   table_->setAccessibleName(QStringLiteral("Cross-check of the shown page"));
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  table_->setWordWrap(false);
+  // Every column in view at any width: long words wrap, and each cell's tooltip and the copy keep
+  // its whole text. Rows are sized to their words when the solver answers, not on each keystroke:
+  // measuring every cell's text would cost the typist milliseconds.
+  table_->setWordWrap(true);
+  table_->setTextElideMode(Qt::ElideRight);
+  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table_->verticalHeader()->hide();
-  // Sized to their contents when the solver answers, not on each keystroke: measuring every
-  // cell's text would cost the typist milliseconds.
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   auto* thickness = new QHBoxLayout;
   thickness->addWidget(heading_);
   thickness->addSpacing(24);
@@ -207,7 +215,13 @@ CrossCheckWin::Inputs CrossCheckWin::CurrentInputs() const {
   return in;
 }
 
-// New inputs ask the solver again and show the line at once, its field once solved.
+CrossCheckWin::~CrossCheckWin() {
+  if (stop_) {
+    stop_->store(true);
+  }
+}
+
+// New inputs of the solver ask it again and show the line at once; other inputs only the rows.
 void CrossCheckWin::Update() {
   if (calculator_.isNull()) {
     return;
@@ -218,86 +232,133 @@ void CrossCheckWin::Update() {
                         static_cast<QWidget*>(thicknessUnit_)}) {
     part->setVisible(in.page == 1);
   }
-  std::string key = std::to_string(in.page) + '\n' + thickness_->text().toStdString();
-  for (const auto& [name, text] : in.fields.All()) {
-    key += '\n' + text;
-  }
+  std::string key = SolverInputs(in.page, in.fields, in.thickness);
   if (key != solvedFor_) {
+    const bool samePage = solvedFor_.substr(0, 1) == key.substr(0, 1);
     solvedFor_ = std::move(key);
     ++generation_;
-    solved_.reset();
-    picture_->Show(DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), nullptr));
+    current_ = false;
+    if (!solved_ || !samePage) {
+      // Nothing of this line solved yet: its outline at once, its field when solved.
+      solved_.reset();
+      picture_->Show(DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), nullptr));
+    }
+    picture_->SetUpdating(solved_.has_value());
     StartSolving();
   }
-  ShowTable(CrossCheckPage(in.page, in.fields, solved_ ? &*solved_ : nullptr));
+  ShowCurrentTable();
 }
 
-// One solve at a time: inputs that come while it works wait, and only the newest are solved.
-void CrossCheckWin::StartSolving() {
-  if (running_) {
-    return;
+void CrossCheckWin::ShowCurrentTable() {
+  const Inputs in = CurrentInputs();
+  std::optional<SolvedPage> shown = solved_;
+  if (shown) {
+    shown->updating = !current_;
   }
-  running_ = true;
+  ShowTable(CrossCheckPage(in.page, in.fields, shown ? &*shown : nullptr, in.thickness));
+}
+
+// One solve at a time: inputs that come while it works stop it, and only the newest are solved.
+void CrossCheckWin::StartSolving() {
+  if (stop_) {
+    stop_->store(true);
+    return;  // Solved() starts the newest when the stopped one returns
+  }
+  stop_ = std::make_shared<std::atomic<bool>>(false);
   QPointer<CrossCheckWin> self(this);
-  QThreadPool::globalInstance()->start([in = CurrentInputs(), generation = generation_, self] {
-    const SolvedPage solved = SolvePage(in.page, in.fields, in.thickness);
-    const CrossSectionPicture picture =
-        DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), &solved.analysis);
-    QMetaObject::invokeMethod(
-        qApp,
-        [self, generation, solved, picture] {
-          if (self) {
-            self->Solved(generation, solved, picture);
-          }
-        },
-        Qt::QueuedConnection);
-  });
+  QThreadPool::globalInstance()->start(
+      [in = CurrentInputs(), generation = generation_, self, stop = stop_] {
+        const SolvedPage solved = SolvePage(in.page, in.fields, in.thickness, stop.get());
+        if (stop->load()) {
+          QMetaObject::invokeMethod(
+              qApp,
+              [self] {
+                if (self)
+                  self->Stopped();
+              },
+              Qt::QueuedConnection);
+          return;
+        }
+        const CrossSectionPicture picture =
+            DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), &solved.analysis);
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, generation, solved, picture] {
+              if (self) {
+                self->Solved(generation, solved, picture);
+              }
+            },
+            Qt::QueuedConnection);
+      });
+}
+
+void CrossCheckWin::Stopped() {
+  stop_.reset();
+  StartSolving();
 }
 
 void CrossCheckWin::Solved(int generation, const SolvedPage& solved,
                            const CrossSectionPicture& picture) {
-  running_ = false;
-  if (generation == generation_) {
-    solved_ = solved;
-    picture_->Show(picture);
-    const Inputs in = CurrentInputs();
-    ShowTable(CrossCheckPage(in.page, in.fields, &*solved_));
-    table_->resizeColumnsToContents();
-  } else {  // newer inputs came while it worked
+  stop_.reset();
+  if (generation != generation_) {  // newer inputs came while it worked
     StartSolving();
+    return;
   }
+  solved_ = solved;
+  current_ = true;
+  picture_->Show(picture);
+  ShowCurrentTable();
+  table_->resizeRowsToContents();
 }
 
+// Rows come and go at the end (a verdict waits for the solver, a field's text is named), so the
+// table changes only the rows that change, and the selection and the scroll stay.
 void CrossCheckWin::ShowTable(const CrossCheck& check) {
-  const int rows = static_cast<int>(check.comparisons.size() + check.limits.size());
-  if (table_->rowCount() != rows || table_->columnSpan(rows - 1, 0) != kColumns) {
-    table_->clearContents();
-    table_->clearSpans();
-    table_->setRowCount(rows);
-  }
+  const int comparisons = static_cast<int>(check.comparisons.size());
+  table_->setRowCount(comparisons + static_cast<int>(check.limits.size()));
   int row = 0;
   for (const Comparison& comparison : check.comparisons) {
+    if (table_->columnSpan(row, 0) != 1) {
+      table_->setSpan(row, 0, 1, 1);
+    }
     const auto cells = Cells(comparison);
     for (int column = 0; column < kColumns; ++column) {
       SetCell(*table_, row, column, QString::fromStdString(cells[column]),
-              QString::fromStdString(comparison.model));
+              QString::fromStdString(cells[column] + "\n" + comparison.model));
     }
+    SetVerdict(row, kColumns - 1, comparison.verdict == Verdict::kDiffers ? &warningIcon_ : nullptr,
+               QString::fromStdString(cells[kColumns - 1]));
     ++row;
   }
   for (const Limit& limit : check.limits) {
-    const QString words = QString::fromStdString(limit.words);
-    SetCell(*table_, row, 0, words);
-    QTableWidgetItem* cell = table_->item(row, 0);
-    // Only a change of verdict touches the icon: the table lays itself out again on each change.
-    const QString spoken = (limit.ok ? "OK: " : "Warning: ") + words;
-    if (cell->data(Qt::AccessibleTextRole).toString() != spoken) {
-      cell->setIcon(limit.ok ? okIcon_ : warningIcon_);
-      cell->setData(Qt::AccessibleTextRole, spoken);
-    }
-    if (table_->columnSpan(row, 0) != kColumns) {
-      table_->setSpan(row, 0, 1, kColumns);
-    }
-    ++row;
+    ShowLimit(row++, limit);
+  }
+}
+
+// A note spans the row; the cells it covers hold nothing, so nothing hidden is copied.
+void CrossCheckWin::ShowLimit(int row, const Limit& limit) {
+  for (int column = 1; column < kColumns; ++column) {
+    delete table_->takeItem(row, column);
+  }
+  if (table_->columnSpan(row, 0) != kColumns) {
+    table_->setSpan(row, 0, 1, kColumns);
+  }
+  const QString words = QString::fromStdString(limit.words);
+  SetCell(*table_, row, 0, words, words);
+  const QIcon* icon = limit.pending ? nullptr : limit.ok ? &okIcon_ : &warningIcon_;
+  const QString said = limit.pending ? QStringLiteral("Waiting: ")
+                       : limit.ok    ? QStringLiteral("OK: ")
+                                     : QStringLiteral("Warning: ");
+  SetVerdict(row, 0, icon, said + words);
+}
+
+// Only a change of verdict touches the icon: the table lays itself out again on each change.
+void CrossCheckWin::SetVerdict(int row, int column, const QIcon* icon, const QString& spoken) {
+  QTableWidgetItem* cell = table_->item(row, column);
+  const QString said = icon == &warningIcon_ && column != 0 ? "Warning: " + spoken : spoken;
+  if (cell->data(Qt::AccessibleTextRole).toString() != said || cell->icon().isNull() != !icon) {
+    cell->setIcon(icon != nullptr ? *icon : QIcon());
+    cell->setData(Qt::AccessibleTextRole, said);
   }
 }
 

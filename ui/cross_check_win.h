@@ -2,13 +2,15 @@
 // The cross-check window: the shown page's figures beside the published models and the field
 // solver's, the limits of its closed forms, and a picture of the line to scale, following the
 // page as the user types, picks or calculates. It writes no field and shows no message. The
-// solver runs off the window's thread; a newer edit supersedes an older solve, and a stale answer
-// is never shown.
+// solver runs off the window's thread and only when what it reads changes; a newer edit stops an
+// older solve, whose figures stay, marked as updating, until the newest are in.
 #pragma once
 
 #include <QIcon>
 #include <QPointer>
 #include <QWidget>
+#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -33,8 +35,12 @@ class CrossCheckWin final : public QWidget {
 
   // The table as Ctrl+A, Ctrl+C copies it: a header row, then a row each, tab-separated.
   QString Text() const;
-  // True while the solver works on an answer not yet shown.
-  bool Solving() const { return !solved_.has_value(); }
+  // True while the solver works on inputs whose answer is not yet shown.
+  bool Solving() const { return !current_; }
+  // How many solves the window has asked for: a test's view of its re-solve rule.
+  int SolvesAsked() const { return generation_; }
+
+  ~CrossCheckWin() override;
 
  private:
   struct Inputs {
@@ -48,8 +54,12 @@ class CrossCheckWin final : public QWidget {
   void Follow();
   void Update();
   void StartSolving();
+  void Stopped();
+  void ShowCurrentTable();
   void Solved(int generation, const SolvedPage& solved, const CrossSectionPicture& picture);
   void ShowTable(const CrossCheck& check);
+  void ShowLimit(int row, const Limit& limit);
+  void SetVerdict(int row, int column, const QIcon* icon, const QString& spoken);
   Inputs CurrentInputs() const;
 
   QPointer<MacQuelvorWnd> calculator_;
@@ -60,10 +70,12 @@ class CrossCheckWin final : public QWidget {
   CrossSectionView* picture_;
   QTableWidget* table_;
   QIcon okIcon_, warningIcon_;  // the desktop's own, looked up once
-  std::string solvedFor_;       // the inputs of the last solve asked for
+  std::string solvedFor_;       // the solver's inputs of the last solve asked for
   int generation_ = 0;          // of the newest inputs
-  bool running_ = false;
-  std::optional<SolvedPage> solved_;
+  // Raised to end the running solve at its next step: newer inputs came, or the window goes.
+  std::shared_ptr<std::atomic<bool>> stop_;
+  std::optional<SolvedPage> solved_;  // the newest answer, kept while newer inputs are solved
+  bool current_ = false;              // it answers the newest inputs
 };
 
 }  // namespace mq

@@ -16,6 +16,7 @@ constexpr int kMostDown = 48;  // and at most this many down it
 constexpr double kMargin = 3;  // substrate heights (plane spacings) shown beside the strip
 // Past this many millimetres the picture's coordinates, summed and scaled, would overflow.
 constexpr double kLargestDrawn = 1e300;
+constexpr int kLabelRoom = 18;  // pixels above and below the line for its labels
 
 bool Positive(double value) {
   return std::isfinite(value) && value > 0;
@@ -25,13 +26,13 @@ QString Millimetres(double value) {
   return QString::number(value, 'g', 4) + " mm";
 }
 
-QString Describe(const LineShape& line, bool drawable, const char* field) {
+QString Describe(const LineShape& line, const QString& fault, const char* field) {
   QString what;
   const QString er = ", er " + QString::number(line.permittivity, 'g', 4);
   const QString thick =
       line.thickness > 0 ? ", " + Millimetres(line.thickness) + " thick," : QString();
-  if (!drawable) {
-    return QStringLiteral("Cross-section: nothing to draw for these dimensions");
+  if (!fault.isEmpty()) {
+    return "Cross-section: " + fault;
   }
   if (line.page == 1) {
     what = Millimetres(line.width) + " strip" + thick + " on " + Millimetres(line.height) + er;
@@ -44,14 +45,24 @@ QString Describe(const LineShape& line, bool drawable, const char* field) {
   return "Cross-section: " + what + ", " + field;
 }
 
+// Dimensions a picture can hold: positive, finite and within what its coordinates sum to.
 bool Drawable(const LineShape& line) {
-  if (!Positive(line.width) || !Positive(line.height) || !(line.permittivity >= 1) ||
-      std::max({line.width, line.height, line.thickness}) >= kLargestDrawn) {
-    return false;
+  return Positive(line.width) && Positive(line.height) && line.permittivity >= 1 &&
+         std::isfinite(line.thickness) && line.thickness >= 0 &&
+         std::max({line.width, line.height, line.thickness}) < kLargestDrawn;
+}
+
+// A line no one can build, drawn as typed with its fault named.
+QString FaultOf(const LineShape& line) {
+  if (line.page == 3 && line.width >= line.height) {
+    return "the inner diameter, " + Millimetres(line.width) + ", is not smaller than the outer, " +
+           Millimetres(line.height) + ".";
   }
-  return line.page == 3 ? line.width < line.height
-                        : std::isfinite(line.thickness) && line.thickness >= 0 &&
-                              (line.page == 1 || line.thickness < line.height);
+  if (line.page == 2 && line.thickness >= line.height) {
+    return "the strip, " + Millimetres(line.thickness) + " thick, does not fit between planes " +
+           Millimetres(line.height) + " apart.";
+  }
+  return {};
 }
 
 QRectF Region(const LineShape& line) {
@@ -62,9 +73,9 @@ QRectF Region(const LineShape& line) {
   }
   if (line.page == 2) {
     const double side = half + kMargin * h / 2;
-    return {-side, 0, 2 * side, h};
+    return {-side, 0, 2 * side, std::max(h, line.thickness)};
   }
-  const double r = 0.55 * line.height;
+  const double r = 0.55 * std::max(line.height, line.width);
   return {-r, -r, 2 * r, 2 * r};
 }
 
@@ -137,14 +148,16 @@ CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::
   CrossSectionPicture picture;
   picture.line = line;
   picture.drawable = Drawable(line);
-  const bool solved = picture.drawable && field != nullptr && field->reason.empty();
-  picture.description = Describe(line, picture.drawable,
+  if (!picture.drawable) {
+    picture.description = QStringLiteral("Cross-section: nothing to draw for these dimensions");
+    return picture;
+  }
+  picture.fault = FaultOf(line);
+  const bool solved = picture.fault.isEmpty() && field != nullptr && field->reason.empty();
+  picture.description = Describe(line, picture.fault,
                                  field == nullptr ? "solving"
                                  : solved         ? "equipotentials every 10 %"
                                                   : "no field");
-  if (!picture.drawable) {
-    return picture;
-  }
   picture.region = Region(line);
   if (!solved) {
     return picture;
@@ -174,8 +187,17 @@ QSize CrossSectionView::sizeHint() const {
 
 void CrossSectionView::Show(CrossSectionPicture picture) {
   picture_ = std::move(picture);
+  updating_ = false;
   setAccessibleDescription(picture_.description);
   update();
+}
+
+void CrossSectionView::SetUpdating(bool updating) {
+  if (updating_ != updating) {
+    updating_ = updating;
+    setAccessibleDescription(picture_.description + (updating ? ", updating" : ""));
+    update();
+  }
 }
 
 void CrossSectionView::paintEvent(QPaintEvent*) {
@@ -190,13 +212,40 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
                      QStringLiteral("Nothing to draw for these dimensions"));
     return;
   }
-  // To scale: one factor for both axes, y up, the region centred.
+  // To scale: one factor for both axes, y up, the region centred, with room for the labels.
   const QRectF& region = picture_.region;
-  const double scale = std::min((width() - 8) / region.width(), (height() - 8) / region.height());
+  const double scale =
+      std::min((width() - 8) / region.width(), (height() - 2 * kLabelRoom) / region.height());
   QTransform toPixels;
   toPixels.translate(width() / 2.0, height() / 2.0);
   toPixels.scale(scale, -scale);
   toPixels.translate(-region.center().x(), -region.center().y());
+  PaintLine(painter, toPixels, ink, fill);
+  // The equipotentials stay inside the region drawn.
+  painter.save();
+  painter.setClipRect(toPixels.mapRect(region));
+  painter.setPen(QPen(Readable(palette().color(QPalette::Highlight), ink, back, fill), 1));
+  for (const QLineF& segment : picture_.equipotentials) {
+    painter.drawLine(toPixels.map(segment));
+  }
+  painter.restore();
+  PaintLabels(painter, toPixels, ink);
+  const QRect text = rect().adjusted(6, 2, -6, -2);
+  painter.setPen(ink);
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignTop,
+                   "er " + QString::number(picture_.line.permittivity, 'g', 4));
+  if (updating_) {
+    painter.drawText(text, Qt::AlignRight | Qt::AlignTop, QStringLiteral("updating..."));
+  }
+  if (!picture_.fault.isEmpty()) {
+    painter.setPen(QPen(Qt::red));
+    painter.drawText(text, Qt::AlignHCenter | Qt::AlignBottom, "Impossible: " + picture_.fault);
+  }
+}
+
+void CrossSectionView::PaintLine(QPainter& painter, const QTransform& toPixels, const QColor& ink,
+                                 const QColor& fill) {
+  const QRectF& region = picture_.region;
   const LineShape& line = picture_.line;
   const double h = line.height, half = line.width / 2;
   const auto box = [&](double left, double bottom, double right, double top) {
@@ -208,30 +257,69 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
     r.setWidth(std::max(r.width(), 2.0));
     painter.fillRect(r, ink);
   };
+  // What cannot be built is outlined in red where it fails.
+  const QPen faultPen(Qt::red, 2, Qt::DashLine);
   if (line.page == 3) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(ink, 3));
     painter.setBrush(fill);
     painter.drawEllipse(box(-h / 2, -h / 2, h / 2, h / 2));
     painter.setBrush(ink);
+    if (!picture_.fault.isEmpty()) {
+      painter.setPen(faultPen);
+    }
     painter.drawEllipse(box(-half, -half, half, half));
     painter.setRenderHint(QPainter::Antialiasing, false);
-  } else {
-    painter.fillRect(box(region.left(), 0, region.right(), h), fill);
-    conductor(box(region.left(), 0, region.right(), 0).adjusted(0, -1, 0, 2));
-    if (line.page == 2) {
-      conductor(box(region.left(), h, region.right(), h).adjusted(0, -2, 0, 1));
-    }
-    const double base = line.page == 1 ? h : (h - line.thickness) / 2;
-    conductor(box(-half, base, half, base + line.thickness));
+    return;
   }
-  painter.setPen(QPen(Readable(palette().color(QPalette::Highlight), ink, back, fill), 1));
-  for (const QLineF& segment : picture_.equipotentials) {
-    painter.drawLine(toPixels.map(segment));
+  painter.fillRect(box(region.left(), 0, region.right(), h), fill);
+  conductor(box(region.left(), 0, region.right(), 0).adjusted(0, -1, 0, 2));
+  if (line.page == 2) {
+    conductor(box(region.left(), h, region.right(), h).adjusted(0, -2, 0, 1));
   }
+  const double base = line.page == 1 ? h : (h - line.thickness) / 2;
+  const QRectF strip = box(-half, base, half, base + line.thickness);
+  conductor(strip);
+  if (!picture_.fault.isEmpty()) {
+    painter.setPen(faultPen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(strip);
+  }
+}
+
+// Each dimension beside what it measures: W above the strip, h (b) at the left, t at the strip's
+// right edge; d and D above the coax.
+void CrossSectionView::PaintLabels(QPainter& painter, const QTransform& toPixels,
+                                   const QColor& ink) {
+  const LineShape& line = picture_.line;
+  const double h = line.height, half = line.width / 2;
   painter.setPen(ink);
-  painter.drawText(rect().adjusted(6, 4, -6, -4), Qt::AlignLeft | Qt::AlignTop,
-                   "er " + QString::number(line.permittivity, 'g', 4));
+  const QFontMetrics metrics(painter.font());
+  const auto label = [&](QPointF at, const QString& text, Qt::Alignment align) {
+    QRectF box(0, 0, metrics.horizontalAdvance(text) + 4, metrics.height());
+    box.moveCenter(at);
+    if (align & Qt::AlignLeft) {
+      box.moveLeft(at.x() + 4);
+    }
+    if (align & Qt::AlignBottom) {
+      box.moveBottom(at.y() - 2);
+    }
+    painter.drawText(box, Qt::AlignCenter, text);
+  };
+  if (line.page == 3) {
+    const QPointF top = toPixels.map(QPointF(0, std::max(h, line.width) / 2));
+    label(top, "D " + Millimetres(h) + ", d " + Millimetres(line.width), Qt::AlignBottom);
+    return;
+  }
+  const double base = line.page == 1 ? h : (h - line.thickness) / 2;
+  label(toPixels.map(QPointF(0, std::max(base + line.thickness, line.page == 1 ? h : 0.0))),
+        "W " + Millimetres(line.width), Qt::AlignBottom);
+  label(toPixels.map(QPointF(picture_.region.left(), h / 2)),
+        (line.page == 1 ? "h " : "b ") + Millimetres(h), Qt::AlignLeft);
+  if (line.thickness > 0) {
+    label(toPixels.map(QPointF(half, base + line.thickness / 2)),
+          "t " + Millimetres(line.thickness), Qt::AlignLeft);
+  }
 }
 
 }  // namespace mq

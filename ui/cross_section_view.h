@@ -26,7 +26,8 @@ struct LineShape {
 
 struct CrossSectionPicture {
   LineShape line;
-  bool drawable = false;               // the dimensions make a line
+  bool drawable = false;               // the dimensions make a line, or one with a fault
+  QString fault;                       // what is impossible about it: d >= D, t >= b
   QRectF region;                       // the part of the plane shown, mm, y up from ground
   std::vector<QLineF> equipotentials;  // 10 % to 90 %, mm
   QString description;                 // what a screen reader says of it
@@ -42,6 +43,8 @@ class CrossSectionView final : public QWidget {
  public:
   explicit CrossSectionView(QWidget* parent);
   void Show(CrossSectionPicture picture);
+  // Marks the picture as being of earlier inputs while the newest are solved; Show clears it.
+  void SetUpdating(bool updating);
 
   QSize sizeHint() const override;
 
@@ -49,7 +52,12 @@ class CrossSectionView final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void PaintLine(QPainter& painter, const QTransform& toPixels, const QColor& ink,
+                 const QColor& fill);
+  void PaintLabels(QPainter& painter, const QTransform& toPixels, const QColor& ink);
+
   CrossSectionPicture picture_;
+  bool updating_ = false;
 };
 
 }  // namespace mq

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A page's cross-check with the field solver's figures over any field texts (the first byte
 // picks the page, then a text a line fills its fields): it returns, gives lines, and prints "nan"
-// or "inf" only when an input reads as one. A search without a bound once never returned here.
+// or "inf" only when an input reads as one or a line quotes what was typed. A search without a
+// bound once never returned here.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -34,9 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const mq::SolvedPage solved = mq::SolvePage(page, fields, 0.01);
-  const auto lines = mq::CrossCheckText(mq::CrossCheckPage(page, fields, &solved));
+  const auto lines = mq::CrossCheckText(mq::CrossCheckPage(page, fields, &solved, 0.01));
   for (const std::string& line : lines) {
-    if (finiteInputs &&
+    // A line that quotes a field's text ('Height: "inf" is not a number') may hold anything.
+    const bool quotes = line.find('"') != std::string::npos;
+    if (finiteInputs && !quotes &&
         (line.find("nan") != std::string::npos || line.find("inf") != std::string::npos)) {
       std::fprintf(stderr, "page %d: %s\n", page, line.c_str());
       std::abort();

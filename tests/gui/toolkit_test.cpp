@@ -250,5 +250,17 @@ TEST(CrossSectionView, DrawsNothingPastWhatItCanHold) {
   EXPECT_TRUE(answer.reason.empty() && !picture.drawable && picture.equipotentials.empty());
 }
 
+// A line no one can build is drawn as typed, its fault named for the eye and the ear.
+TEST(CrossSectionView, NamesWhatCannotBeBuilt) {
+  const std::pair<LineShape, QString> rows[] = {
+      {{3, 3, 2, 0, 1}, "the inner diameter, 3 mm, is not smaller than the outer, 2 mm."},
+      {{2, 1, 3.2, 3.2, 1}, "the strip, 3.2 mm thick, does not fit between planes 3.2 mm apart."}};
+  for (const auto& [line, fault] : rows) {
+    const CrossSectionPicture picture = DrawCrossSection(line, nullptr);
+    EXPECT_TRUE(picture.drawable);
+    EXPECT_EQ(picture.description, "Cross-section: " + fault);
+  }
+}
+
 }  // namespace
 }  // namespace mq::test

@@ -128,9 +128,20 @@ TEST_F(CalculatorWindowTest, CrossCheckFollowsThePageWithTheSolversFigures) {
   ASSERT_TRUE(Settled(check));
   EXPECT_TRUE(Cell(check, 0, 3).startsWith("89.0")) << Cell(check, 0, 3).toStdString();
 
+  // A frequency is no input of the solver: the rows follow at once, the solver's figures stay.
+  const int asked = check.SolvesAsked();
+  ASSERT_EQ(ui_->TypeAll("FreqField=5 ElLengthField=90"), "");
+  EXPECT_EQ(check.SolvesAsked(), asked);
+  EXPECT_FALSE(check.Solving());
+  EXPECT_TRUE(check.Text().contains("Physical length at 5 GHz (mm)"));
+
   ASSERT_EQ(ui_->TypeAll("WidthField=3"), "");  // superseded before it is solved
   ASSERT_EQ(ui_->TypeAll("WidthField=1,6"), "");
-  EXPECT_EQ(Cell(check, 0, 3), "solving...");
+  // The last figures stay, marked, and no verdict is drawn from them.
+  EXPECT_TRUE(Cell(check, 0, 3).startsWith("89.0") && Cell(check, 0, 3).endsWith("(updating)"))
+      << Cell(check, 0, 3).toStdString();
+  EXPECT_TRUE(check.Text().contains("being updated") &&
+              !check.Text().contains("The page's impedance"));
   ASSERT_TRUE(Settled(check));
   EXPECT_TRUE(Cell(check, 0, 3).startsWith("126.42")) << Cell(check, 0, 3).toStdString();
 

@@ -95,26 +95,44 @@ bool ReadFields(std::istream& in, FieldSet& fields, std::ostream& err) {
   return true;
 }
 
+// The page's fields and, on page 1, the extra key Thickness: the strip's thickness in mm.
+struct PageFields {
+  int page = 0;
+  MemoryFieldSet fields;
+  double thickness = 0;
+};
+
+bool ReadPage(const std::vector<std::string>& args, std::istream& in, std::ostream& err,
+              PageFields& read) {
+  if (args.size() != 2 || !ParseRow(args[1], read.page) || read.page < 1 || read.page > 3) {
+    err << "fieldcalc: " << args[0] << " takes one argument, the page (1, 2 or 3)\n";
+    return false;
+  }
+  if (!ReadFields(in, read.fields, err)) {
+    return false;
+  }
+  read.thickness = ParseLeadingNumber(ReplaceFirstComma(read.fields.Text("Thickness")));
+  return true;
+}
+
+std::vector<std::string_view> PageFieldNames() {
+  std::vector<std::string_view> names = AllFieldNames();
+  names.push_back("Thickness");
+  return names;
+}
+
 }  // namespace
 
 // "FieldSolver PAGE": the field solver's answer for the page's cross-section, with the time it
-// took; on page 1 the extra key Thickness gives the strip's thickness in mm.
+// took.
 int PrintFieldSolver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                      std::ostream& err) {
-  int page = 0;
-  std::vector<std::string_view> names = AllFieldNames();
-  names.push_back("Thickness");
-  MemoryFieldSet fields(names);
-  if (args.size() != 2 || !ParseRow(args[1], page) || page < 1 || page > 3) {
-    err << "fieldcalc: FieldSolver takes one argument, the page (1, 2 or 3)\n";
+  PageFields read{0, MemoryFieldSet(PageFieldNames()), 0};
+  if (!ReadPage(args, in, err, read)) {
     return kFieldCalcUsageError;
   }
-  if (!ReadFields(in, fields, err)) {
-    return kFieldCalcUsageError;
-  }
-  const double thickness = ParseLeadingNumber(ReplaceFirstComma(fields.Text("Thickness")));
   const auto start = std::chrono::steady_clock::now();
-  const field_solver::Answer answer = SolvePage(page, fields, thickness).analysis;
+  const field_solver::Answer answer = SolvePage(read.page, read.fields, read.thickness).analysis;
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
   if (!answer.reason.empty()) {
     out << "reason=" << answer.reason << '\n';
@@ -126,21 +144,17 @@ int PrintFieldSolver(const std::vector<std::string>& args, std::istream& in, std
   return 0;
 }
 
-// "CrossCheck PAGE": the page's cross-check with the field solver's figures (a microstrip of zero
-// thickness), a line each, instead of a procedure's run.
+// "CrossCheck PAGE": the page's cross-check with the field solver's figures, a line each, instead
+// of a procedure's run; the verdicts and limits as "ok: ..." and "warning: ..." lines.
 int PrintCrossCheck(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                     std::ostream& err) {
-  int page = 0;
-  MemoryFieldSet fields(AllFieldNames());
-  if (args.size() != 2 || !ParseRow(args[1], page) || page < 1 || page > 3) {
-    err << "fieldcalc: CrossCheck takes one argument, the page (1, 2 or 3)\n";
+  PageFields read{0, MemoryFieldSet(PageFieldNames()), 0};
+  if (!ReadPage(args, in, err, read)) {
     return kFieldCalcUsageError;
   }
-  if (!ReadFields(in, fields, err)) {
-    return kFieldCalcUsageError;
-  }
-  const SolvedPage solved = SolvePage(page, fields, 0);
-  for (const auto& line : CrossCheckText(CrossCheckPage(page, fields, &solved))) {
+  const SolvedPage solved = SolvePage(read.page, read.fields, read.thickness);
+  for (const auto& line :
+       CrossCheckText(CrossCheckPage(read.page, read.fields, &solved, read.thickness))) {
     out << line << '\n';
   }
   return 0;

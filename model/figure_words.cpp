@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#include "model/figure_words.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace mq {
+
+std::string Figure(double value, int digits) {
+  std::array<char, 64> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::general, digits);
+  return std::string(buffer.data(), ec == std::errc{} ? end : buffer.data());
+}
+
+std::string FigureOr(double value, std::string_view none, int digits) {
+  if (std::isnan(value)) {
+    return std::string(none);
+  }
+  return std::isinf(value) ? "no finite figure" : Figure(value, digits);
+}
+
+std::string Percent(double value, double reference) {
+  const double percent = 100 * (value - reference) / reference;
+  if (!std::isfinite(percent)) {
+    return {};
+  }
+  std::array<char, 64> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), percent,
+                                       std::chars_format::fixed, 2);
+  const std::string digits(buffer.data(), ec == std::errc{} ? end : buffer.data());
+  return (percent >= 0 ? "+" : "") + digits + " %";
+}
+
+std::string Size(double relative) {
+  const double percent = std::fabs(100 * relative);
+  std::string size = Figure(percent, 2);
+  // Two digits even where the second is a 0: "1.0", never a bare "1" beside a 1 % limit.
+  if (percent < 10 && size.find_first_of(".e") == std::string::npos) {
+    size += ".0";
+  }
+  return size;
+}
+
+}  // namespace mq

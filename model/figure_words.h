@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+// Figures as the cross-check writes them in its cells and sentences: significant digits, not the
+// pages' fixed patterns, and differences as signed percentages.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mq {
+
+// "3.4602", "4.912e+306"; nothing for a figure that to_chars cannot write.
+std::string Figure(double value, int digits = 5);
+// The figure, "no finite figure" for an infinity, or `none` for NaN.
+std::string FigureOr(double value, std::string_view none, int digits = 5);
+// (value - reference) / reference as "+0.34 %", or nothing where it is not finite.
+std::string Percent(double value, double reference);
+// The size of a relative difference in two significant digits, "20", "1.3", "1.0".
+std::string Size(double relative);
+
+}  // namespace mq
