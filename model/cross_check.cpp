@@ -29,7 +29,8 @@ using Check = std::pair<double, std::string_view>;  // a value that must be posi
 
 constexpr double kHertzPerGigahertz = 1e9;
 constexpr double kMetresPerMillimetre = 1e-3;
-// The range of W/h and W/b over which docs/accuracy.md measured the closed forms.
+// The range of W/h and W/b over which the accuracy notes (docs/accuracy.md, installed beside the
+// program's other documents) measured the closed forms.
 constexpr double kMeasuredFrom = 0.05;
 constexpr double kMeasuredTo = 10;
 // Where the exact forms are solved for a width: W/h from 1e-4 to 1e3, W/b from 1e-3 to the
@@ -97,7 +98,7 @@ Limit RangeLimit(std::string_view ratioName, double ratio) {
   const bool inside = Measured(ratio);
   return {inside, std::string(ratioName) + " " + Figure(ratio, 3) +
                       (inside ? " lies inside" : " lies outside") +
-                      " 0.05-10, where docs/accuracy.md measured the page's forms"};
+                      " 0.05-10, where " MACQUELVOR_ACCURACY_PATH " measured the page's forms"};
 }
 
 // Which end of the search a wanted impedance lies beyond, in words that name the end.

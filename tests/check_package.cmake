@@ -19,7 +19,9 @@ foreach(file
     usr/bin/macquelvor
     usr/share/applications/org.macquelvor.MacQuelvor.desktop
     usr/share/icons/hicolor/scalable/apps/org.macquelvor.MacQuelvor.svg
-    usr/share/metainfo/org.macquelvor.MacQuelvor.metainfo.xml)
+    usr/share/metainfo/org.macquelvor.MacQuelvor.metainfo.xml
+    usr/share/doc/macquelvor/accuracy.md
+    usr/share/doc/macquelvor/accuracy/stripline_thickness.svg)
   if(NOT EXISTS ${scratch}/root/${file})
     message(FATAL_ERROR "the package lacks ${file}")
   endif()
