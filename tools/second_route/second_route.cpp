@@ -1,0 +1,719 @@
+// SPDX-License-Identifier: MIT
+// second_route: the field solver's second route, an independent finite-volume solution of
+// Laplace's equation for microstrip and stripline, run by hand to make the reference figures of
+// tests/field_solver_test.cpp and tests/cross_check_test.cpp. Not part of the test suite.
+//
+// Usage:
+//   second_route microstrip W h t er [options]   strip W x t on a substrate h thick, open above
+//   second_route stripline W b t er [options]    strip W x t centred between planes b apart
+// Options:
+//   --spacing s    an edge-coupled pair, s between the inner edges: even and odd modes
+//   --cells N      cells across the half strip on the finest grid (default 256)
+//   --levels L     grids solved, each with half the cells of the next (default 5)
+//   --grading q    power of the grading toward the strip's edges and corners (default 4)
+//   --box R        the microstrip's far walls at R h (default 1e5)
+//   --walls open   the far walls insulating (dV/dn = 0) instead of grounded
+// Example: nice build/bin/second_route microstrip 1.9 1 0.2 4.3
+//
+// Each run prints, for every grid, C/eps0 and C0/eps0 (the whole line's), Z0 and eeff; then the
+// extrapolations (R1 rows from three grids, R2 from three R1 rows), and last the figure with its
+// error estimate. The tests' figures are the R2 rows of the default run (grids of 16 to 256
+// cells across the half strip), 4 to 45 s each on one core.
+//
+// Method: the five-point finite-volume scheme on a tensor-product grid, node-centred, with the
+// permittivity taken per cell; on such a grid it is the Galerkin method with linear triangles.
+// The capacitance is the energy of the discrete potential, so it bounds the exact one from above
+// (Dirichlet's principle) and falls as the grid is refined. Left-right symmetry halves the
+// domain (up-down symmetry halves the stripline's again); the strip's nodes are held at 1 V,
+// ground at 0 V, and a zero-thickness strip is a line of nodes. A pair's half holds one strip,
+// with dV/dn = 0 (even mode) or V = 0 (odd mode) on the centre line, and each mode's Z0 is that
+// of one strip.
+//
+// Grid: the axes are cut at the strip's edges and faces (and the substrate's top), and each
+// segment is a smooth power-law map of a uniform parameter, x ~ s^q toward every edge and corner
+// where the charge is singular (q = 4, steep enough that the corners' share of the error falls
+// as the fourth power of the cell size), and past the strip, s^q turning geometric out to the
+// far walls: R h from the centre for the microstrip (1e5 h by default), 10 b past the
+// stripline's strip, where its field has fallen by e^(-10 pi). Each segment has cells in
+// proportion to its length, from half to twice the count across the half strip (the far ones
+// one and a half times); each grid has half the cells of the next, so the grids are nested.
+// The tiny cells at a corner (down to 3e-11 of the half strip) are measured from the corner,
+// not from the origin, the matrix's diagonal is summed in long double, and the LDL^T solution
+// is refined with residuals summed edge by edge until it stops moving; at q = 4 the refinement
+// moves the capacitance by about 1e-12, so round-off stays out of the figures. A steeper
+// grading loses the factorization to round-off; the tool says so when that happens.
+//
+// Box: grounded far walls overestimate the capacitance and insulating ones (--walls open)
+// underestimate it, so the exact open line lies between the two runs; at 1e5 h they differ by
+// less than 3e-10 of C or C0, falling as the square of the box (a dipole's field).
+//
+// Extrapolation: C and C0 separately, in the cell size, Richardson with the order observed on
+// three successive grids (about 2), then again on three such figures (about 4); Z0 =
+// 1 / (c0 sqrt(C C0)) and eeff = C / C0 follow from the extrapolated pair.
+//
+// Linear algebra: Eigen's sparse LDL^T (SimplicialLDLT with its AMD ordering); the symbolic
+// analysis is shared by the solves with and without the substrate.
+#include <Eigen/SparseCholesky>
+#include <Eigen/SparseCore>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/exact_constants.h"
+
+namespace {
+
+using mq::exact::kEta0;
+
+// ---------------------------------------------------------------------------------------------
+// The grid: each axis a chain of segments between the strip's edges, each mapped from a
+// uniform parameter s in [0, 1] so that refining halves every cell.
+
+enum class Grading {
+  kTowardEnd,    // fine at the end; smooth across its start (a plane of symmetry or ground)
+  kTowardStart,  // fine at the start; smooth across its end
+  kTowardBoth,   // fine at both ends
+  kOutward,      // fine at the start, then geometric out to a far wall
+};
+
+struct Segment {
+  double length;
+  int eighths;  // cells per eight cells across the half strip
+  Grading grading;
+  double innerScale = 0;  // kOutward: the length over which it turns from power to geometric
+};
+
+// The fractions of a segment before s and after it, each computed directly, so that the tiny
+// cells next to a corner keep their full precision however far they lie from the origin.
+struct Split {
+  double before, after;
+};
+
+// s^q / (s^q + (1 - s)^q): every derivative below the q-th vanishes at both ends.
+Split GradedBothEnds(double s, double power) {
+  const double rising = std::pow(s, power);
+  const double falling = std::pow(1 - s, power);
+  return {rising / (rising + falling), falling / (rising + falling)};
+}
+
+// The upper half of GradedBothEnds, which is odd about its middle, so the grid mirrored about
+// s = 0 is as smooth there as anywhere else.
+Split GradedTowardEnd(double s, double power) {
+  const Split upper = GradedBothEnds(0.5 + 0.5 * s, power);
+  return {upper.before - upper.after, 2 * upper.after};
+}
+
+// innerScale (e^(beta s) - 1)^q: s^q near the corner, geometric further out.
+Split GradedOutward(double s, double power, const Segment& segment) {
+  const double stretch = std::log1p(std::pow(segment.length / segment.innerScale, 1 / power));
+  const double before = std::pow(std::expm1(stretch * s) / std::expm1(stretch), power);
+  return {before, 1 - before};
+}
+
+Split MapSegment(double s, double power, const Segment& segment) {
+  switch (segment.grading) {
+    case Grading::kTowardEnd:
+      return GradedTowardEnd(s, power);
+    case Grading::kTowardStart: {
+      const Split mirrored = GradedTowardEnd(1 - s, power);
+      return {mirrored.after, mirrored.before};
+    }
+    case Grading::kTowardBoth:
+      return GradedBothEnds(s, power);
+    case Grading::kOutward:
+      return GradedOutward(s, power, segment);
+  }
+  return {s, 1 - s};
+}
+
+// The width of the cell from s0 to s1, measured from the nearer end of the segment.
+double CellWidth(double s0, double s1, double power, const Segment& segment) {
+  const Split first = MapSegment(s0, power, segment);
+  const Split last = MapSegment(s1, power, segment);
+  if (s1 <= 0.5) {
+    return segment.length * (last.before - first.before);
+  }
+  if (s0 >= 0.5) {
+    return segment.length * (first.after - last.after);
+  }
+  return segment.length * (1 - first.before - last.after);
+}
+
+int CellsOf(const Segment& segment, int cellsAcrossHalfStrip) {
+  return cellsAcrossHalfStrip * segment.eighths / 8;
+}
+
+// Only the widths of the cells enter the finite-volume scheme, not where the nodes lie.
+struct Axis {
+  std::vector<double> widths;
+  std::vector<int> breakpoints;  // node index where each segment starts, and the last node
+  int nodes() const { return int(widths.size()) + 1; }
+};
+
+Axis MakeAxis(const std::vector<Segment>& segments, int cellsAcrossHalfStrip, double power) {
+  Axis axis{{}, {0}};
+  for (const Segment& segment : segments) {
+    const int cells = CellsOf(segment, cellsAcrossHalfStrip);
+    for (int k = 0; k < cells; ++k) {
+      axis.widths.push_back(CellWidth(double(k) / cells, double(k + 1) / cells, power, segment));
+    }
+    axis.breakpoints.push_back(int(axis.widths.size()));
+  }
+  return axis;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The structure in its half (or quarter) domain: x from the plane of symmetry, y from ground.
+
+struct Structure {
+  std::vector<Segment> x, y;
+  int stripFirstX = 0, stripLastX = 1;  // breakpoints bounding the strip
+  int stripFirstY = 1, stripLastY = 1;
+  int substrateTop = 0;  // breakpoint of the substrate's top in y; 0: homogeneous
+  double permittivity = 1;
+  bool centreLineGrounded = false;  // the odd mode of a pair
+  bool farWallsGrounded = true;
+  bool topIsFarWall = true;  // false: the stripline's plane of symmetry
+  double copies = 2;         // how many of the domain make up the whole line
+};
+
+enum class NodeState : signed char { kFree, kGround, kStrip };
+using enum NodeState;
+
+double Volts(NodeState state) {
+  return state == kStrip ? 1.0 : 0.0;
+}
+
+struct Grid {
+  Axis x, y;
+  std::vector<NodeState> state;  // node i + columns() * j
+  int columns() const { return x.nodes(); }
+  int rows() const { return y.nodes(); }
+};
+
+NodeState StateOf(const Structure& structure, const Grid& grid, int i, int j) {
+  const std::vector<int>& bx = grid.x.breakpoints;
+  const std::vector<int>& by = grid.y.breakpoints;
+  if (i >= bx[structure.stripFirstX] && i <= bx[structure.stripLastX] &&
+      j >= by[structure.stripFirstY] && j <= by[structure.stripLastY]) {
+    return kStrip;
+  }
+  const bool farWall = i == grid.columns() - 1 || (structure.topIsFarWall && j == grid.rows() - 1);
+  if (j == 0 || (i == 0 && structure.centreLineGrounded) ||
+      (farWall && structure.farWallsGrounded)) {
+    return kGround;
+  }
+  return kFree;
+}
+
+Grid MakeGrid(const Structure& structure, int cellsAcrossHalfStrip, double power) {
+  Grid grid{MakeAxis(structure.x, cellsAcrossHalfStrip, power),
+            MakeAxis(structure.y, cellsAcrossHalfStrip, power),
+            {}};
+  grid.state.reserve(size_t(grid.columns()) * size_t(grid.rows()));
+  for (int j = 0; j < grid.rows(); ++j) {
+    for (int i = 0; i < grid.columns(); ++i) {
+      grid.state.push_back(StateOf(structure, grid, i, j));
+    }
+  }
+  return grid;
+}
+
+// The relative permittivity of each row of cells.
+std::vector<double> RowPermittivity(const Structure& structure, const Grid& grid,
+                                    double substrate) {
+  std::vector<double> rows(size_t(grid.rows() - 1), 1.0);
+  if (structure.substrateTop > 0) {
+    std::fill_n(rows.begin(), grid.y.breakpoints[structure.substrateTop], substrate);
+  }
+  return rows;
+}
+
+// Calls visit(a, b, weight) for every edge of the grid between nodes a and b: the flux through
+// the dual face per volt across the edge, each cell beside the edge giving half its width.
+template <typename Visit>
+void ForEachEdge(const Grid& grid, const std::vector<double>& permittivity, Visit visit) {
+  const std::vector<double>& dx = grid.x.widths;
+  const std::vector<double>& dy = grid.y.widths;
+  const int nx = grid.columns();
+  const int ny = grid.rows();
+  for (int j = 0; j < ny; ++j) {
+    const double below = j > 0 ? permittivity[j - 1] * dy[j - 1] : 0;
+    const double above = j < ny - 1 ? permittivity[j] * dy[j] : 0;
+    for (int i = 0; i + 1 < nx; ++i) {
+      visit(i + nx * j, i + 1 + nx * j, (below + above) / (2 * dx[i]));
+    }
+  }
+  for (int j = 0; j + 1 < ny; ++j) {
+    for (int i = 0; i < nx; ++i) {
+      const double left = i > 0 ? dx[i - 1] : 0;
+      const double right = i < nx - 1 ? dx[i] : 0;
+      visit(i + nx * j, i + nx * (j + 1), permittivity[j] * (left + right) / (2 * dy[j]));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// One solve: the potential of the free nodes, then the energy.
+
+using SparseMatrix = Eigen::SparseMatrix<double>;
+using Solver = Eigen::SimplicialLDLT<SparseMatrix>;
+
+struct System {
+  SparseMatrix matrix;  // lower triangle
+  Eigen::VectorXd load;
+};
+
+std::vector<int> NumberFreeNodes(const Grid& grid, int& count) {
+  std::vector<int> number(grid.state.size(), -1);
+  count = 0;
+  for (size_t n = 0; n < grid.state.size(); ++n) {
+    if (grid.state[n] == kFree) {
+      number[n] = count++;
+    }
+  }
+  return number;
+}
+
+// The diagonal summed in long double and rounded once, so that a cell thousands of times wider
+// than it is high loses as little as can be of its weaker coupling.
+System Assemble(const Grid& grid, const std::vector<int>& number, int unknowns,
+                const std::vector<double>& permittivity) {
+  std::vector<Eigen::Triplet<double>> entries;
+  entries.reserve(size_t(unknowns) * 3);
+  std::vector<long double> diagonal(size_t(unknowns), 0.0L);
+  System system{SparseMatrix(unknowns, unknowns), Eigen::VectorXd::Zero(unknowns)};
+  ForEachEdge(grid, permittivity, [&](int a, int b, double weight) {
+    const int ua = number[size_t(a)];
+    const int ub = number[size_t(b)];
+    if (ua >= 0) {
+      diagonal[size_t(ua)] += weight;
+      system.load[ua] += ub < 0 ? weight * Volts(grid.state[size_t(b)]) : 0;
+    }
+    if (ub >= 0) {
+      diagonal[size_t(ub)] += weight;
+      system.load[ub] += ua < 0 ? weight * Volts(grid.state[size_t(a)]) : 0;
+    }
+    if (ua >= 0 && ub >= 0) {
+      entries.emplace_back(std::max(ua, ub), std::min(ua, ub), -weight);
+    }
+  });
+  for (int u = 0; u < unknowns; ++u) {
+    entries.emplace_back(u, u, double(diagonal[size_t(u)]));
+  }
+  system.matrix.setFromTriplets(entries.begin(), entries.end());
+  return system;
+}
+
+std::vector<double> NodePotentials(const Grid& grid) {
+  std::vector<double> potential(grid.state.size());
+  for (size_t n = 0; n < grid.state.size(); ++n) {
+    potential[n] = Volts(grid.state[n]);
+  }
+  return potential;
+}
+
+// The charge left on each free node, summed edge by edge from the potential differences: no
+// large diagonal cancels against its neighbours, so it stays accurate where the matrix is not.
+Eigen::VectorXd Residual(const Grid& grid, const std::vector<int>& number, int unknowns,
+                         const std::vector<double>& permittivity,
+                         const std::vector<double>& potential) {
+  std::vector<long double> charge(size_t(unknowns), 0.0L);
+  ForEachEdge(grid, permittivity, [&](int a, int b, double weight) {
+    const long double flow = weight * (potential[size_t(b)] - potential[size_t(a)]);
+    if (number[size_t(a)] >= 0) {
+      charge[size_t(number[size_t(a)])] += flow;
+    }
+    if (number[size_t(b)] >= 0) {
+      charge[size_t(number[size_t(b)])] -= flow;
+    }
+  });
+  Eigen::VectorXd residual(unknowns);
+  for (int u = 0; u < unknowns; ++u) {
+    residual[u] = double(charge[size_t(u)]);
+  }
+  return residual;
+}
+
+// Iterative refinement: each correction solved with the same factors, until it no longer
+// moves the potential.
+void SolvePotential(const Grid& grid, const std::vector<int>& number, int unknowns,
+                    const std::vector<double>& permittivity, const Solver& solver,
+                    std::vector<double>& potential) {
+  for (int round = 0; round < 10; ++round) {
+    const Eigen::VectorXd correction =
+        solver.solve(Residual(grid, number, unknowns, permittivity, potential));
+    for (size_t n = 0; n < potential.size(); ++n) {
+      potential[n] += number[n] >= 0 ? correction[number[n]] : 0;
+    }
+    if (correction.lpNorm<Eigen::Infinity>() < 1e-15) {
+      return;
+    }
+  }
+  std::cerr << "second_route: the refinement did not settle; the grading is too steep for "
+               "double precision\n";
+}
+
+// Twice the energy at 1 V, per eps0 and for the whole line: C / eps0.
+double Capacitance(const Structure& structure, const Grid& grid, Solver& solver, double substrate) {
+  int unknowns = 0;
+  const std::vector<int> number = NumberFreeNodes(grid, unknowns);
+  const std::vector<double> permittivity = RowPermittivity(structure, grid, substrate);
+  const System system = Assemble(grid, number, unknowns, permittivity);
+  if (solver.rows() != unknowns) {
+    solver.analyzePattern(system.matrix);
+  }
+  solver.factorize(system.matrix);
+  if (solver.info() != Eigen::Success) {
+    std::cerr << "second_route: the factorization failed\n";
+    std::exit(1);
+  }
+  std::vector<double> potential = NodePotentials(grid);
+  SolvePotential(grid, number, unknowns, permittivity, solver, potential);
+  long double energy = 0;
+  ForEachEdge(grid, permittivity, [&](int a, int b, double weight) {
+    const double drop = potential[size_t(a)] - potential[size_t(b)];
+    energy += weight * drop * drop;
+  });
+  return structure.copies * double(energy);
+}
+
+struct Level {
+  int cells = 0;
+  int unknowns = 0;
+  double withSubstrate = 0;  // C / eps0
+  double inAir = 0;          // C0 / eps0
+  double seconds = 0;
+};
+
+Level SolveLevel(const Structure& structure, int cells, double power) {
+  const auto start = std::chrono::steady_clock::now();
+  const Grid grid = MakeGrid(structure, cells, power);
+  Level level{cells, int(std::count(grid.state.begin(), grid.state.end(), kFree))};
+  Solver solver;
+  level.inAir = Capacitance(structure, grid, solver, 1);
+  level.withSubstrate = structure.substrateTop > 0 && structure.permittivity != 1
+                            ? Capacitance(structure, grid, solver, structure.permittivity)
+                            : structure.permittivity * level.inAir;
+  level.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return level;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Extrapolation in the cell size and the report.
+
+struct Extrapolated {
+  double value;
+  double order;
+};
+
+// Richardson from three grids, each with half the cells of the next, at the order they show.
+Extrapolated Richardson(double coarse, double middle, double fine) {
+  const double order = std::log2((coarse - middle) / (middle - fine));
+  return {fine + (fine - middle) / (std::exp2(order) - 1), order};
+}
+
+double Impedance(double withSubstrate, double inAir) {
+  return kEta0 / std::sqrt(withSubstrate * inAir);
+}
+
+void PrintHeader() {
+  std::printf("%6s %9s %16s %16s %14s %12s %7s %7s %8s\n", "cells", "unknowns", "C/eps0", "C0/eps0",
+              "Z0 (ohm)", "eeff", "p(C)", "p(C0)", "seconds");
+}
+
+void PrintLevel(const Level& level) {
+  std::printf("%6d %9d %16.12f %16.12f %#14.8g %#12.8g %7s %7s %8.2f\n", level.cells,
+              level.unknowns, level.withSubstrate, level.inAir,
+              Impedance(level.withSubstrate, level.inAir), level.withSubstrate / level.inAir, "",
+              "", level.seconds);
+}
+
+std::vector<Extrapolated> RichardsonSeries(const std::vector<double>& values) {
+  std::vector<Extrapolated> series;
+  for (size_t k = 2; k < values.size(); ++k) {
+    series.push_back(Richardson(values[k - 2], values[k - 1], values[k]));
+  }
+  return series;
+}
+
+std::vector<double> ValuesOf(const std::vector<Extrapolated>& series) {
+  std::vector<double> values;
+  for (const Extrapolated& e : series) {
+    values.push_back(e.value);
+  }
+  return values;
+}
+
+void PrintExtrapolated(const char* label, const Extrapolated& withSubstrate,
+                       const Extrapolated& inAir, int coarsest, int finest) {
+  std::printf("%6s %9s %16.12f %16.12f %#14.8g %#12.8g %7.3f %7.3f  %4d-%d\n", label, "",
+              withSubstrate.value, inAir.value, Impedance(withSubstrate.value, inAir.value),
+              withSubstrate.value / inAir.value, withSubstrate.order, inAir.order, coarsest,
+              finest);
+}
+
+// The figure: the last extrapolation of the last round, and as its error estimate, how far it
+// lies from the one it improves on.
+void PrintFigure(const Extrapolated (&best)[2], const Extrapolated (&before)[2]) {
+  const double impedance = Impedance(best[0].value, best[1].value);
+  const double permittivity = best[0].value / best[1].value;
+  const double impedanceChange = impedance / Impedance(before[0].value, before[1].value) - 1;
+  const double permittivityChange = permittivity / (before[0].value / before[1].value) - 1;
+  std::printf(
+      "Z0 = %#.8g ohm, eeff = %#.8g; estimates (relative) %.1e and %.1e: the change "
+      "from the figure improved on\n",
+      impedance, permittivity, std::fabs(impedanceChange), std::fabs(permittivityChange));
+}
+
+// Two rounds of Richardson: the first removes the leading error (order about 2), the second,
+// from the first's figures, the next (order about 4).
+void PrintExtrapolations(const std::vector<Level>& levels) {
+  std::vector<double> withSubstrate, inAir;
+  for (const Level& level : levels) {
+    withSubstrate.push_back(level.withSubstrate);
+    inAir.push_back(level.inAir);
+  }
+  const std::vector<Extrapolated> first[] = {RichardsonSeries(withSubstrate),
+                                             RichardsonSeries(inAir)};
+  const std::vector<Extrapolated> second[] = {RichardsonSeries(ValuesOf(first[0])),
+                                              RichardsonSeries(ValuesOf(first[1]))};
+  for (size_t k = 0; k < first[0].size(); ++k) {
+    PrintExtrapolated("R1", first[0][k], first[1][k], levels[k].cells, levels[k + 2].cells);
+  }
+  for (size_t k = 0; k < second[0].size(); ++k) {
+    PrintExtrapolated("R2", second[0][k], second[1][k], levels[k].cells, levels[k + 4].cells);
+  }
+  const size_t last = first[0].size() - 1;
+  if (second[0].empty() && last == 0) {
+    PrintFigure({first[0][last], first[1][last]},
+                {Extrapolated{withSubstrate.back(), 2}, Extrapolated{inAir.back(), 2}});
+  } else if (second[0].empty()) {
+    PrintFigure({first[0][last], first[1][last]}, {first[0][last - 1], first[1][last - 1]});
+  } else {
+    PrintFigure({second[0].back(), second[1].back()}, {first[0][last], first[1][last]});
+  }
+}
+
+void Run(const char* title, const Structure& structure, int finest, int levels, double power) {
+  std::printf("%s\n", title);
+  PrintHeader();
+  std::vector<Level> solved;
+  for (int k = levels - 1; k >= 0; --k) {
+    solved.push_back(SolveLevel(structure, finest >> k, power));
+    PrintLevel(solved.back());
+    std::fflush(stdout);
+  }
+  PrintExtrapolations(solved);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The lines and the command line.
+
+struct Line {
+  bool microstrip = true;
+  double width = 0, height = 0, thickness = 0, permittivity = 1;
+  std::optional<double> spacing;
+  int cells = 256;
+  int levels = 5;
+  double power = 4;
+  double box = 1e5;
+  bool wallsGrounded = true;
+};
+
+// Cells on a segment in proportion to its length, between half and twice the half strip's.
+int EighthsFor(double length, double halfWidth) {
+  return std::clamp(int(std::lround(8 * length / halfWidth)), 4, 16);
+}
+
+constexpr int kOutwardEighths = 12;
+
+// Across: the gap to the plane of symmetry (a pair), the strip, and out to the far wall.
+std::vector<Segment> AcrossSegments(const Line& line, double farWall) {
+  const double half = line.spacing ? line.width : line.width / 2;
+  std::vector<Segment> segments;
+  if (line.spacing) {
+    segments.push_back(
+        {*line.spacing / 2, EighthsFor(*line.spacing / 2, half), Grading::kTowardEnd});
+  }
+  segments.push_back({half, 8, line.spacing ? Grading::kTowardBoth : Grading::kTowardEnd});
+  const double edge = (line.spacing ? *line.spacing / 2 : 0) + half;
+  segments.push_back({farWall - edge, kOutwardEighths, Grading::kOutward, half / 16});
+  return segments;
+}
+
+Structure MicrostripStructure(const Line& line) {
+  const double half = line.spacing ? line.width : line.width / 2;
+  Structure structure;
+  structure.x = AcrossSegments(line, line.box * line.height);
+  structure.y.push_back({line.height, EighthsFor(line.height, half), Grading::kTowardEnd});
+  if (line.thickness > 0) {
+    structure.y.push_back({line.thickness, EighthsFor(line.thickness, half), Grading::kTowardBoth});
+  }
+  const double top = line.height + line.thickness;
+  structure.y.push_back(
+      {line.box * line.height - top, kOutwardEighths, Grading::kOutward, half / 16});
+  structure.stripFirstY = 1;
+  structure.stripLastY = line.thickness > 0 ? 2 : 1;
+  structure.substrateTop = 1;
+  structure.copies = line.spacing ? 1 : 2;
+  return structure;
+}
+
+// A quarter: up to the plane of symmetry halfway between the ground planes.
+Structure StriplineStructure(const Line& line) {
+  const double half = line.spacing ? line.width : line.width / 2;
+  const double below = (line.height - line.thickness) / 2;
+  Structure structure;
+  structure.x =
+      AcrossSegments(line, (line.spacing ? *line.spacing / 2 : 0) + half + 10 * line.height);
+  structure.y.push_back({below, EighthsFor(below, half), Grading::kTowardEnd});
+  if (line.thickness > 0) {
+    structure.y.push_back(
+        {line.thickness / 2, EighthsFor(line.thickness / 2, half), Grading::kTowardStart});
+  }
+  structure.stripFirstY = 1;
+  structure.stripLastY = line.thickness > 0 ? 2 : 1;
+  structure.topIsFarWall = false;
+  structure.copies = line.spacing ? 2 : 4;
+  return structure;
+}
+
+Structure StructureOf(const Line& line) {
+  Structure structure = line.microstrip ? MicrostripStructure(line) : StriplineStructure(line);
+  structure.permittivity = line.permittivity;
+  structure.farWallsGrounded = line.wallsGrounded;
+  if (line.spacing) {
+    structure.stripFirstX = 1;
+    structure.stripLastX = 2;
+  }
+  return structure;
+}
+
+std::string Title(const Line& line) {
+  char title[256];
+  std::snprintf(title, sizeof title, "%s W %g %s %g t %g er %g",
+                line.microstrip ? "microstrip" : "stripline", line.width,
+                line.microstrip ? "h" : "b", line.height, line.thickness, line.permittivity);
+  std::string text = title;
+  if (line.spacing) {
+    std::snprintf(title, sizeof title, " s %g", *line.spacing);
+    text += title;
+  }
+  std::snprintf(title, sizeof title, "; grading power %g; far walls %s", line.power,
+                line.wallsGrounded ? "grounded" : "insulating");
+  text += title;
+  if (line.microstrip) {
+    std::snprintf(title, sizeof title, " at %g h", line.box);
+    text += title;
+  }
+  return text;
+}
+
+void RunLine(const Line& line) {
+  const Structure structure = StructureOf(line);
+  if (!line.spacing) {
+    Run(Title(line).c_str(), structure, line.cells, line.levels, line.power);
+    return;
+  }
+  Run((Title(line) + "\neven mode (dV/dn = 0 on the centre line)").c_str(), structure, line.cells,
+      line.levels, line.power);
+  Structure odd = structure;
+  odd.centreLineGrounded = true;
+  Run((Title(line) + "\nodd mode (V = 0 on the centre line)").c_str(), odd, line.cells, line.levels,
+      line.power);
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+  try {
+    size_t used = 0;
+    value = std::stod(text, &used);
+    return used == text.size() && std::isfinite(value);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool ParseOption(const std::string& name, const std::string& text, Line& line) {
+  double value = 0;
+  if (name == "--walls") {
+    line.wallsGrounded = text != "open";
+    return text == "open" || text == "grounded";
+  }
+  if (!ParseNumber(text, value) || value <= 0) {
+    return false;
+  }
+  if (name == "--spacing") {
+    line.spacing = value;
+  } else if (name == "--cells") {
+    line.cells = int(value);
+  } else if (name == "--levels") {
+    line.levels = int(value);
+  } else if (name == "--grading") {
+    line.power = value;
+  } else if (name == "--box") {
+    line.box = value;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::optional<Line> ParseLine(const std::vector<std::string>& args) {
+  if (args.size() < 5 || (args[0] != "microstrip" && args[0] != "stripline")) {
+    return std::nullopt;
+  }
+  Line line;
+  line.microstrip = args[0] == "microstrip";
+  double* const numbers[] = {&line.width, &line.height, &line.thickness, &line.permittivity};
+  for (size_t k = 0; k < 4; ++k) {
+    const bool mayBeZero = numbers[k] == &line.thickness;
+    if (!ParseNumber(args[k + 1], *numbers[k]) || *numbers[k] < 0 ||
+        (*numbers[k] == 0 && !mayBeZero)) {
+      return std::nullopt;
+    }
+  }
+  for (size_t k = 5; k < args.size(); k += 2) {
+    if (k + 1 >= args.size() || !ParseOption(args[k], args[k + 1], line)) {
+      return std::nullopt;
+    }
+  }
+  return line;
+}
+
+// Every grid must split each segment into whole cells: at least 8 across the half strip, and a
+// multiple of 8. The strip must fit between the planes, and the microstrip's box around it.
+bool Sensible(const Line& line) {
+  const int coarsest = line.levels >= 3 && line.levels < 12 ? line.cells >> (line.levels - 1) : 0;
+  const double across = line.spacing.value_or(0) + 2 * line.width;
+  const bool fits =
+      line.microstrip ? line.box * line.height > across : line.thickness < line.height;
+  return coarsest >= 8 && coarsest % 8 == 0 && coarsest << (line.levels - 1) == line.cells &&
+         fits && line.permittivity >= 1;
+}
+
+constexpr const char* kUsage =
+    "usage: second_route microstrip|stripline W h|b t er [--spacing s] [--cells N] "
+    "[--levels L]\n"
+    "                    [--grading q] [--box R] [--walls grounded|open]\n"
+    "  N / 2^(L-1) a multiple of 8, L at least 3; lengths in any one unit\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Line> line = ParseLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!line || !Sensible(*line)) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  RunLine(*line);
+  return 0;
+}
