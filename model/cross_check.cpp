@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The cross-check's rows and verdicts for each page. The published models are those of
-// model/reference_lines.h; the verdicts judge each page figure against the field solution, and
+// published/reference_lines.h; the verdicts judge each page figure against the field solution, and
 // where one is off by more than kAgreement they say by how much, why where the program can tell
 // (the page's form ignores the strip's thickness; the page's ratio lies outside the range its
 // forms were measured over), and the figure to use instead.
@@ -17,7 +17,7 @@
 #include "model/figure_words.h"
 #include "model/line_models.h"
 #include "model/microstrip.h"
-#include "model/reference_lines.h"
+#include "published/reference_lines.h"
 #include "model/stripline.h"
 #include "model/unread_text.h"
 

@@ -10,7 +10,7 @@
 #include "model/cross_check.h"
 #include "model/figure_words.h"
 #include "model/line_models.h"
-#include "model/reference_lines.h"
+#include "published/reference_lines.h"
 
 namespace mq {
 namespace {

@@ -41,7 +41,7 @@
 #include <numbers>
 #include <vector>
 
-#include "model/exact_constants.h"
+#include "published/exact_constants.h"
 #include "model/line_models.h"
 
 namespace mq::field_solver {

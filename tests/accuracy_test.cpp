@@ -10,7 +10,7 @@
 
 #include "model/coax.h"
 #include "model/microstrip.h"
-#include "model/reference_lines.h"
+#include "published/reference_lines.h"
 #include "model/stripline.h"
 
 namespace mq {

@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "model/cross_check.h"
-#include "model/reference_lines.h"
+#include "published/reference_lines.h"
 #include "tests/test_fields.h"
 
 namespace mq {

@@ -9,7 +9,7 @@
 #include <numbers>
 #include <string>
 
-#include "model/exact_constants.h"
+#include "published/exact_constants.h"
 
 namespace mq::field_solver {
 namespace {

@@ -18,7 +18,7 @@
 #include "model/coax.h"
 #include "model/field_solver.h"
 #include "model/microstrip.h"
-#include "model/reference_lines.h"
+#include "published/reference_lines.h"
 #include "model/stripline.h"
 
 namespace ref = mq::reference;

@@ -67,7 +67,7 @@
 #include <string>
 #include <vector>
 
-#include "model/exact_constants.h"
+#include "published/exact_constants.h"
 
 namespace {
 

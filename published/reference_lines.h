@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "model/exact_constants.h"
+#include "published/exact_constants.h"
 
 namespace mq::reference {
 

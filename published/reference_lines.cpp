@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "model/reference_lines.h"
+#include "published/reference_lines.h"
 
 #include <cmath>
 #include <numbers>
