@@ -38,11 +38,12 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <numbers>
 #include <vector>
 
-#include "published/exact_constants.h"
 #include "model/line_models.h"
+#include "published/exact_constants.h"
 
 namespace mq::field_solver {
 
@@ -242,9 +243,14 @@ struct Field {
   double inner = 0;   // inner radius of the coax
   double width = 0;
   double thickness = 0;
-  double leftOut = 0;         // relative effect of a thickness solved as zero
-  double k = 0;               // (er - 1)/(er + 1) of the microstrip's substrate
-  bool quarter = false;       // the thick stripline: top-bottom symmetry too
+  double leftOut = 0;    // relative effect of a thickness solved as zero
+  double k = 0;          // (er - 1)/(er + 1) of the microstrip's substrate
+  bool quarter = false;  // the thick stripline: top-bottom symmetry too
+  // A pair's strip is centred at x = offset; its mirror image in x = 0, the other strip, carries
+  // the same charge (even mode, sign 1) or the opposite (odd mode, sign -1). A single strip is
+  // its own mirror: offset 0, sign 1.
+  double offset = 0;
+  double sign = 1;
   std::vector<Panel> panels;  // the fine mesh of the half (or quarter) outline
   std::vector<double> charges;
   ImageSeries series{0};
@@ -254,6 +260,15 @@ namespace {
 
 int CopyCount(const Field& f) {
   return f.quarter ? 4 : 2;
+}
+
+bool IsPair(const Field& f) {
+  return f.offset > 0;
+}
+
+// The charge of copy c against the panel's own: the pair's mirror takes the mode's sign.
+double CopySign(const Field& f, int c) {
+  return (c & 1) != 0 ? f.sign : 1;
 }
 
 // Copy c of a panel under the symmetries: c & 1 mirrors in x = 0, c & 2 in y = b/2.
@@ -422,7 +437,30 @@ void AddPanels(const Segment& seg, double scale, double thin, std::vector<Panel>
   }
 }
 
+// A pair's strip has no mirror of its own: its whole outline (the upper half for the thick
+// stripline), every corner graded.
+std::vector<Segment> PairOutline(const Field& f) {
+  const double left = f.offset - 0.5 * f.width, right = f.offset + 0.5 * f.width;
+  const double t = f.thickness;
+  const double base = f.shape == Shape::kMicrostrip ? f.height : 0.5 * f.height;
+  if (t == 0) {
+    return {{{left, base}, {right, base}, true, true}};
+  }
+  if (f.shape == Shape::kMicrostrip) {
+    return {{{left, base + t}, {right, base + t}, true, true},
+            {{right, base + t}, {right, base}, true, true},
+            {{right, base}, {left, base}, true, true},
+            {{left, base}, {left, base + t}, true, true}};
+  }
+  return {{{left, base + t / 2}, {right, base + t / 2}, true, true},
+          {{right, base + t / 2}, {right, base}, true, false},
+          {{left, base}, {left, base + t / 2}, false, true}};
+}
+
 std::vector<Segment> Outline(const Field& f) {
+  if (IsPair(f)) {
+    return PairOutline(f);
+  }
   const double half = 0.5 * f.width, t = f.thickness;
   if (f.shape == Shape::kMicrostrip) {
     const double h = f.height;
@@ -492,7 +530,8 @@ Capacitance Solve(const Field& f, const Eigen::MatrixXd& fine) {
   }
   const Eigen::VectorXd ones = Eigen::VectorXd::Ones(n);
   const Eigen::VectorXd fineCharge = fine.partialPivLu().solve(ones);
-  const int copies = CopyCount(f);
+  // A pair's mirror copy is the other strip: one strip's charge is half of what the copies hold.
+  const int copies = IsPair(f) ? CopyCount(f) / 2 : CopyCount(f);
   return {copies * fineLength.dot(fineCharge),
           copies * coarseLength.dot(coarse.partialPivLu().solve(ones.head(m))),
           copies * coarseLength.dot(averaged.partialPivLu().solve(ones.head(m))),
@@ -514,14 +553,15 @@ Systems Assemble(const Field& f, bool dielectric) {
       const Panel source = Copy(f, f.panels[j], c);
       for (Eigen::Index i = 0; i < n; ++i) {
         const Point p = f.panels[i].mid;
+        const double sign = CopySign(f, c);
         if (f.shape == Shape::kStripline) {
-          s.vacuum(i, j) += StriplineInfluence(f, p, source);
+          s.vacuum(i, j) += sign * StriplineInfluence(f, p, source);
           continue;
         }
         const Influence in = MicrostripInfluence(f, dielectric, p, source);
-        s.vacuum(i, j) += in.vacuum;
+        s.vacuum(i, j) += sign * in.vacuum;
         if (dielectric) {
-          s.dielectric(i, j) += in.dielectric;
+          s.dielectric(i, j) += sign * in.dielectric;
         }
       }
     }
@@ -669,6 +709,90 @@ Answer SolveStripline(double width, double spacing, double thickness, double per
   return Finish(std::move(field), permittivity, stop);
 }
 
+namespace {
+
+// The ratios over which a pair is solved as one: closer than the least spacing the gap's panels
+// would outnumber the rest; farther apart than the greatest each mode is the single line's to
+// within its own error.
+constexpr double kMinSpacingRatio = 0.01;
+constexpr double kMaxSpacingRatio = 100;
+
+std::string SpacingCheck(double spacing, double height, const char* heightName) {
+  if (!Positive(spacing)) {
+    return "Spacing must be greater than zero.";
+  }
+  if (!(spacing / height >= kMinSpacingRatio)) {
+    return "s/" + std::string(heightName) + " must be at least 0.01 for the field solver.";
+  }
+  return {};
+}
+
+using Solver = Answer (*)(double, double, double, double, const std::atomic<bool>*);
+
+// Both modes of the pair, each one strip with its mirror; past the greatest spacing the single
+// line's figures for both.
+PairAnswer SolvePair(Solver single, const std::function<Answer(double sign)>& mode, double width,
+                     double spacing, double height, double thickness, double permittivity,
+                     const char* heightName, const std::atomic<bool>* stop) {
+  PairAnswer pair;
+  pair.reason = StripCheck(width, height, thickness, permittivity, heightName);
+  if (pair.reason.empty()) {
+    pair.reason = SpacingCheck(spacing, height, heightName);
+  }
+  if (!pair.reason.empty()) {
+    pair.even = pair.odd = Refused(pair.reason);
+    return pair;
+  }
+  if (spacing / height > kMaxSpacingRatio) {
+    pair.uncoupled = true;
+    pair.even = pair.odd = single(width, height, thickness, permittivity, stop);
+  } else {
+    pair.even = mode(1);
+    pair.odd = mode(-1);
+  }
+  pair.reason = !pair.even.reason.empty() ? pair.even.reason : pair.odd.reason;
+  return pair;
+}
+
+}  // namespace
+
+PairAnswer SolveMicrostripPair(double width, double spacing, double height, double thickness,
+                               double permittivity, const std::atomic<bool>* stop) {
+  const auto mode = [&](double sign) {
+    auto field = std::make_shared<Field>();
+    field->shape = Shape::kMicrostrip;
+    field->unit = height;
+    field->height = 1;
+    field->width = width / height;
+    field->offset = 0.5 * (spacing + width) / height;
+    field->sign = sign;
+    SetThickness(*field, thickness / height);
+    field->k = (permittivity - 1) / (permittivity + 1);
+    field->series = ImageSeries(field->k);
+    return Finish(std::move(field), permittivity, stop);
+  };
+  return SolvePair(SolveMicrostrip, mode, width, spacing, height, thickness, permittivity, "h",
+                   stop);
+}
+
+PairAnswer SolveStriplinePair(double width, double spacing, double planeSpacing, double thickness,
+                              double permittivity, const std::atomic<bool>* stop) {
+  const auto mode = [&](double sign) {
+    auto field = std::make_shared<Field>();
+    field->shape = Shape::kStripline;
+    field->unit = planeSpacing;
+    field->height = 1;
+    field->width = width / planeSpacing;
+    field->offset = 0.5 * (spacing + width) / planeSpacing;
+    field->sign = sign;
+    SetThickness(*field, thickness / planeSpacing);
+    field->quarter = field->thickness > 0;
+    return Finish(std::move(field), permittivity, stop);
+  };
+  return SolvePair(SolveStripline, mode, width, spacing, planeSpacing, thickness, permittivity, "b",
+                   stop);
+}
+
 Answer SolveCoax(double innerDiameter, double outerDiameter, double permittivity) {
   if (!Positive(innerDiameter)) {
     return Refused(messages::kInnerDiameter);
@@ -729,7 +853,7 @@ double Potential(const Answer& answer, double x, double y) {
       const double influence = f->shape == Shape::kStripline ? StriplineInfluence(*f, p, q)
                                : inSlab                      ? SlabInfluence(*f, p, q)
                                                              : AirInfluence(*f, p, q);
-      sum += f->charges[j] * influence;
+      sum += CopySign(*f, c) * f->charges[j] * influence;
     }
   }
   return sum;

@@ -35,9 +35,22 @@ Answer SolveStripline(double width, double spacing, double thickness, double per
                       const std::atomic<bool>* stop = nullptr);
 Answer SolveCoax(double innerDiameter, double outerDiameter, double permittivity);
 
-// The potential at (x, y) in the unit of the answer's lengths, x from the strip's centre and y
-// from the (lower) ground plane; for coax the distance from the centre is hypot(x, y). 1 on the
-// strip or inner conductor, 0 on ground; 0 for an answer without a figure.
+// Two equal strips side by side, `spacing` apart at their edges, solved for each mode as one
+// strip and its mirror in the centre line, of the same charge (even mode) or the opposite (odd
+// mode). Farther apart than 100 h (b) the pair is uncoupled: both modes are the single line.
+struct PairAnswer {
+  Answer even, odd;        // Z0, eeff and estimate of each mode, one strip to ground
+  std::string reason;      // empty on success; else the words why there is no figure
+  bool uncoupled = false;  // past the range: the single line's figures for both modes
+};
+PairAnswer SolveMicrostripPair(double width, double spacing, double height, double thickness,
+                               double permittivity, const std::atomic<bool>* stop = nullptr);
+PairAnswer SolveStriplinePair(double width, double spacing, double planeSpacing, double thickness,
+                              double permittivity, const std::atomic<bool>* stop = nullptr);
+
+// The potential at (x, y) in the unit of the answer's lengths, x from the strip's (pair's) centre
+// and y from the (lower) ground plane; for coax the distance from the centre is hypot(x, y). 1 on
+// the strip or inner conductor, 0 on ground; 0 for an answer without a figure.
 double Potential(const Answer& answer, double x, double y);
 
 }  // namespace mq::field_solver
