@@ -63,32 +63,28 @@ double MicrostripImpedance(double width, double height, double permittivity) {
          std::sqrt(MicrostripEffectivePermittivity(width, height, permittivity));
 }
 
-namespace {
-
-// Hammerstad and Jensen's widening of a strip of thickness t (ratios to h) in a medium er.
-double ThicknessWidening(double u, double t, double er) {
+double MicrostripThicknessWidening(double widthRatio, double thicknessRatio, double permittivity) {
+  const double u = widthRatio, t = thicknessRatio;
   if (!(t > 0)) {
     return 0;
   }
   const double coth = 1 / std::tanh(std::sqrt(6.517 * u));
   const double inAir = t / pi * std::log(1 + 4 * std::numbers::e / (t * coth * coth));
-  return inAir * (1 + 1 / std::cosh(std::sqrt(er - 1))) / 2;
+  return inAir * (1 + 1 / std::cosh(std::sqrt(permittivity - 1))) / 2;
 }
-
-}  // namespace
 
 double MicrostripThickImpedance(double width, double height, double thickness,
                                 double permittivity) {
-  const double ur =
-      width / height + ThicknessWidening(width / height, thickness / height, permittivity);
+  const double ur = width / height +
+                    MicrostripThicknessWidening(width / height, thickness / height, permittivity);
   return AirImpedance(ur) / std::sqrt(MicrostripEffectivePermittivity(ur, 1, permittivity));
 }
 
 double MicrostripThickEffectivePermittivity(double width, double height, double thickness,
                                             double permittivity) {
   const double u = width / height, t = thickness / height;
-  const double u1 = u + ThicknessWidening(u, t, 1);
-  const double ur = u + ThicknessWidening(u, t, permittivity);
+  const double u1 = u + MicrostripThicknessWidening(u, t, 1);
+  const double ur = u + MicrostripThicknessWidening(u, t, permittivity);
   return MicrostripEffectivePermittivity(ur, 1, permittivity) *
          std::pow(AirImpedance(u1) / AirImpedance(ur), 2);
 }

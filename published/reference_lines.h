@@ -40,6 +40,9 @@ double MicrostripImpedance(double width, double height, double permittivity);
 double MicrostripThickImpedance(double width, double height, double thickness, double permittivity);
 double MicrostripThickEffectivePermittivity(double width, double height, double thickness,
                                             double permittivity);
+// The widening itself as a ratio to h, from W/h and t/h: du1 with permittivity 1, dur with the
+// substrate's; 0 at t = 0.
+double MicrostripThicknessWidening(double widthRatio, double thicknessRatio, double permittivity);
 
 // Cohn (1955), a stripline strip of thickness t, wide enough that the fringing fields of its two
 // edges do not meet (W/(b - t) >= 0.35): Z0 sqrt(er) = (eta0 / 4) / (W/(b - t) + Cf/(pi eps)),
