@@ -170,6 +170,16 @@ std::size_t LeadingNumberLength(std::string_view text) {
   return static_cast<std::size_t>(last.data() + last.size() - text.data());
 }
 
+std::optional<double> ReadWholeNumber(std::string_view text) {
+  const std::string normalised = ReplaceFirstComma(std::string(text));
+  const std::size_t read = LeadingNumberLength(normalised);
+  const auto rest = normalised.find_first_not_of(" \t", read);
+  if (read == 0 || rest != std::string::npos) {
+    return std::nullopt;
+  }
+  return ParseLeadingNumber(normalised);
+}
+
 std::string FormatWithPattern(double value, Pattern pattern) {
   if (!std::isfinite(value)) {
     return FormatNonFinite(value);

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "tools/fieldcalc/fieldcalc.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <functional>
 #include <iomanip>
 #include <istream>
@@ -13,6 +16,8 @@
 #include "model/cross_check.h"
 #include "model/field_names.h"
 #include "model/line_models.h"
+#include "model/number_text.h"
+#include "model/pair.h"
 
 namespace mq {
 namespace {
@@ -44,8 +49,8 @@ bool ParseRow(std::string_view text, int& row) {
 // The action that the arguments name, or an empty one with the reason in err.
 Action ResolveAction(const std::vector<std::string>& args, std::ostream& err) {
   if (args.empty()) {
-    err << "usage: fieldcalc PROCEDURE [ROW] < fields, or fieldcalc CrossCheck|FieldSolver PAGE "
-           "< fields\n";
+    err << "usage: fieldcalc PROCEDURE [ROW] < fields, fieldcalc CrossCheck|FieldSolver PAGE "
+           "< fields, or fieldcalc Pair microstrip|stripline < fields\n";
     return {};
   }
   for (const auto& button : kButtonProcedures) {
@@ -160,10 +165,93 @@ int PrintCrossCheck(const std::vector<std::string>& args, std::istream& in, std:
   return 0;
 }
 
+namespace {
+
+constexpr std::array<std::string_view, 7> kPairKeys = {"Width",   "Spacing", "Height", "Thickness",
+                                                       "DiConst", "Target",  "Solve"};
+
+// The pair's dimensions, each the whole of its text (a decimal comma read), or the first that is
+// not a number.
+std::string ReadPairInputs(const FieldSet& fields, PairInputs& pair) {
+  const std::pair<std::string_view, double PairInputs::*> dimensions[] = {
+      {"Width", &PairInputs::width},
+      {"Spacing", &PairInputs::spacing},
+      {"Height", &PairInputs::height},
+      {"Thickness", &PairInputs::thickness},
+      {"DiConst", &PairInputs::permittivity}};
+  for (const auto& [key, member] : dimensions) {
+    const std::string text = fields.Text(key);
+    if (key == "Thickness" && text.empty()) {
+      continue;
+    }
+    const auto value = ReadWholeNumber(text);
+    if (!value) {
+      return std::string(key) + ": \"" + text + "\" is not a number.";
+    }
+    pair.*member = *value;
+  }
+  return {};
+}
+
+void PrintPair(const field_solver::PairAnswer& pair, std::ostream& out) {
+  const double even = pair.even.impedance, odd = pair.odd.impedance;
+  out << std::setprecision(10) << "even_impedance=" << even << "\nodd_impedance=" << odd
+      << "\ndifferential_impedance=" << 2 * odd << "\ncommon_impedance=" << even / 2
+      << "\neven_permittivity=" << pair.even.permittivity
+      << "\nodd_permittivity=" << pair.odd.permittivity
+      << "\ncoupling=" << (even - odd) / (even + odd) << "\nestimate=" << std::setprecision(2)
+      << std::max(pair.even.estimate, pair.odd.estimate) << '\n';
+}
+
+}  // namespace
+
+// "Pair microstrip|stripline": the field solver's even and odd modes of the pair, or, with Target
+// and Solve=width|spacing, the width (spacing) that gives it that differential impedance.
+int PrintPairSolution(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                      std::ostream& err) {
+  MemoryFieldSet fields({kPairKeys.begin(), kPairKeys.end()});
+  if (args.size() != 2 || (args[1] != "microstrip" && args[1] != "stripline")) {
+    err << "fieldcalc: Pair takes one argument, microstrip or stripline\n";
+    return kFieldCalcUsageError;
+  }
+  if (!ReadFields(in, fields, err)) {
+    return kFieldCalcUsageError;
+  }
+  PairInputs pair;
+  pair.structure = args[1] == "microstrip" ? PairStructure::kMicrostrip : PairStructure::kStripline;
+  const auto start = std::chrono::steady_clock::now();
+  std::string reason = ReadPairInputs(fields, pair);
+  const std::string solve = fields.Text("Solve");
+  PairSynthesis found;
+  if (reason.empty() && (solve == "width" || solve == "spacing")) {
+    const auto target = ReadWholeNumber(fields.Text("Target"));
+    found = solve == "width" ? FindPairWidth(pair, target.value_or(NAN))
+                             : FindPairSpacing(pair, target.value_or(NAN));
+    reason = found.reason;
+  } else if (reason.empty()) {
+    found.pair = SolvePairOf(pair);
+    reason = found.pair.reason;
+  }
+  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+  if (!reason.empty()) {
+    out << "reason=" << reason << '\n';
+    return 0;
+  }
+  PrintPair(found.pair, out);
+  if (std::isfinite(found.value)) {
+    out << solve << '=' << std::setprecision(10) << found.value << '\n';
+  }
+  out << "milliseconds=" << std::setprecision(3) << took.count() << '\n';
+  return 0;
+}
+
 int RunFieldCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                  std::ostream& err) {
   if (!args.empty() && args[0] == "CrossCheck") {
     return PrintCrossCheck(args, in, out, err);
+  }
+  if (!args.empty() && args[0] == "Pair") {
+    return PrintPairSolution(args, in, out, err);
   }
   if (!args.empty() && args[0] == "FieldSolver") {
     return PrintFieldSolver(args, in, out, err);

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+// A differential pair, edge-coupled microstrip or stripline: its field solution beside the
+// published models (Kirschning and Jansen's coupled microstrip, Cohn's coupled stripline), the
+// rows of the pair window and of `fieldcalc Pair`, and the width or spacing for a target
+// differential impedance. Lengths in mm, the frequency in GHz.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/cross_check.h"
+#include "model/field_solver.h"
+
+namespace mq {
+
+enum class PairStructure { kMicrostrip, kStripline };
+
+struct PairInputs {
+  PairStructure structure = PairStructure::kMicrostrip;
+  double width = 0;
+  double spacing = 0;  // between the strips' facing edges
+  double height = 0;   // the substrate h, or the planes' spacing b
+  double thickness = 0;
+  double permittivity = 0;
+  double gigahertz = 0;  // for the microstrip's dispersion; none at 0
+};
+
+// Both modes by the field solver; a raised `stop` ends it at its next step.
+field_solver::PairAnswer SolvePairOf(const PairInputs& in, const std::atomic<bool>* stop = nullptr);
+
+// One quantity of the pair: the published model's figure beside the solver's, with its relative
+// error estimate; a figure that is not there is NaN and a note says why.
+struct PairRow {
+  std::string quantity;
+  std::string unit;
+  std::string model;  // the published model and its source
+  double published = kNoFigure;
+  double solver = kNoFigure;
+  double estimate = kNoFigure;  // relative
+  std::string publishedNote;
+  std::string solverNote;
+};
+
+struct PairCheck {
+  std::vector<PairRow> rows;
+  std::vector<Limit> limits;
+};
+
+// The rows: differential, common-mode, odd- and even-mode impedance; odd and even eeff (static,
+// and for microstrip at the frequency); coupling as k and in dB; odd and even delay and their
+// skew; then the published models' ranges and the solver's notes. Without the solver's answer
+// (null) its column says it is still to come.
+PairCheck CheckPair(const PairInputs& in, const field_solver::PairAnswer* solved);
+
+inline constexpr std::array<std::string_view, 4> kPairColumns = {"Quantity", "Published model",
+                                                                 "Field solver", "Difference"};
+std::array<std::string, 4> PairCells(const PairRow& row);
+
+// The width (spacing) that gives the pair the target differential impedance, the other
+// dimensions as they are: in mm, or NaN with the reason, which names the end of the range
+// reached.
+struct PairSynthesis {
+  double value = kNoFigure;
+  std::string reason;
+  field_solver::PairAnswer pair;  // of the pair found
+};
+PairSynthesis FindPairWidth(const PairInputs& in, double differentialImpedance);
+PairSynthesis FindPairSpacing(const PairInputs& in, double differentialImpedance);
+
+}  // namespace mq
