@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+// Differential pairs: the field solver's modes against exact and independent figures, its
+// estimate against its real error, the published models against it, and the synthesis.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "model/pair.h"
+#include "published/coupled_stripline.h"
+
+namespace mq {
+namespace {
+
+namespace fs = field_solver;
+
+struct Known {
+  const char* name;
+  fs::PairAnswer pair;
+  double even, odd;                          // ohm
+  double evenPermittivity, oddPermittivity;  // 0 where the reference gives none
+  double tolerance;                          // relative
+};
+
+// Each mode within the tolerance, and within the solver's own estimate of its error.
+void ExpectMatches(const Known& row) {
+  ASSERT_EQ(row.pair.reason, "") << row.name;
+  const auto expect = [&](const fs::Answer& mode, double impedance, double permittivity,
+                          const char* which) {
+    const double error = std::fabs(mode.impedance / impedance - 1);
+    EXPECT_LT(error, row.tolerance) << row.name << ' ' << which;
+    EXPECT_LE(error, mode.estimate) << row.name << ' ' << which;
+    if (permittivity > 0) {
+      EXPECT_NEAR(mode.permittivity / permittivity, 1, std::max(row.tolerance, 2 * mode.estimate))
+          << row.name << ' ' << which;
+    }
+  };
+  expect(row.pair.even, row.even, row.evenPermittivity, "even");
+  expect(row.pair.odd, row.odd, row.oddPermittivity, "odd");
+}
+
+// Cohn's zero-thickness pair is exact (elliptic integrals by the AGM in
+// published/coupled_stripline.cpp, a route apart from the solver's): 0.001 % over W/b and s/b
+// 0.05-5. Its W/b 1, s/b 0.5 case the finite-volume second route (tools/second_route
+// stripline 1 1 0 1 --spacing 0.5) gives as 68.195871 and 62.157127 ohm.
+TEST(Pair, StriplineMeetsCohnsExactForms) {
+  for (const double w : {0.05, 1.0, 5.0}) {
+    for (const double s : {0.05, 0.3, 5.0}) {
+      const auto cohn = reference::CoupledStripline(w, s, 1, 2.2);
+      ExpectMatches(
+          {"Cohn", fs::SolveStriplinePair(w, s, 1, 0, 2.2), cohn.even, cohn.odd, 2.2, 2.2, 1e-5});
+    }
+  }
+  ExpectMatches(
+      {"second route", fs::SolveStriplinePair(1, 0.5, 1, 0, 1), 68.195871, 62.157127, 1, 1, 1e-5});
+}
+
+// The microstrip pair against the finite-volume second route (tools/second_route microstrip
+// W h t er --spacing s, run once, extrapolated to 1e-7), to 0.01 %; in air both permittivities
+// are 1; 99 heights apart each mode is within 0.05 % of the single strip, and past 100 the pair
+// is uncoupled: each mode the single strip.
+TEST(Pair, MicrostripMeetsTheSecondRouteAndItsLimits) {
+  ExpectMatches({"W/h 1, s/h 1, er 4.3", fs::SolveMicrostripPair(1, 1, 1, 0, 4.3), 81.540520,
+                 61.219388, 3.3219704, 2.8284395, 1e-4});
+  ExpectMatches({"W/h 0.5, s/h 0.2, t/h 0.1, er 10", fs::SolveMicrostripPair(0.5, 0.2, 1, 0.1, 10),
+                 86.552182, 32.811063, 6.4844003, 4.5400345, 1e-4});
+  const auto air = fs::SolveMicrostripPair(0.3, 0.1, 1, 0.05, 1);
+  EXPECT_DOUBLE_EQ(air.even.permittivity, 1);
+  EXPECT_DOUBLE_EQ(air.odd.permittivity, 1);
+  const double single = fs::SolveMicrostrip(1, 1, 0, 4.3).impedance;
+  const auto far = fs::SolveMicrostripPair(1, 99, 1, 0, 4.3);
+  EXPECT_NEAR(far.even.impedance / single, 1, 5e-4);
+  EXPECT_NEAR(far.odd.impedance / single, 1, 5e-4);
+  const auto apart = fs::SolveMicrostripPair(1, 200, 1, 0, 4.3);
+  EXPECT_TRUE(apart.uncoupled);
+  EXPECT_EQ(apart.odd.impedance, single);
+}
+
+// Kirschning and Jansen state 0.6 % for their impedances inside their range; against the
+// solver they keep to 1.3 % everywhere in it (docs/accuracy.md has the map), so a coefficient
+// typed wrong shows. The rows are named in the pair's own words.
+TEST(Pair, PublishedModelsStandBesideTheSolver) {
+  for (const double er : {4.3, 10.0}) {
+    for (const double u : {0.1, 1.0, 10.0}) {
+      for (const double g : {0.1, 1.0, 10.0}) {
+        const PairInputs in{PairStructure::kMicrostrip, u, g, 1, 0, er, 0};
+        const auto solved = SolvePairOf(in);
+        for (const PairRow& row : CheckPair(in, &solved).rows) {
+          if (row.unit == "ohm") {
+            EXPECT_NEAR(row.published / row.solver, 1, 0.013) << row.quantity << u << ' ' << g;
+          }
+        }
+      }
+    }
+  }
+  const PairInputs thin{PairStructure::kStripline, 0.2, 0.2, 1, 0.05, 2.2, 0};
+  const auto check = CheckPair(thin, nullptr);
+  EXPECT_EQ(PairCells(check.rows[0])[1], "No published thick-strip form below W/b 0.35.");
+  EXPECT_EQ(PairCells(check.rows[0])[2], "solving...");
+  EXPECT_FALSE(check.limits[0].ok);
+}
+
+// A width and a spacing found for 100 ohm give 100 ohm back, checked at zero thickness by
+// Cohn's exact forms; a target past the range names the end it reached.
+TEST(Pair, FindsTheWidthAndSpacingForATarget) {
+  const PairInputs stripline{PairStructure::kStripline, 0.2, 0.2, 0.5, 0, 3.5, 0};
+  const auto width = FindPairWidth(stripline, 100);
+  ASSERT_EQ(width.reason, "");
+  EXPECT_NEAR(2 * reference::CoupledStripline(width.value, 0.2, 0.5, 3.5).odd, 100, 0.01);
+  const auto spacing = FindPairSpacing(stripline, 100);
+  ASSERT_EQ(spacing.reason, "");
+  EXPECT_NEAR(2 * reference::CoupledStripline(0.2, spacing.value, 0.5, 3.5).odd, 100, 0.01);
+  const PairInputs microstrip{PairStructure::kMicrostrip, 0.2, 0.2, 0.1, 0.035, 3.66, 0};
+  const auto found = FindPairWidth(microstrip, 90);
+  EXPECT_NEAR(2 * SolvePairOf({PairStructure::kMicrostrip, found.value, 0.2, 0.1, 0.035, 3.66, 0})
+                      .odd.impedance,
+              90, 0.009);
+  EXPECT_EQ(FindPairSpacing(microstrip, 400).reason.find("The target lies above the pair's"), 0u);
+}
+
+// Bad input: a reason at once, no figure.
+TEST(Pair, RefusesWhatItCannotSolve) {
+  const struct {
+    PairInputs in;
+    const char* reason;
+  } rows[] = {
+      {{PairStructure::kMicrostrip, 0, 1, 1, 0, 4, 0}, "Width must be greater than zero."},
+      {{PairStructure::kMicrostrip, 1, NAN, 1, 0, 4, 0}, "Spacing must be greater than zero."},
+      {{PairStructure::kStripline, 1, 1, 1, 1, 4, 0}, "Thickness must be smaller than height."},
+      {{PairStructure::kMicrostrip, 1, 1, 1, 0, 0.5, 0},
+       "Dielectric constant must be at least 1 for the field solver."},
+      {{PairStructure::kStripline, 1, 0.001, 1, 0, 4, 0},
+       "s/b must be at least 0.01 for the field solver."},
+  };
+  for (const auto& row : rows) {
+    const auto pair = SolvePairOf(row.in);
+    EXPECT_EQ(pair.reason, row.reason);
+    EXPECT_EQ(pair.odd.impedance, 0);
+  }
+}
+
+}  // namespace
+}  // namespace mq
