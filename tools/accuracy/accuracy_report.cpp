@@ -18,8 +18,10 @@
 #include "model/coax.h"
 #include "model/field_solver.h"
 #include "model/microstrip.h"
-#include "published/reference_lines.h"
 #include "model/stripline.h"
+#include "published/coupled_microstrip.h"
+#include "published/coupled_stripline.h"
+#include "published/reference_lines.h"
 
 namespace ref = mq::reference;
 namespace solver = mq::field_solver;
@@ -221,6 +223,50 @@ void WriteStriplineTable(std::FILE* out, ErrorOf error, const char* format) {
   }
 }
 
+// Differential pairs: Kirschning and Jansen's coupled microstrip against the field solver over
+// W/h and s/h, each cell the odd / even impedance error; Cohn's thick-strip pair likewise over
+// W/b and s/b at a few thicknesses.
+void WritePairTables(std::FILE* out) {
+  const double ratios[] = {0.1, 0.3, 1, 3, 10};
+  for (const double er : {4.3, 10.0}) {
+    std::fprintf(out,
+                 "\n### Microstrip pair, er %g: Kirschning–Jansen against the field solver, "
+                 "Z0o / Z0e\n\n| W/h \\ s/h |",
+                 er);
+    for (const double g : ratios) {
+      std::fprintf(out, " %g |", g);
+    }
+    std::fprintf(out, "\n|---|---|---|---|---|---|\n");
+    for (const double u : ratios) {
+      std::fprintf(out, "| %g |", u);
+      for (const double g : ratios) {
+        const auto solved = mq::field_solver::SolveMicrostripPair(u, g, 1, 0, er);
+        const auto model = ref::CoupledMicrostrip(u, g, 1, 0, er);
+        std::fprintf(out, " %+.2f %% / %+.2f %% |",
+                     100 * (model.oddImpedance / solved.odd.impedance - 1),
+                     100 * (model.evenImpedance / solved.even.impedance - 1));
+      }
+      std::fprintf(out, "\n");
+    }
+  }
+  std::fprintf(out,
+               "\n### Stripline pair: Cohn's thick-strip form against the field solver, "
+               "Z0o / Z0e\n\n| W/b, s/b | t/b 0 | t/b 0.01 | t/b 0.05 | t/b 0.1 |\n"
+               "|---|---|---|---|---|\n");
+  for (const double w : {0.35, 1.0, 3.0}) {
+    for (const double s : {0.1, 0.5, 2.0}) {
+      std::fprintf(out, "| %g, %g |", w, s);
+      for (const double t : {0.0, 0.01, 0.05, 0.1}) {
+        const auto solved = mq::field_solver::SolveStriplinePair(w, s, 1, t, 1);
+        const auto model = ref::CoupledThickStripline(w, s, 1, t, 1);
+        std::fprintf(out, " %+.2f %% / %+.2f %% |", 100 * (model.odd / solved.odd.impedance - 1),
+                     100 * (model.even / solved.even.impedance - 1));
+      }
+      std::fprintf(out, "\n");
+    }
+  }
+}
+
 void WriteMarkdownTables(const std::filesystem::path& file) {
   std::FILE* out = std::fopen(file.c_str(), "w");
   std::fprintf(out, "### Microstrip: the program against the field solver\n\n");
@@ -278,6 +324,7 @@ void WriteMarkdownTables(const std::filesystem::path& file) {
                "- The field solver's own error estimate, worst of its %zu answers on this page: "
                "%.1e relative (%s).\n",
                Solutions().size(), WorstEstimate().estimate, WorstEstimate().where.c_str());
+  WritePairTables(out);
   std::fclose(out);
 }
 
@@ -291,6 +338,11 @@ int main(int argc, char** argv) {
     const double thickness = argc == 4 ? std::atof(argv[3]) : 0.0;
     std::printf("%.3f %.3f %.3f\n", mq::stripline::CharacteristicImpedance(ratio, 1.0, 1.0),
                 ref::StriplineImpedance(ratio, 1.0, 1.0), Stripline(ratio, thickness).impedance);
+    return 0;
+  }
+  // accuracy_report --pairs: the pairs' tables alone, on standard output.
+  if (argc == 2 && std::string(argv[1]) == "--pairs") {
+    WritePairTables(stdout);
     return 0;
   }
   if (argc != 2) {

@@ -14,6 +14,7 @@
 #include "model/field_names.h"
 #include "model/field_solver.h"
 #include "model/line_models.h"
+#include "model/pair.h"
 
 namespace mq {
 namespace {
@@ -163,6 +164,56 @@ const bool kFieldSolverRegistered = [] {
               ->Unit(benchmark::kMillisecond);
         }
       }
+    }
+  }
+  return true;
+}();
+
+// A pair, both modes and their estimates: widths and spacings at the ends and the middle of the
+// range, without and with copper (t 0.035 h, and twice the core), on er 4.3 (the stripline's
+// er only scales it): FieldSolver/PairMicrostrip/W1/s1/t0/er4.3, ...; and a synthesis of each
+// kind for 100 ohm: FieldSolver/PairFindWidth/Microstrip, ...
+void FieldSolverPair(benchmark::State& state, bool microstrip, double width, double spacing,
+                     double thickness) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        microstrip ? field_solver::SolveMicrostripPair(width, spacing, 1, thickness, 4.3)
+                   : field_solver::SolveStriplinePair(width, spacing, 1, thickness, 4.3));
+  }
+}
+
+void FieldSolverPairSynthesis(benchmark::State& state, bool microstrip, bool width) {
+  const PairInputs in{microstrip ? PairStructure::kMicrostrip : PairStructure::kStripline,
+                      0.2,
+                      0.2,
+                      0.1,
+                      0.0035,
+                      4.3,
+                      0};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(width ? FindPairWidth(in, 100) : FindPairSpacing(in, 100));
+  }
+}
+
+const bool kPairRegistered = [] {
+  for (const bool microstrip : {true, false}) {
+    for (const double width : {0.01, 1.0, 100.0}) {
+      for (const double spacing : {0.01, 1.0, 100.0}) {
+        for (const double thickness : {0.0, 0.035, microstrip ? 2.0 : 0.8}) {
+          char name[96];
+          std::snprintf(name, sizeof name, "FieldSolver/Pair%s/W%g/s%g/t%g/er4.3",
+                        microstrip ? "Microstrip" : "Stripline", width, spacing, thickness);
+          benchmark::RegisterBenchmark(name, FieldSolverPair, microstrip, width, spacing, thickness)
+              ->Unit(benchmark::kMillisecond);
+        }
+      }
+    }
+    for (const bool width : {true, false}) {
+      const std::string name = std::string("FieldSolver/PairFind") +
+                               (width ? "Width/" : "Spacing/") +
+                               (microstrip ? "Microstrip" : "Stripline");
+      benchmark::RegisterBenchmark(name.c_str(), FieldSolverPairSynthesis, microstrip, width)
+          ->Unit(benchmark::kMillisecond);
     }
   }
   return true;
