@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "model/coax.h"
-#include "model/field_solver.h"
 #include "model/microstrip.h"
-#include "published/reference_lines.h"
 #include "model/stripline.h"
+#include "published/reference_lines.h"
+#include "solver/field_solver.h"
 
 namespace ref = mq::reference;
 namespace solver = mq::field_solver;

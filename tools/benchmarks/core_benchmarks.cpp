@@ -12,8 +12,8 @@
 #include "materials/material_catalogue.h"
 #include "model/cross_check.h"
 #include "model/field_names.h"
-#include "model/field_solver.h"
 #include "model/line_models.h"
+#include "solver/field_solver.h"
 
 namespace mq {
 namespace {
