@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "model/field_set.h"
-#include "model/field_solver.h"
+#include "solver/field_solver.h"
 
 namespace mq {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/cross_check.h"
-#include "model/field_solver.h"
+#include "solver/field_solver.h"
 
 namespace mq {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The field solver against exact and published figures, its error estimate against its real
 // error, and its refusals of input it does not promise to handle.
-#include "model/field_solver.h"
+#include "solver/field_solver.h"
 
 #include <gtest/gtest.h>
 

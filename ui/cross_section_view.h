@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "model/field_solver.h"
+#include "solver/field_solver.h"
 
 namespace mq {
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "model/field_solver.h"
+#include "solver/field_solver.h"
 
 namespace {
 

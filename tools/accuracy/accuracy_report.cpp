@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "model/coax.h"
-#include "model/field_solver.h"
 #include "model/microstrip.h"
 #include "model/stripline.h"
 #include "published/coupled_microstrip.h"
 #include "published/coupled_stripline.h"
 #include "published/reference_lines.h"
+#include "solver/field_solver.h"
 
 namespace ref = mq::reference;
 namespace solver = mq::field_solver;

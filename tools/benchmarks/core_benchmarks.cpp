@@ -12,9 +12,9 @@
 #include "materials/material_catalogue.h"
 #include "model/cross_check.h"
 #include "model/field_names.h"
-#include "model/field_solver.h"
 #include "model/line_models.h"
 #include "model/pair.h"
+#include "solver/field_solver.h"
 
 namespace mq {
 namespace {

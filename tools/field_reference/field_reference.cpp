@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "model/field_solver.h"
+#include "solver/field_solver.h"
 
 namespace mq::field_solver::reference {
-// Defined in model/field_solver.cpp, out of the header the program includes.
+// Defined in solver/field_solver.cpp, out of the header the program includes.
 Answer SolveRefined(bool microstrip, double width, double height, double thickness,
                     double permittivity, double density);
 }  // namespace mq::field_solver::reference

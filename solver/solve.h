@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// The field solver's solution of one cross-section: the systems of the mesh assembled and solved,
+// and from them the impedance, the effective permittivity and the estimate of their error.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string_view>
+
+#include "solver/field.h"
+#include "solver/field_solver.h"
+
+namespace mq::field_solver::detail {
+
+// An answer without a figure, for the reason given.
+Answer Refused(std::string_view reason);
+
+// Meshes the strip of `field` (its lengths, shape and substrate set), solves it with and without
+// the dielectric of permittivity `er`, and keeps the solved charges in the answer's field.
+// `stop`, when given, is read between steps.
+Answer Finish(std::shared_ptr<Field> field, double er, const std::atomic<bool>* stop);
+
+}  // namespace mq::field_solver::detail
