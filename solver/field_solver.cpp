@@ -95,13 +95,10 @@ struct Mirror {
   double sign = 1;
 };
 
-// The strip of either page, with `density` times the usual panels and quadrature to `digits`.
-Answer SolveStrip(Shape shape, double width, double height, double thickness, double er,
-                  const std::atomic<bool>* stop, double density, double digits,
-                  Mirror mirror = {}) {
-  if (std::string reason = StripCheck(width, height, thickness, er, shape); !reason.empty()) {
-    return detail::Refused(reason);
-  }
+// The field of a strip of either page, with `density` times the usual panels and quadrature to
+// `digits`, its input checked.
+std::shared_ptr<Field> StripField(Shape shape, double width, double height, double thickness,
+                                  double er, double density, double digits, Mirror mirror = {}) {
   auto field = std::make_shared<Field>();
   field->shape = shape;
   field->unit = height;
@@ -118,7 +115,15 @@ Answer SolveStrip(Shape shape, double width, double height, double thickness, do
   } else {
     field->quarter = field->thickness > 0;
   }
-  return detail::Finish(std::move(field), er, stop);
+  return field;
+}
+
+Answer SolveStrip(Shape shape, double width, double height, double thickness, double er,
+                  const std::atomic<bool>* stop, double density, double digits) {
+  if (std::string reason = StripCheck(width, height, thickness, er, shape); !reason.empty()) {
+    return detail::Refused(reason);
+  }
+  return detail::Finish(StripField(shape, width, height, thickness, er, density, digits), er, stop);
 }
 
 }  // namespace
@@ -166,15 +171,17 @@ PairAnswer SolvePair(Shape shape, double width, double spacing, double height, d
     pair.even = pair.odd = detail::Refused(pair.reason);
     return pair;
   }
-  const auto mode = [&](double sign) {
-    const Mirror mirror{spacing / height > kMaxSpacingRatio ? 0 : 0.5 * (spacing + width) / height,
-                        sign};
-    return SolveStrip(shape, width, height, thickness, permittivity, stop, 1,
-                      detail::kQuadratureDigits, mirror);
-  };
   pair.uncoupled = spacing / height > kMaxSpacingRatio;
-  pair.even = mode(1);
-  pair.odd = pair.uncoupled ? pair.even : mode(-1);
+  if (pair.uncoupled) {
+    pair.even = pair.odd = SolveStrip(shape, width, height, thickness, permittivity, stop, 1,
+                                      detail::kQuadratureDigits);
+  } else {
+    const auto mode = [&](double sign) {
+      return StripField(shape, width, height, thickness, permittivity, 1, detail::kQuadratureDigits,
+                        {0.5 * (spacing + width) / height, sign});
+    };
+    std::tie(pair.even, pair.odd) = detail::FinishPair(mode(1), mode(-1), permittivity, stop);
+  }
   pair.reason = !pair.even.reason.empty() ? pair.even.reason : pair.odd.reason;
   return pair;
 }

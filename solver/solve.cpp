@@ -94,9 +94,18 @@ struct Systems {
   bool stopped = false;
 };
 
+// Which copies of each panel a system holds: all of them with their signs, or, for a pair whose
+// two modes share one mesh, the strip's own copies alone or its mirror's alone, unsigned.
+enum class Copies { kAll, kOwn, kMirror };
+
+bool Holds(Copies copies, int c) {
+  return copies == Copies::kAll || ((c & 1) != 0) == (copies == Copies::kMirror);
+}
+
 // Column by column, so that a raised stop flag ends even the largest assembly within a column's
 // time (well under a millisecond).
-Systems Assemble(const Field& f, bool dielectric, const std::atomic<bool>* stop) {
+Systems Assemble(const Field& f, bool dielectric, const std::atomic<bool>* stop,
+                 Copies copies = Copies::kAll) {
   const auto n = static_cast<Eigen::Index>(f.panels.size());
   Systems s{Eigen::MatrixXd::Zero(n, n), Eigen::MatrixXd(dielectric ? n : 0, dielectric ? n : 0)};
   if (dielectric) {
@@ -108,10 +117,13 @@ Systems Assemble(const Field& f, bool dielectric, const std::atomic<bool>* stop)
       return s;
     }
     for (int c = 0; c < CopyCount(f); ++c) {
+      if (!Holds(copies, c)) {
+        continue;
+      }
       const Panel source = Copy(f, f.panels[j], c);
+      const double sign = copies == Copies::kAll ? CopySign(f, c) : 1;
       for (Eigen::Index i = 0; i < n; ++i) {
         const Point p = f.panels[i].mid;
-        const double sign = CopySign(f, c);
         if (f.shape == Shape::kStripline) {
           s.vacuum(i, j) += sign * StriplineInfluence(f, p, source);
           continue;
@@ -156,10 +168,16 @@ Answer Refused(std::string_view reason) {
   return answer;
 }
 
-Answer Finish(std::shared_ptr<Field> field, double er, const std::atomic<bool>* stop) {
-  const bool dielectric = field->shape == Shape::kMicrostrip && field->k > 0;
-  field->panels = Mesh(*field);
-  const Systems systems = Assemble(*field, dielectric, stop);
+namespace {
+
+bool Dielectric(const Field& f) {
+  return f.shape == Shape::kMicrostrip && f.k > 0;
+}
+
+// The answer from the field's assembled systems.
+Answer Solved(std::shared_ptr<Field> field, const Systems& systems, double er,
+              const std::atomic<bool>* stop) {
+  const bool dielectric = Dielectric(*field);
   const Capacitance vacuum = systems.stopped ? Stop() : Solve(*field, systems.vacuum, stop);
   if (vacuum.stopped) {
     return Refused(kStopped);
@@ -182,6 +200,32 @@ Answer Finish(std::shared_ptr<Field> field, double er, const std::atomic<bool>* 
   answer.estimate += field->leftOut;
   answer.field = std::move(field);
   return answer;
+}
+
+Systems Combined(const Systems& own, const Systems& mirror, double sign) {
+  return {own.vacuum + sign * mirror.vacuum, own.dielectric + sign * mirror.dielectric,
+          own.stopped || mirror.stopped};
+}
+
+}  // namespace
+
+Answer Finish(std::shared_ptr<Field> field, double er, const std::atomic<bool>* stop) {
+  field->panels = Mesh(*field);
+  const Systems systems = Assemble(*field, Dielectric(*field), stop);
+  return Solved(std::move(field), systems, er, stop);
+}
+
+// The two modes differ only in the sign of the mirror's charge: the strip's own influences and
+// its mirror's are assembled once, and each mode's system is their sum or difference.
+std::pair<Answer, Answer> FinishPair(std::shared_ptr<Field> even, std::shared_ptr<Field> odd,
+                                     double er, const std::atomic<bool>* stop) {
+  even->panels = Mesh(*even);
+  odd->panels = even->panels;
+  const bool dielectric = Dielectric(*even);
+  const Systems own = Assemble(*even, dielectric, stop, Copies::kOwn);
+  const Systems mirror = Assemble(*even, dielectric, stop, Copies::kMirror);
+  return {Solved(std::move(even), Combined(own, mirror, 1), er, stop),
+          Solved(std::move(odd), Combined(own, mirror, -1), er, stop)};
 }
 
 }  // namespace mq::field_solver::detail

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "solver/field.h"
 #include "solver/field_solver.h"
@@ -19,5 +20,10 @@ Answer Refused(std::string_view reason);
 // the dielectric of permittivity `er`, and keeps the solved charges in the answer's field.
 // `stop`, when given, is read between steps.
 Answer Finish(std::shared_ptr<Field> field, double er, const std::atomic<bool>* stop);
+
+// The same for the two modes of a pair, alike but for the mirror's sign: one mesh and one
+// assembly for both.
+std::pair<Answer, Answer> FinishPair(std::shared_ptr<Field> even, std::shared_ptr<Field> odd,
+                                     double er, const std::atomic<bool>* stop);
 
 }  // namespace mq::field_solver::detail
