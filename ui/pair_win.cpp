@@ -173,6 +173,7 @@ QLayout* PairWin::BuildFields() {
   buttons->addWidget(findSpacing_);
   buttons->addStretch();
   grid->addLayout(buttons, kFields + 1, 0, 1, 3);
+  message_->setObjectName(QStringLiteral("Message"));
   message_->setWordWrap(true);
   message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   grid->addWidget(message_, kFields + 2, 0, 1, 3);
@@ -182,6 +183,10 @@ QLayout* PairWin::BuildFields() {
 
 void PairWin::BuildLayout() {
   even_->setAccessibleName(QStringLiteral("Even mode"));
+  findWidth_->setAccessibleName(findWidth_->text());
+  findSpacing_->setAccessibleName(findSpacing_->text());
+  findWidth_->setToolTip(QStringLiteral("The width that gives the target, the rest as typed"));
+  findSpacing_->setToolTip(QStringLiteral("The spacing that gives the target, the rest as typed"));
   even_->setToolTip(QStringLiteral("Draw the even mode's field in place of the odd mode's"));
   table_->setAccessibleName(QStringLiteral("Differential pair's figures"));
   table_->SetCopiedBefore([this] { return InputLines(); });
