@@ -318,7 +318,6 @@ void PairWin::Update() {
   message_->setText(unreadable.isEmpty() ? note_ : unreadable);
   findWidth_->setEnabled(reading.has_value() && !finding_);
   findSpacing_->setEnabled(reading.has_value() && !finding_);
-  table_->setEnabled(reading.has_value());
   if (!reading) {
     return;
   }
