@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   mq::CrossCheckWin& crossCheck = mq::CrossCheckWin::Show(window);
   saved = QTest::qWaitFor([&crossCheck] { return !crossCheck.Solving(); }, 10000) && saved;
   saved = Save(crossCheck, directory, QStringLiteral("cross-check")) && saved;
-  // A pair on that substrate, its width found for 100 ohm differential, one width apart.
+  // A pair of those strips on that substrate, one width apart, once the solver has answered.
   mq::PairWin& pair = mq::PairWin::Show(window);
   saved = QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000) && saved;
   saved = Save(pair, directory, QStringLiteral("differential-pair")) && saved;
