@@ -50,6 +50,8 @@ void App::AddCalculatorCommands() {
   AddCommand(calculate, tr("&Synthesise"), QKeySequence(Qt::Key_F4), "Synthesise");
   calculate->addSeparator();
   AddCommand(calculate, tr("Cross-&Check…"), QKeySequence(Qt::CTRL | Qt::Key_K), "CrossCheck");
+  AddCommand(calculate, tr("Differential &Pair…"), QKeySequence(Qt::CTRL | Qt::Key_D),
+             "DifferentialPair");
 }
 
 // The program enables and disables no menu item of its own: About is always available.

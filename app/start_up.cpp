@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "ui/cross_check_win.h"
 #include "ui/macquelvor_wnd.h"
+#include "ui/pair_win.h"
 
 namespace mq {
 
@@ -22,6 +23,10 @@ void BindMenus(App& app) {
   });
   app.AddMenuHandler("CrossCheck", [] {
     CrossCheckWin::Show(MacQuelvorWnd::Instance());
+    return true;
+  });
+  app.AddMenuHandler("DifferentialPair", [] {
+    PairWin::Show(MacQuelvorWnd::Instance());
     return true;
   });
   app.AddMenuHandler("CopyPage", [] {

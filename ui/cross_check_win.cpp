@@ -3,18 +3,13 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QClipboard>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShortcut>
-#include <QStyle>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QThreadPool>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <utility>
 
 #include "model/field_names.h"
@@ -24,78 +19,12 @@
 #include "toolkit/tab_panel.h"
 #include "ui/cross_section_view.h"
 #include "ui/macquelvor_wnd.h"
+#include "ui/result_table.h"
 
 namespace mq {
 namespace {
 
 constexpr int kColumns = static_cast<int>(kCrossCheckColumns.size());
-
-// A read-only table whose selection the Edit menu's Copy acts on, as tab-separated text under a
-// header row of the columns copied.
-class CrossCheckTable final : public QTableWidget {
-  Q_OBJECT
-
- public:
-  using QTableWidget::QTableWidget;
-
-  // With nothing selected the clipboard keeps what it had.
-  Q_INVOKABLE void copy() const {
-    if (selectionModel()->hasSelection()) {
-      QGuiApplication::clipboard()->setText(Text(true));
-    }
-  }
-
-  QString Text(bool selectedOnly) const {
-    QList<int> rows, columns;
-    for (int row = 0; row < rowCount(); ++row) {
-      for (int column = 0; column < kColumns; ++column) {
-        if (!selectedOnly || selectionModel()->isSelected(model()->index(row, column))) {
-          rows << row;
-          columns << column;
-        }
-      }
-    }
-    std::sort(columns.begin(), columns.end());
-    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    QStringList lines{Line(-1, columns, selectedOnly)};
-    for (const int row : rows) {
-      lines << Line(row, columns, selectedOnly);
-    }
-    return lines.join('\n') + '\n';
-  }
-
- private:
-  // Row -1 is the header.
-  QString Line(int row, const QList<int>& columns, bool selectedOnly) const {
-    QStringList cells;
-    for (const int column : columns) {
-      const QTableWidgetItem* cell = row < 0 ? horizontalHeaderItem(column) : item(row, column);
-      const bool copied =
-          row < 0 || !selectedOnly || selectionModel()->isSelected(model()->index(row, column));
-      cells << (cell != nullptr && copied ? cell->text() : QString());
-    }
-    return cells.join('\t');
-  }
-};
-
-// A cell's text changes only when it differs, so an update that changes nothing changes nothing
-// and the selection, the current cell and the scroll stay.
-void SetCell(QTableWidget& table, int row, int column, const QString& text,
-             const QString& tip = {}) {
-  QTableWidgetItem* cell = table.item(row, column);
-  if (cell == nullptr) {
-    cell = new QTableWidgetItem;
-    cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    table.setItem(row, column, cell);
-  }
-  if (cell->text() != text) {
-    cell->setText(text);
-  }
-  if (cell->toolTip() != tip) {
-    cell->setToolTip(tip);
-  }
-}
 
 LineShape ShapeOf(int page, const FieldSet& fields, double thickness) {
   const auto read = [&fields](std::string_view name) { return ReadAsThePagesDo(fields, name); };
@@ -134,13 +63,9 @@ CrossCheckWin::CrossCheckWin(MacQuelvorWnd& calculator)
       thickness_(new QLineEdit(QStringLiteral("0"), this)),
       thicknessUnit_(new QLabel(QStringLiteral("mm"), this)),
       picture_(new CrossSectionView(this)),
-      table_(new CrossCheckTable(0, kColumns, this)) {
+      table_(new ResultTable(kCrossCheckColumns, this)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Cross-Check"));
-  okIcon_ = QIcon::fromTheme(QStringLiteral("emblem-default"),
-                             style()->standardIcon(QStyle::SP_DialogApplyButton));
-  warningIcon_ = QIcon::fromTheme(QStringLiteral("dialog-warning"),
-                                  style()->standardIcon(QStyle::SP_MessageBoxWarning));
   BuildLayout();
   resize(780, 520);
   if (auto* app = toolkit::Application::Instance()) {
@@ -162,22 +87,7 @@ void CrossCheckWin::BuildLayout() {
   thicknessCaption_->setBuddy(thickness_);
   thickness_->setAccessibleName(QStringLiteral("Strip thickness (mm)"));
   thickness_->setMaximumWidth(90);
-  QStringList columns;
-  for (const auto column : kCrossCheckColumns) {
-    columns << QString::fromUtf8(column.data(), static_cast<qsizetype>(column.size()));
-  }
-  table_->setHorizontalHeaderLabels(columns);
   table_->setAccessibleName(QStringLiteral("Cross-check of the shown page"));
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  // Every column in view at any width: long words wrap, and each cell's tooltip and the copy keep
-  // its whole text. Rows are sized to their words when the solver answers, not on each keystroke:
-  // measuring every cell's text would cost the typist milliseconds.
-  table_->setWordWrap(true);
-  table_->setTextElideMode(Qt::ElideRight);
-  table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   auto* thickness = new QHBoxLayout;
   thickness->addWidget(heading_);
   thickness->addSpacing(24);
@@ -193,7 +103,11 @@ void CrossCheckWin::BuildLayout() {
 }
 
 QString CrossCheckWin::Text() const {
-  return static_cast<const CrossCheckTable*>(table_)->Text(false);
+  return table_->Text(false);
+}
+
+QString CrossCheckWin::StripThickness() const {
+  return thickness_->text();
 }
 
 // Every change of a field (typed, picked or calculated), of the page and of the thickness.
@@ -318,50 +232,15 @@ void CrossCheckWin::ShowTable(const CrossCheck& check) {
   table_->setRowCount(comparisons + static_cast<int>(check.limits.size()));
   int row = 0;
   for (const Comparison& comparison : check.comparisons) {
-    if (table_->columnSpan(row, 0) != 1) {
-      table_->setSpan(row, 0, 1, 1);
-    }
     const auto cells = Cells(comparison);
-    for (int column = 0; column < kColumns; ++column) {
-      SetCell(*table_, row, column, QString::fromStdString(cells[column]),
-              QString::fromStdString(cells[column] + "\n" + comparison.model));
-    }
-    SetVerdict(row, kColumns - 1, comparison.verdict == Verdict::kDiffers ? &warningIcon_ : nullptr,
-               QString::fromStdString(cells[kColumns - 1]));
+    table_->SetRow(row, cells, comparison.model);
+    table_->SetVerdict(row, kColumns - 1, comparison.verdict == Verdict::kDiffers,
+                       QString::fromStdString(cells[kColumns - 1]));
     ++row;
   }
   for (const Limit& limit : check.limits) {
-    ShowLimit(row++, limit);
-  }
-}
-
-// A note spans the row; the cells it covers hold nothing, so nothing hidden is copied.
-void CrossCheckWin::ShowLimit(int row, const Limit& limit) {
-  for (int column = 1; column < kColumns; ++column) {
-    delete table_->takeItem(row, column);
-  }
-  if (table_->columnSpan(row, 0) != kColumns) {
-    table_->setSpan(row, 0, 1, kColumns);
-  }
-  const QString words = QString::fromStdString(limit.words);
-  SetCell(*table_, row, 0, words, words);
-  const QIcon* icon = limit.pending ? nullptr : limit.ok ? &okIcon_ : &warningIcon_;
-  const QString said = limit.pending ? QStringLiteral("Waiting: ")
-                       : limit.ok    ? QStringLiteral("OK: ")
-                                     : QStringLiteral("Warning: ");
-  SetVerdict(row, 0, icon, said + words);
-}
-
-// Only a change of verdict touches the icon: the table lays itself out again on each change.
-void CrossCheckWin::SetVerdict(int row, int column, const QIcon* icon, const QString& spoken) {
-  QTableWidgetItem* cell = table_->item(row, column);
-  const QString said = icon == &warningIcon_ && column != 0 ? "Warning: " + spoken : spoken;
-  if (cell->data(Qt::AccessibleTextRole).toString() != said || cell->icon().isNull() != !icon) {
-    cell->setIcon(icon != nullptr ? *icon : QIcon());
-    cell->setData(Qt::AccessibleTextRole, said);
+    table_->ShowLimit(row++, limit);
   }
 }
 
 }  // namespace mq
-
-#include "cross_check_win.moc"

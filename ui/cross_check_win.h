@@ -6,7 +6,6 @@
 // older solve, whose figures stay, marked as updating, until the newest are in.
 #pragma once
 
-#include <QIcon>
 #include <QPointer>
 #include <QWidget>
 #include <atomic>
@@ -18,12 +17,12 @@
 
 class QLabel;
 class QLineEdit;
-class QTableWidget;
 
 namespace mq {
 
 class CrossSectionView;
 class MacQuelvorWnd;
+class ResultTable;
 struct CrossSectionPicture;
 
 class CrossCheckWin final : public QWidget {
@@ -37,6 +36,8 @@ class CrossCheckWin final : public QWidget {
   QString Text() const;
   // True while the solver works on inputs whose answer is not yet shown.
   bool Solving() const { return !current_; }
+  // The microstrip's copper thickness as typed (mm), which the calculator's page has no field for.
+  QString StripThickness() const;
   // How many solves the window has asked for: a test's view of its re-solve rule.
   int SolvesAsked() const { return generation_; }
 
@@ -58,8 +59,6 @@ class CrossCheckWin final : public QWidget {
   void ShowCurrentTable();
   void Solved(int generation, const SolvedPage& solved, const CrossSectionPicture& picture);
   void ShowTable(const CrossCheck& check);
-  void ShowLimit(int row, const Limit& limit);
-  void SetVerdict(int row, int column, const QIcon* icon, const QString& spoken);
   Inputs CurrentInputs() const;
 
   QPointer<MacQuelvorWnd> calculator_;
@@ -68,10 +67,9 @@ class CrossCheckWin final : public QWidget {
   QLineEdit* thickness_;
   QLabel* thicknessUnit_;
   CrossSectionView* picture_;
-  QTableWidget* table_;
-  QIcon okIcon_, warningIcon_;  // the desktop's own, looked up once
-  std::string solvedFor_;       // the solver's inputs of the last solve asked for
-  int generation_ = 0;          // of the newest inputs
+  ResultTable* table_;
+  std::string solvedFor_;  // the solver's inputs of the last solve asked for
+  int generation_ = 0;     // of the newest inputs
   // Raised to end the running solve at its next step: newer inputs came, or the window goes.
   std::shared_ptr<std::atomic<bool>> stop_;
   std::optional<SolvedPage> solved_;  // the newest answer, kept while newer inputs are solved

@@ -26,6 +26,17 @@ QString Millimetres(double value) {
   return QString::number(value, 'g', 4) + " mm";
 }
 
+QString PairWords(const LineShape& line) {
+  const QString thick =
+      line.thickness > 0 ? ", " + Millimetres(line.thickness) + " thick" : QString();
+  const QString where = line.page == 1 ? "on " + Millimetres(line.height)
+                                       : "between planes " + Millimetres(line.height) + " apart";
+  return QString(line.page == 1 ? "a microstrip pair" : "a stripline pair") + ", W " +
+         Millimetres(line.width) + ", spacing " + Millimetres(line.spacing) + thick + ", " + where +
+         ", er " + QString::number(line.permittivity, 'g', 4) +
+         (line.even ? ", even mode" : ", odd mode");
+}
+
 QString Describe(const LineShape& line, const QString& fault, const char* field) {
   QString what;
   const QString er = ", er " + QString::number(line.permittivity, 'g', 4);
@@ -34,7 +45,9 @@ QString Describe(const LineShape& line, const QString& fault, const char* field)
   if (!fault.isEmpty()) {
     return "Cross-section: " + fault;
   }
-  if (line.page == 1) {
+  if (line.pair) {
+    what = PairWords(line);
+  } else if (line.page == 1) {
     what = Millimetres(line.width) + " strip" + thick + " on " + Millimetres(line.height) + er;
   } else if (line.page == 2) {
     what = Millimetres(line.width) + " strip" + thick + " between planes " +
@@ -49,7 +62,17 @@ QString Describe(const LineShape& line, const QString& fault, const char* field)
 bool Drawable(const LineShape& line) {
   return Positive(line.width) && Positive(line.height) && line.permittivity >= 1 &&
          std::isfinite(line.thickness) && line.thickness >= 0 &&
-         std::max({line.width, line.height, line.thickness}) < kLargestDrawn;
+         std::max({line.width, line.height, line.thickness}) < kLargestDrawn &&
+         (!line.pair || (Positive(line.spacing) && line.spacing < kLargestDrawn));
+}
+
+// The centres of the strips drawn: one on the centre line, or a pair either side of it.
+std::vector<double> StripCentres(const LineShape& line) {
+  if (!line.pair) {
+    return {0};
+  }
+  const double offset = (line.spacing + line.width) / 2;
+  return {-offset, offset};
 }
 
 // A line no one can build, drawn as typed with its fault named.
@@ -66,7 +89,8 @@ QString FaultOf(const LineShape& line) {
 }
 
 QRectF Region(const LineShape& line) {
-  const double h = line.height, half = line.width / 2;
+  const double h = line.height,
+               half = line.width / 2 + (line.pair ? line.width / 2 + line.spacing / 2 : 0);
   if (line.page == 1) {
     const double side = half + kMargin * h;
     return {-side, 0, 2 * side, h + line.thickness + kMargin * h};
@@ -79,17 +103,21 @@ QRectF Region(const LineShape& line) {
   return {-r, -r, 2 * r, 2 * r};
 }
 
-// Marching squares over a grid of potentials: the segments where it crosses each level.
+// Marching squares over a grid of potentials: the segments where it crosses each level, of
+// either sign where the field has both.
 std::vector<QLineF> Contours(const std::vector<double>& grid, int across, int down,
-                             const QRectF& region) {
+                             const QRectF& region, bool bothSigns) {
   const auto at = [&](int i, int j) { return grid[static_cast<std::size_t>(j * across + i)]; };
   const auto point = [&](double i, double j) {
     return QPointF(region.left() + region.width() * i / (across - 1),
                    region.top() + region.height() * j / (down - 1));
   };
   std::vector<QLineF> lines;
-  for (int level = 1; level <= kLevels; ++level) {
+  for (int level = bothSigns ? -kLevels : 1; level <= kLevels; ++level) {
     const double v = level / 10.0;
+    if (level == 0) {
+      continue;
+    }
     for (int j = 0; j + 1 < down; ++j) {
       for (int i = 0; i + 1 < across; ++i) {
         const std::array<double, 4> c = {at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1)};
@@ -172,7 +200,7 @@ CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::
                                              r.top() + r.height() * j / (down - 1)));
     }
   }
-  picture.equipotentials = Contours(grid, kAcross, down, r);
+  picture.equipotentials = Contours(grid, kAcross, down, r, line.pair && !line.even);
   return picture;
 }
 
@@ -232,8 +260,10 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
   PaintLabels(painter, toPixels, ink);
   const QRect text = rect().adjusted(6, 2, -6, -2);
   painter.setPen(ink);
+  const QString mode = picture_.line.even ? ", even mode" : ", odd mode";
   painter.drawText(text, Qt::AlignLeft | Qt::AlignTop,
-                   "er " + QString::number(picture_.line.permittivity, 'g', 4));
+                   "er " + QString::number(picture_.line.permittivity, 'g', 4) +
+                       (picture_.line.pair ? mode : QString()));
   if (updating_) {
     painter.drawText(text, Qt::AlignRight | Qt::AlignTop, QStringLiteral("updating..."));
   }
@@ -278,17 +308,19 @@ void CrossSectionView::PaintLine(QPainter& painter, const QTransform& toPixels, 
     conductor(box(region.left(), h, region.right(), h).adjusted(0, -2, 0, 1));
   }
   const double base = line.page == 1 ? h : (h - line.thickness) / 2;
-  const QRectF strip = box(-half, base, half, base + line.thickness);
-  conductor(strip);
-  if (!picture_.fault.isEmpty()) {
-    painter.setPen(faultPen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(strip);
+  for (const double centre : StripCentres(line)) {
+    const QRectF strip = box(centre - half, base, centre + half, base + line.thickness);
+    conductor(strip);
+    if (!picture_.fault.isEmpty()) {
+      painter.setPen(faultPen);
+      painter.setBrush(Qt::NoBrush);
+      painter.drawRect(strip);
+    }
   }
 }
 
-// Each dimension beside what it measures: W above the strip, h (b) at the left, t at the strip's
-// right edge; d and D above the coax.
+// Each dimension beside what it measures: W above the (right) strip, s above a pair's gap, h (b)
+// at the left, t at the (right) strip's right edge; d and D above the coax.
 void CrossSectionView::PaintLabels(QPainter& painter, const QTransform& toPixels,
                                    const QColor& ink) {
   const LineShape& line = picture_.line;
@@ -304,6 +336,9 @@ void CrossSectionView::PaintLabels(QPainter& painter, const QTransform& toPixels
     if (align & Qt::AlignBottom) {
       box.moveBottom(at.y() - 2);
     }
+    if (align & Qt::AlignTop) {
+      box.moveTop(at.y() + 2);
+    }
     painter.drawText(box, Qt::AlignCenter, text);
   };
   if (line.page == 3) {
@@ -312,12 +347,16 @@ void CrossSectionView::PaintLabels(QPainter& painter, const QTransform& toPixels
     return;
   }
   const double base = line.page == 1 ? h : (h - line.thickness) / 2;
-  label(toPixels.map(QPointF(0, std::max(base + line.thickness, line.page == 1 ? h : 0.0))),
-        "W " + Millimetres(line.width), Qt::AlignBottom);
+  const double top = std::max(base + line.thickness, line.page == 1 ? h : 0.0);
+  const double right = StripCentres(line).back();
+  label(toPixels.map(QPointF(right, top)), "W " + Millimetres(line.width), Qt::AlignBottom);
+  if (line.pair) {  // under the gap, clear of W
+    label(toPixels.map(QPointF(0, base)), "s " + Millimetres(line.spacing), Qt::AlignTop);
+  }
   label(toPixels.map(QPointF(picture_.region.left(), h / 2)),
         (line.page == 1 ? "h " : "b ") + Millimetres(h), Qt::AlignLeft);
   if (line.thickness > 0) {
-    label(toPixels.map(QPointF(half, base + line.thickness / 2)),
+    label(toPixels.map(QPointF(right + half, base + line.thickness / 2)),
           "t " + Millimetres(line.thickness), Qt::AlignLeft);
   }
 }

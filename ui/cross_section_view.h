@@ -15,13 +15,18 @@
 namespace mq {
 
 // A page's line in mm: strip width, substrate height (or plane spacing), strip thickness; for
-// the coax the inner and outer diameters.
+// the coax the inner and outer diameters. A pair is two such strips (page 1 or 2) `spacing` apart
+// at their facing edges, drawn with one mode's field: the odd mode's runs from -1 on the left
+// strip to +1 on the right.
 struct LineShape {
   int page = 0;
   double width = 0;
   double height = 0;
   double thickness = 0;
   double permittivity = 0;
+  bool pair = false;
+  double spacing = 0;
+  bool even = false;
 };
 
 struct CrossSectionPicture {
@@ -29,7 +34,7 @@ struct CrossSectionPicture {
   bool drawable = false;               // the dimensions make a line, or one with a fault
   QString fault;                       // what is impossible about it: d >= D, t >= b
   QRectF region;                       // the part of the plane shown, mm, y up from ground
-  std::vector<QLineF> equipotentials;  // 10 % to 90 %, mm
+  std::vector<QLineF> equipotentials;  // 10 % to 90 % (and -10 % to -90 %), mm
   QString description;                 // what a screen reader says of it
 };
 

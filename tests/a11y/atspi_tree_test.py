@@ -134,6 +134,45 @@ def check_cross_check_reads_as_a_table(frame, cross):
     return failures
 
 
+def fieldcalc_pair(window):
+    """fieldcalc's differential impedance for the microstrip pair the window's fields hold."""
+    keys = {"Width": "Width (mm)", "Spacing": "Spacing (mm)", "Height": "Height (mm)",
+            "Thickness": "Thickness (mm)", "DiConst": "Dielectric constant"}
+    typed = "".join(f"{key}={named(window, pyatspi.ROLE_TEXT, name)[0].queryText().getText(0, -1)}\n"
+                    for key, name in keys.items())
+    fieldcalc = os.path.join(os.path.dirname(sys.argv[1]), "fieldcalc")
+    out = subprocess.run([fieldcalc, "Pair", "microstrip"], input=typed, text=True,
+                         capture_output=True, check=True).stdout
+    return float(dict(line.split("=", 1) for line in out.split())["differential_impedance"])
+
+
+def check_pair_window_follows_the_spacing(app):
+    """Ctrl+D opens the pair window; as a spacing of 1.5 is typed key by key, the differential
+    impedance's "Field solver" cell reads fieldcalc's figure for 1, then for 1.5 (to 6 digits)."""
+    press(CONTROL, ord("d"))
+    pair = wait_for(lambda: [w for w in app if w.name == "Differential Pair"], "pair window")[0]
+    wait_for(lambda: has(pair, pyatspi.STATE_ACTIVE), "pair window in front")
+    table = wait_for(lambda: named(pair, pyatspi.ROLE_TABLE), "pair table")[0].queryTable()
+    solver = lambda: table.getAccessibleAt(0, 2).name.split(" ")[0]
+    spacing = wait_for(lambda: named(pair, pyatspi.ROLE_TEXT, "Spacing (mm)"), "spacing")[0]
+    x, y, width, height = spacing.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b1c")
+    wait_for(lambda: has(spacing, pyatspi.STATE_FOCUSED), "focus in the spacing")
+    press(CONTROL, ord("a"))
+    failures = []
+    for keys, typed in (("1", "1"), (".5", "1.5")):
+        for key in keys:
+            press(ord(key))
+        wait_for(lambda: spacing.queryText().getText(0, -1) == typed, f"spacing {typed}")
+        expected = f"{fieldcalc_pair(pair):.6g}"
+        try:
+            wait_for(lambda: solver()[:1].isdigit() and float(solver()) == float(expected),
+                     f"the solver's figure for spacing {typed}", seconds=10)
+        except SystemExit:
+            failures.append(f"spacing {typed}: the cell reads {solver()!r}, fieldcalc {expected}")
+    return failures
+
+
 def readable_texts(root):
     for node in descendants(root):
         yield node.name
@@ -186,6 +225,7 @@ def main():
         if len(cross) != 1:
             failures.append(f"{len(cross)} cross-check windows")
         failures += check_cross_check_reads_as_a_table(frame, cross[0])
+        failures += check_pair_window_follows_the_spacing(app)
         # F3 runs the analysis as "<-" does: a zero height's message, in the calculator's box.
         named(frame, pyatspi.ROLE_TEXT, "Height (mm)")[0].queryEditableText().setTextContents("0")
         press(0xffc0)  # F3

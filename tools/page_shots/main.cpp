@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Writes a PNG of each page of the calculator window, of the cross-check window and of the About
-// window:
+// Writes a PNG of each page of the calculator window, of the cross-check and differential pair
+// windows and of the About window:
 //   page_shots OUTPUT_DIRECTORY
 #include <QDir>
 #include <QPixmap>
@@ -16,6 +16,7 @@
 #include "toolkit/tab_panel.h"
 #include "ui/cross_check_win.h"
 #include "ui/macquelvor_wnd.h"
+#include "ui/pair_win.h"
 
 namespace {
 
@@ -66,6 +67,10 @@ int main(int argc, char** argv) {
   mq::CrossCheckWin& crossCheck = mq::CrossCheckWin::Show(window);
   saved = QTest::qWaitFor([&crossCheck] { return !crossCheck.Solving(); }, 10000) && saved;
   saved = Save(crossCheck, directory, QStringLiteral("cross-check")) && saved;
+  // A pair of those strips on that substrate, one width apart, once the solver has answered.
+  mq::PairWin& pair = mq::PairWin::Show(window);
+  saved = QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000) && saved;
+  saved = Save(pair, directory, QStringLiteral("differential-pair")) && saved;
   app.AppleMacQuelvor_Action();
   QCoreApplication::processEvents();
   saved = Save(mq::AboutWin::Instance(), directory, QStringLiteral("about")) && saved;

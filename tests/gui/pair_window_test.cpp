@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: MIT
+// The differential pair window as a user drives it: opened on the page's substrate with Ctrl+D,
+// typed, solved, searched, copied and closed.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "model/field_solver.h"
+#include "model/figure_words.h"
+#include "tests/gui/window_driver.h"
+#include "ui/cross_section_view.h"
+#include "ui/pair_win.h"
+
+namespace mq::test {
+namespace {
+
+template <typename Control = QLineEdit>
+Control* Find(PairWin& pair, const QString& name) {
+  for (Control* control : pair.findChildren<Control*>()) {
+    if (control->accessibleName() == name || control->objectName() == name) {
+      return control;
+    }
+  }
+  ADD_FAILURE() << "no control " << name.toStdString();
+  return nullptr;
+}
+
+void Retype(PairWin& pair, const QString& name, const QString& text) {
+  QLineEdit* field = Find(pair, name);
+  field->selectAll();
+  QTest::keyClicks(field, text);
+}
+
+QString SolverCell(PairWin& pair) {  // the differential impedance's, the first row
+  return pair.findChild<QTableWidget*>()->item(0, 2)->text();
+}
+
+PairWin& OpenWithCtrlD(MacQuelvorWnd& window) {
+  window.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+  const auto open = window.findChildren<PairWin*>();
+  EXPECT_EQ(open.size(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !open[0]->Solving(); }, 10000));
+  return *open[0];
+}
+
+void CloseWithEscape(MacQuelvorWnd& window, PairWin& pair) {
+  pair.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return QApplication::activeWindow() == &pair; }));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.findChildren<PairWin*>().isEmpty());
+}
+
+// Each page's substrate, one width apart (a page without a width: one height wide); the coax
+// page starts from page 1's as built. The texts are the calculator's defaults where not typed.
+TEST_F(CalculatorWindowTest, PairWindowOpensOnThePagesSubstrate) {
+  const std::tuple<int, const char*, const char*, QStringList> rows[] = {
+      {1,
+       "WidthField=0,2 HeightField=0.1 DiConstField=3.66",
+       "Microstrip pair",
+       {"0.2", "0.2", "0.1", "0", "3.66", "2.5", "100"}},
+      {2, "FreqField2=5", "Stripline pair", {"3.2", "3.2", "3.2", "0.01", "1", "5", "100"}},
+      {3, "", "Microstrip pair", {"1.27", "1.27", "1.27", "0", "1", "2.5", "100"}},
+  };
+  const char* const names[] = {"Width (mm)",
+                               "Spacing (mm)",
+                               "Height (mm)",
+                               "Thickness (mm)",
+                               "Dielectric constant",
+                               "Frequency (GHz)",
+                               "Target differential impedance (ohm)"};
+  for (const auto& [page, typed, structure, texts] : rows) {
+    ASSERT_EQ(ui_->ShowPage(page), "");
+    ASSERT_EQ(ui_->TypeAll(typed), "");
+    PairWin& pair = OpenWithCtrlD(*window_);
+    EXPECT_EQ(Find<QComboBox>(pair, "Structure")->currentText(), structure);
+    for (int i = 0; i < texts.size(); ++i) {
+      EXPECT_EQ(Find(pair, names[i])->text(), texts[i]) << page << ' ' << names[i];
+    }
+    CloseWithEscape(*window_, pair);
+  }
+}
+
+// The solver's differential impedance is 2 Zodd of the pair solved alone; a text that is no
+// number is named and solves nothing; Find width writes the width the solver puts at 100 ohm;
+// the picture follows the mode; Ctrl+A, Ctrl+C copies the inputs and the table.
+TEST_F(CalculatorWindowTest, PairWindowSolvesFindsAndCopies) {
+  ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
+  PairWin& pair = OpenWithCtrlD(*window_);
+  Retype(pair, "Spacing (mm)", "0,15");
+  Retype(pair, "Thickness (mm)", "0,035");
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
+  const auto solved = field_solver::SolveMicrostripPair(0.2, 0.15, 0.1, 0.035, 3.66);
+  EXPECT_EQ(SolverCell(pair).section(' ', 0, 0).toStdString(), Figure(2 * solved.odd.impedance, 6));
+  auto* picture = pair.findChild<CrossSectionView*>();
+  EXPECT_EQ(picture->accessibleDescription(),
+            "Cross-section: a microstrip pair, W 0.2 mm, spacing 0.15 mm, 0.035 mm thick, on "
+            "0.1 mm, er 3.66, odd mode, equipotentials every 10 %");
+  QTest::mouseClick(Find<QCheckBox>(pair, "Even mode"), Qt::LeftButton, {}, QPoint(4, 4));
+  EXPECT_TRUE(picture->accessibleDescription().contains("even mode, equipotentials"));
+
+  Retype(pair, "Width (mm)", "abc");
+  EXPECT_EQ(Find<QLabel>(pair, "Message")->text(), "Width: \"abc\" is not a number.");
+  EXPECT_FALSE(Find<QPushButton>(pair, "Find width")->isEnabled());
+  Retype(pair, "Width (mm)", "0.2");
+  QTest::mouseClick(Find<QPushButton>(pair, "Find width"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Finding() && !pair.Solving(); }, 10000));
+  const double width = Find(pair, "Width (mm)")->text().toDouble();
+  const auto found = field_solver::SolveMicrostripPair(width, 0.15, 0.1, 0.035, 3.66);
+  EXPECT_NEAR(2 * found.odd.impedance, 100, 0.01) << width;
+
+  pair.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return QApplication::activeWindow() == &pair; }));
+  auto* table = pair.findChild<QTableWidget*>();
+  table->setFocus();
+  QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_EQ(copied, pair.Text());
+  EXPECT_TRUE(copied.startsWith("Structure\tMicrostrip pair\nWidth (mm)\t" +
+                                Find(pair, "Width (mm)")->text() + "\nSpacing (mm)\t0,15\n") &&
+              copied.contains("\nQuantity\tPublished model\tField solver\tDifference\n"
+                              "Differential impedance (ohm)\t"))
+      << copied.toStdString();
+  CloseWithEscape(*window_, pair);
+}
+
+}  // namespace
+}  // namespace mq::test

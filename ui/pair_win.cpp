@@ -1,0 +1,460 @@
+// SPDX-License-Identifier: MIT
+#include "ui/pair_win.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QThreadPool>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "model/number_text.h"
+#include "toolkit/application.h"
+#include "toolkit/open_window.h"
+#include "toolkit/placement.h"
+#include "toolkit/tab_panel.h"
+#include "ui/cross_check_win.h"
+#include "ui/layout_tables.h"
+#include "ui/macquelvor_wnd.h"
+#include "ui/result_table.h"
+
+namespace mq {
+namespace {
+
+// The fields in reading order: the caption (its mnemonic marked; without it, the accessible name)
+// and what a screen reader adds. The height's words follow the structure.
+struct FieldRow {
+  const char* caption;
+  const char* description;
+};
+constexpr std::array<FieldRow, 7> kFieldRows = {{
+    {"&Width (mm)", "Each strip's width"},
+    {"&Spacing (mm)", "Between the strips' facing edges"},
+    {"&Height (mm)", ""},
+    {"&Thickness (mm)", "The strips' copper thickness; 0 for thin strips"},
+    {"&Dielectric constant", "The substrate's relative permittivity"},
+    {"&Frequency (GHz)", "For the microstrip's dispersion; 0 for none"},
+    {"Tar&get differential impedance (ohm)", "What Find width and Find spacing aim for"},
+}};
+
+constexpr const char* kHeightNotes[] = {"substrate h", "planes' spacing b"};
+constexpr const char* kHeightWords[] = {"The substrate's height h, from ground to the strips",
+                                        "The spacing b of the two ground planes"};
+
+QString NameOf(const FieldRow& row) {
+  return QString::fromUtf8(row.caption).remove('&');
+}
+
+// A number as a field shows it: enough digits to mean it, a "." decimal point.
+QString NumberText(double value) {
+  return QString::number(value, 'g', 6);
+}
+
+// A page field's text when the calculator was built: page 1's substrate stands in on the coax page.
+double InitialValue(std::string_view name) {
+  for (const toolkit::ControlRow& row : ui::CalculatorControls()) {
+    if (row.name == name) {
+      return ParseLeadingNumber(ReplaceFirstComma(std::string(row.text)));
+    }
+  }
+  return 0;
+}
+
+// What the solver reads: the same text for inputs that solve the same.
+std::string SolverKey(const PairInputs& in) {
+  return QStringList{QString::number(static_cast<int>(in.structure)),
+                     QString::number(in.width, 'g', 17),
+                     QString::number(in.spacing, 'g', 17),
+                     QString::number(in.height, 'g', 17),
+                     QString::number(in.thickness, 'g', 17),
+                     QString::number(in.permittivity, 'g', 17)}
+      .join(' ')
+      .toStdString();
+}
+
+LineShape ShapeOf(const PairInputs& in, bool even) {
+  const int page = in.structure == PairStructure::kMicrostrip ? 1 : 2;
+  return {page, in.width, in.height, in.thickness, in.permittivity, true, in.spacing, even};
+}
+
+// The pair drawn in a mode's field; past coupling the solver's field is the single line's, which
+// is no picture of the pair.
+CrossSectionPicture Draw(const PairInputs& in, const field_solver::PairAnswer& answer, bool even) {
+  field_solver::Answer mode = even ? answer.even : answer.odd;
+  if (answer.uncoupled) {
+    mode.reason = "uncoupled";
+  }
+  return DrawCrossSection(ShapeOf(in, even), &mode);
+}
+
+}  // namespace
+
+PairWin& PairWin::Show(MacQuelvorWnd& calculator) {
+  PairWin* window = toolkit::FindOpenWindow<PairWin>();
+  if (window == nullptr) {
+    window = new PairWin(calculator);
+    toolkit::PlaceBeside(*window, calculator);
+  }
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  return *window;
+}
+
+// A window of the calculator's own, so it closes with it.
+PairWin::PairWin(MacQuelvorWnd& calculator)
+    : QWidget(&calculator, Qt::Window),
+      structure_(new QComboBox(this)),
+      heightNote_(new QLabel(this)),
+      message_(new QLabel(this)),
+      findWidth_(new QPushButton(QStringLiteral("Find width"), this)),
+      findSpacing_(new QPushButton(QStringLiteral("Find spacing"), this)),
+      even_(new QCheckBox(QStringLiteral("&Even mode"), this)),
+      picture_(new CrossSectionView(this)),
+      table_(new ResultTable(kPairColumns, this)) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Differential Pair"));
+  BuildLayout();
+  resize(900, 640);
+  if (auto* app = toolkit::Application::Instance()) {
+    app->AttachShortcuts(*this);
+  }
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
+  // Quitting need not wait for a solve: it ends at its next step.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+    if (stop_) {
+      stop_->store(true);
+    }
+  });
+  TakeSubstrate(calculator);
+  Follow();
+  Update();
+}
+
+PairWin::~PairWin() {
+  if (stop_) {
+    stop_->store(true);
+  }
+}
+
+QLayout* PairWin::BuildFields() {
+  auto* grid = new QGridLayout;
+  auto* structureCaption = new QLabel(QStringLiteral("St&ructure"), this);
+  structureCaption->setBuddy(structure_);
+  structure_->addItems({QStringLiteral("Microstrip pair"), QStringLiteral("Stripline pair")});
+  structure_->setAccessibleName(QStringLiteral("Structure"));
+  grid->addWidget(structureCaption, 0, 0);
+  grid->addWidget(structure_, 0, 1, 1, 2);
+  for (int i = 0; i < kFields; ++i) {
+    const FieldRow& row = kFieldRows[static_cast<std::size_t>(i)];
+    auto* caption = new QLabel(QString::fromUtf8(row.caption), this);
+    auto* field = new QLineEdit(this);
+    caption->setBuddy(field);
+    field->setAccessibleName(NameOf(row));
+    field->setAccessibleDescription(QString::fromUtf8(row.description));
+    field->setToolTip(QString::fromUtf8(row.description));
+    field->setMaximumWidth(110);
+    fields_[static_cast<std::size_t>(i)] = field;
+    grid->addWidget(caption, i + 1, 0);
+    grid->addWidget(field, i + 1, 1);
+  }
+  grid->addWidget(heightNote_, kHeight + 1, 2);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(findWidth_);
+  buttons->addWidget(findSpacing_);
+  buttons->addStretch();
+  grid->addLayout(buttons, kFields + 1, 0, 1, 3);
+  message_->setObjectName(QStringLiteral("Message"));
+  message_->setWordWrap(true);
+  message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  grid->addWidget(message_, kFields + 2, 0, 1, 3);
+  grid->setRowStretch(kFields + 3, 1);
+  return grid;
+}
+
+void PairWin::BuildLayout() {
+  even_->setAccessibleName(QStringLiteral("Even mode"));
+  findWidth_->setAccessibleName(findWidth_->text());
+  findSpacing_->setAccessibleName(findSpacing_->text());
+  findWidth_->setToolTip(QStringLiteral("The width that gives the target, the rest as typed"));
+  findSpacing_->setToolTip(QStringLiteral("The spacing that gives the target, the rest as typed"));
+  even_->setToolTip(QStringLiteral("Draw the even mode's field in place of the odd mode's"));
+  table_->setAccessibleName(QStringLiteral("Differential pair's figures"));
+  table_->SetCopiedBefore([this] { return InputLines(); });
+  auto* drawing = new QVBoxLayout;
+  drawing->addWidget(picture_, 1);
+  drawing->addWidget(even_);
+  auto* top = new QHBoxLayout;
+  top->addLayout(BuildFields());
+  top->addLayout(drawing, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top, 2);
+  layout->addWidget(table_, 3);
+  QWidget* order[] = {structure_, fields_[0], fields_[1], fields_[2],   fields_[3], fields_[4],
+                      fields_[5], fields_[6], findWidth_, findSpacing_, even_,      table_};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    setTabOrder(order[i], order[i + 1]);
+  }
+}
+
+// The shown page's substrate and width, one width apart. A page without a width yet (a fresh
+// page) starts the strips one height wide; the coax page starts from page 1's substrate.
+void PairWin::TakeSubstrate(MacQuelvorWnd& calculator) {
+  FieldSet& f = calculator.Fields();
+  const auto read = [&f](std::string_view name) { return ReadAsThePagesDo(f, name); };
+  const int page = calculator.Tabs().CurrentPage();
+  const CrossCheckWin* check = toolkit::FindOpenWindow<CrossCheckWin>();
+  const double stripThickness =
+      check != nullptr
+          ? ParseLeadingNumber(ReplaceFirstComma(check->StripThickness().toStdString()))
+          : 0;
+  std::array<double, kFields> v{};
+  if (page == 2) {
+    v = {read("WidthField2"),
+         read("WidthField2"),
+         read("HeightField2"),
+         read("ThicknessField2"),
+         read("DiConstField2"),
+         read("FreqField2"),
+         100};
+  } else if (page == 1) {
+    v = {read("WidthField"),
+         read("WidthField"),
+         read("HeightField"),
+         stripThickness,
+         read("DiConstField"),
+         read("FreqField"),
+         100};
+  } else {
+    v = {0,  0, InitialValue("HeightField"), 0, InitialValue("DiConstField"), read("FreqField3"),
+         100};
+  }
+  if (!(v[kWidth] > 0 && std::isfinite(v[kWidth]))) {
+    v[kWidth] = v[kSpacing] = v[kHeight];
+  }
+  structure_->setCurrentIndex(page == 2 ? 1 : 0);
+  for (int i = 0; i < kFields; ++i) {
+    fields_[static_cast<std::size_t>(i)]->setText(NumberText(v[static_cast<std::size_t>(i)]));
+  }
+}
+
+void PairWin::Follow() {
+  for (QLineEdit* field : fields_) {
+    connect(field, &QLineEdit::textChanged, this, [this] { Edited(); });
+  }
+  connect(structure_, &QComboBox::currentIndexChanged, this, [this] { Edited(); });
+  connect(even_, &QCheckBox::toggled, this, [this] {
+    if (const auto reading = Read()) {
+      ShowPicture(reading->in);
+    }
+  });
+  connect(findWidth_, &QPushButton::clicked, this, [this] { Find(true); });
+  connect(findSpacing_, &QPushButton::clicked, this, [this] { Find(false); });
+}
+
+std::optional<PairWin::Reading> PairWin::Read() const {
+  std::array<double, kFields> v{};
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    const std::optional<double> number = ReadWholeNumber(fields_[i]->text().toStdString());
+    if (!number) {
+      return std::nullopt;
+    }
+    v[i] = *number;
+  }
+  const auto structure =
+      structure_->currentIndex() == 1 ? PairStructure::kStripline : PairStructure::kMicrostrip;
+  return Reading{{structure, v[kWidth], v[kSpacing], v[kHeight], v[kThickness], v[kPermittivity],
+                  v[kFrequency]},
+                 v[kTarget]};
+}
+
+// Each field whose text is no number, named, so that nothing is read as 0 unseen.
+QString PairWin::Unreadable() const {
+  QStringList lines;
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    const QString text = fields_[i]->text();
+    if (!ReadWholeNumber(text.toStdString())) {
+      lines << NameOf(kFieldRows[i]).section(QStringLiteral(" ("), 0, 0) + ": \"" + text +
+                   "\" is not a number.";
+    }
+  }
+  return lines.join('\n');
+}
+
+QString PairWin::InputLines() const {
+  QString lines = "Structure\t" + structure_->currentText() + '\n';
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    lines += NameOf(kFieldRows[i]) + '\t' + fields_[i]->text() + '\n';
+  }
+  return lines;
+}
+
+QString PairWin::Text() const {
+  return InputLines() + table_->Text(false);
+}
+
+void PairWin::Edited() {
+  note_.clear();
+  Update();
+}
+
+// New inputs of the solver ask it again; the rows of the published models follow at once.
+void PairWin::Update() {
+  const int structure = structure_->currentIndex() == 1 ? 1 : 0;
+  heightNote_->setText(QString::fromUtf8(kHeightNotes[structure]));
+  fields_[kHeight]->setAccessibleDescription(QString::fromUtf8(kHeightWords[structure]));
+  fields_[kHeight]->setToolTip(QString::fromUtf8(kHeightWords[structure]));
+  const std::optional<Reading> reading = Read();
+  const QString unreadable = Unreadable();
+  message_->setText(unreadable.isEmpty() ? note_ : unreadable);
+  findWidth_->setEnabled(reading.has_value() && !finding_);
+  findSpacing_->setEnabled(reading.has_value() && !finding_);
+  if (!reading) {
+    return;
+  }
+  std::string key = SolverKey(reading->in);
+  if (key != solvedFor_) {
+    solvedFor_ = std::move(key);
+    ++generation_;
+    current_ = false;
+    ShowPicture(reading->in);
+    StartSolving();
+  }
+  ShowTable(CheckPair(reading->in, current_ ? &solved_->answer : nullptr));
+}
+
+// The solved field while it answers the inputs; else the outline at once, with the last field
+// marked as updating until the newest is in.
+void PairWin::ShowPicture(const PairInputs& in) {
+  const bool even = even_->isChecked();
+  if (solved_ && current_) {
+    picture_->Show(even ? solved_->even : solved_->odd);
+    return;
+  }
+  picture_->Show(DrawCrossSection(ShapeOf(in, even), nullptr));
+}
+
+// One solve at a time: inputs that come while it works stop it, and only the newest are solved.
+void PairWin::StartSolving() {
+  if (stop_) {
+    stop_->store(true);
+    return;  // Solved() starts the newest when the stopped one returns
+  }
+  const std::optional<Reading> reading = Read();
+  if (!reading) {
+    solvedFor_.clear();  // the next readable edit asks again
+    return;
+  }
+  stop_ = std::make_shared<std::atomic<bool>>(false);
+  QPointer<PairWin> self(this);
+  QThreadPool::globalInstance()->start(
+      [in = reading->in, generation = generation_, self, stop = stop_] {
+        const field_solver::PairAnswer answer = SolvePairOf(in, stop.get());
+        if (stop->load()) {
+          QMetaObject::invokeMethod(
+              qApp,
+              [self] {
+                if (self)
+                  self->Stopped();
+              },
+              Qt::QueuedConnection);
+          return;
+        }
+        const Solution solution{answer, Draw(in, answer, false), Draw(in, answer, true)};
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, generation, solution] {
+              if (self) {
+                self->Solved(generation, solution);
+              }
+            },
+            Qt::QueuedConnection);
+      });
+}
+
+void PairWin::Stopped() {
+  stop_.reset();
+  StartSolving();
+}
+
+void PairWin::Solved(int generation, const Solution& solution) {
+  stop_.reset();
+  if (generation != generation_) {  // newer inputs came while it worked
+    StartSolving();
+    return;
+  }
+  solved_ = solution;
+  current_ = true;
+  Update();
+  if (const auto reading = Read()) {
+    ShowPicture(reading->in);
+  }
+  table_->resizeRowsToContents();
+}
+
+// Rows come and go at the end (the dispersed permittivities, the solver's notes), so the table
+// changes only the rows that change, and the selection and the scroll stay.
+void PairWin::ShowTable(const PairCheck& check) {
+  const int rows = static_cast<int>(check.rows.size());
+  table_->setRowCount(rows + static_cast<int>(check.limits.size()));
+  for (int row = 0; row < rows; ++row) {
+    const PairRow& pair = check.rows[static_cast<std::size_t>(row)];
+    table_->SetRow(row, PairCells(pair), pair.model);
+  }
+  int row = rows;
+  for (const Limit& limit : check.limits) {
+    table_->ShowLimit(row++, limit);
+  }
+}
+
+// The search solves the pair a handful of times, up to half a second: off the window's thread.
+// Its answer is written only if the other inputs stayed as they were.
+void PairWin::Find(bool width) {
+  const std::optional<Reading> reading = Read();
+  if (!reading || finding_) {
+    return;
+  }
+  finding_ = true;
+  findWidth_->setEnabled(false);
+  findSpacing_->setEnabled(false);
+  note_ = width ? QStringLiteral("Finding the width...") : QStringLiteral("Finding the spacing...");
+  message_->setText(note_);
+  QPointer<PairWin> self(this);
+  QThreadPool::globalInstance()->start(
+      [in = reading->in, target = reading->target, width, self, asked = InputLines()] {
+        const PairSynthesis found = width ? FindPairWidth(in, target) : FindPairSpacing(in, target);
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, width, found, asked] {
+              if (self) {
+                self->Found(width, found, asked);
+              }
+            },
+            Qt::QueuedConnection);
+      });
+}
+
+void PairWin::Found(bool width, const PairSynthesis& found, const QString& asked) {
+  finding_ = false;
+  const char* what = width ? "width" : "spacing";
+  if (InputLines() != asked) {
+    note_ = QStringLiteral("The inputs changed while the %1 was sought: find it again.").arg(what);
+  } else if (std::isnan(found.value)) {
+    note_ = QString::fromStdString(found.reason);
+  } else {
+    fields_[width ? kWidth : kSpacing]->setText(NumberText(found.value));
+    note_ = QStringLiteral("Found the %1 for the target.").arg(what);
+  }
+  Update();
+}
+
+}  // namespace mq

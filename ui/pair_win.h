@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+// The differential pair window: an edge-coupled microstrip or stripline pair typed in its own
+// fields, starting from the calculator's substrate; its figures beside the published models, the
+// width or spacing found for a target differential impedance, and the pair drawn to scale in
+// either mode's field. Typing costs only the closed forms on the window's thread: the field
+// solver works off it, a newer edit stopping an older solve.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "model/pair.h"
+#include "ui/cross_section_view.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace mq {
+
+class MacQuelvorWnd;
+class ResultTable;
+
+class PairWin final : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The open pair window, or a new one with the calculator's substrate; shown and in front.
+  static PairWin& Show(MacQuelvorWnd& calculator);
+
+  // What Ctrl+A, Ctrl+C copies: the inputs, a line each, then the table under its header row.
+  QString Text() const;
+  // True while the solver works on inputs whose answer is not yet shown.
+  bool Solving() const { return !current_; }
+  // True while a width or spacing is sought.
+  bool Finding() const { return finding_; }
+
+  ~PairWin() override;
+
+ private:
+  enum Field { kWidth, kSpacing, kHeight, kThickness, kPermittivity, kFrequency, kTarget, kFields };
+
+  // The pair as typed, and the target; none while a field holds no number.
+  struct Reading {
+    PairInputs in;
+    double target = 0;
+  };
+  // The solver's answer with the pair drawn in each mode's field.
+  struct Solution {
+    field_solver::PairAnswer answer;
+    CrossSectionPicture odd, even;
+  };
+
+  explicit PairWin(MacQuelvorWnd& calculator);
+  QLayout* BuildFields();
+  void BuildLayout();
+  void TakeSubstrate(MacQuelvorWnd& calculator);
+  void Follow();
+  std::optional<Reading> Read() const;
+  QString Unreadable() const;
+  QString InputLines() const;
+  void Edited();
+  void Update();
+  void StartSolving();
+  void Stopped();
+  void Solved(int generation, const Solution& solution);
+  void ShowPicture(const PairInputs& in);
+  void ShowTable(const PairCheck& check);
+  void Find(bool width);
+  void Found(bool width, const PairSynthesis& found, const QString& asked);
+
+  QComboBox* structure_;
+  std::array<QLineEdit*, kFields> fields_{};
+  QLabel* heightNote_;
+  QLabel* message_;
+  QPushButton* findWidth_;
+  QPushButton* findSpacing_;
+  QCheckBox* even_;
+  CrossSectionView* picture_;
+  ResultTable* table_;
+  QString note_;           // what the last search found, until the next edit
+  std::string solvedFor_;  // the solver's inputs of the last solve asked for
+  int generation_ = 0;     // of the newest inputs
+  // Raised to end the running solve at its next step: newer inputs came, or the window goes.
+  std::shared_ptr<std::atomic<bool>> stop_;
+  std::optional<Solution> solved_;  // the newest answer, kept while newer inputs are solved
+  bool current_ = false;            // it answers the newest inputs
+  bool finding_ = false;
+};
+
+}  // namespace mq
