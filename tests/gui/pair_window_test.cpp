@@ -13,7 +13,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "model/field_solver.h"
+#include "solver/field_solver.h"
 #include "model/figure_words.h"
 #include "tests/gui/window_driver.h"
 #include "ui/cross_section_view.h"
