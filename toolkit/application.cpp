@@ -15,6 +15,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "toolkit/menu_bar_style.h"
+
 namespace mq::toolkit {
 namespace {
 
@@ -83,7 +85,9 @@ class MenuBarSelectionKeeper final : public QObject {
 
 }  // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  setStyle(new MenuBarStyle);  // the application takes it
+}
 
 Application::~Application() = default;
 
