@@ -87,6 +87,12 @@ class MenuBarSelectionKeeper final : public QObject {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setStyle(new MenuBarStyle);  // the application takes it
+#ifndef Q_OS_MACOS
+  // The menus show in the window's own menu bar. Left to itself, a menu bar on Linux first asks
+  // the session bus whether a desktop-wide menu bar could take them, a round trip to the bus
+  // daemon before the window can show.
+  setAttribute(Qt::AA_DontUseNativeMenuBar);
+#endif
 }
 
 Application::~Application() = default;
