@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "toolkit/font_config.h"
 #include "toolkit/menu_bar_style.h"
 
 namespace mq::toolkit {
@@ -161,6 +162,7 @@ void Application::AddMenuHandler(std::string_view itemName, std::function<bool()
 // is remembered and keeps the loop from starting.
 int Application::Run(const std::function<void()>& startUp) {
   failed_ = false;
+  WaitForFontConfig();  // start-up builds the windows, and their fonts need it
   try {
     startUp();
   } catch (const std::exception& error) {
