@@ -3,10 +3,13 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QImage>
 #include <QMenu>
+#include <QPixmap>
 
 #include "app/about_win.h"
 #include "app/version.h"
+#include "resources/window_icon.h"
 
 namespace mq {
 
@@ -15,9 +18,13 @@ App::App(int& argc, char** argv) : toolkit::Application(argc, argv) {
   setApplicationDisplayName(QStringLiteral("MacQuelvor"));
   setApplicationVersion(QString::fromUtf8(kVersionText.data(), kVersionText.size()));
   setDesktopFileName(QStringLiteral("org.macquelvor.MacQuelvor"));
+  // The icon's pixels are stored ready to draw: setting it decodes no image.
   QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/macquelvor-32.png"));
-  icon.addFile(QStringLiteral(":/icons/macquelvor-64.png"));
+  for (const resources::IconImage& image : resources::WindowIconImages()) {
+    icon.addPixmap(
+        QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(image.pixels), image.size,
+                                  image.size, QImage::Format_ARGB32_Premultiplied)));
+  }
   setWindowIcon(icon);
   AddStandardMenus();
   AddCalculatorCommands();

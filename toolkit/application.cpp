@@ -15,6 +15,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "toolkit/font_config.h"
+#include "toolkit/menu_bar_style.h"
+
 namespace mq::toolkit {
 namespace {
 
@@ -83,7 +86,15 @@ class MenuBarSelectionKeeper final : public QObject {
 
 }  // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  setStyle(new MenuBarStyle);  // the application takes it
+#ifndef Q_OS_MACOS
+  // The menus show in the window's own menu bar. Left to itself, a menu bar on Linux first asks
+  // the session bus whether a desktop-wide menu bar could take them, a round trip to the bus
+  // daemon before the window can show.
+  setAttribute(Qt::AA_DontUseNativeMenuBar);
+#endif
+}
 
 Application::~Application() = default;
 
@@ -151,6 +162,7 @@ void Application::AddMenuHandler(std::string_view itemName, std::function<bool()
 // is remembered and keeps the loop from starting.
 int Application::Run(const std::function<void()>& startUp) {
   failed_ = false;
+  WaitForFontConfig();  // start-up builds the windows, and their fonts need it
   try {
     startUp();
   } catch (const std::exception& error) {

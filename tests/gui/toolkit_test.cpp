@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The Qt layer: the report of an error that escapes start-up, closing the calculator ends the
-// program; where a window opens; the pictures and the cross-section: their contrast, its scale.
+// program, the menu bar's overflow icon; where a window opens; the pictures and the cross-section:
+// their contrast, its scale.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -65,6 +67,16 @@ TEST(Application, RunEndsWithTheRightStatus) {
     EXPECT_EQ(shown.contains("no window today"), status != 0) << shown.toStdString();
   }
   CloseAllWindows();
+}
+
+// The menu bar's overflow button takes its icon from the desktop's style when first drawn.
+TEST(Application, OverflowIconIsTheStylesOwn) {
+  const auto icon = QStyle::SP_ToolBarHorizontalExtensionButton;
+  const QIcon deferred = QApplication::style()->standardIcon(icon);
+  const auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
+  ASSERT_TRUE(style != nullptr && !deferred.isNull());
+  EXPECT_EQ(deferred.pixmap(16).toImage(),
+            style->baseStyle()->standardIcon(icon).pixmap(16).toImage());
 }
 
 // A window of the program's own opens to the right of the one it belongs to, else to its left,
