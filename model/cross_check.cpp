@@ -17,9 +17,9 @@
 #include "model/figure_words.h"
 #include "model/line_models.h"
 #include "model/microstrip.h"
-#include "published/reference_lines.h"
 #include "model/stripline.h"
 #include "model/unread_text.h"
+#include "published/reference_lines.h"
 
 namespace mq {
 namespace {

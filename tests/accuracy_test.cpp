@@ -10,8 +10,8 @@
 
 #include "model/coax.h"
 #include "model/microstrip.h"
-#include "published/reference_lines.h"
 #include "model/stripline.h"
+#include "published/reference_lines.h"
 
 namespace mq {
 namespace {

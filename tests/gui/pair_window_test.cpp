@@ -13,8 +13,8 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "solver/field_solver.h"
 #include "model/figure_words.h"
+#include "solver/field_solver.h"
 #include "tests/gui/window_driver.h"
 #include "ui/cross_section_view.h"
 #include "ui/pair_win.h"
