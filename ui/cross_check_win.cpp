@@ -42,16 +42,8 @@ LineShape ShapeOf(int page, const FieldSet& fields, double thickness) {
 }  // namespace
 
 CrossCheckWin& CrossCheckWin::Show(MacQuelvorWnd& calculator) {
-  CrossCheckWin* window = toolkit::FindOpenWindow<CrossCheckWin>();
-  if (window == nullptr) {
-    window = new CrossCheckWin(calculator);
-    toolkit::PlaceBeside(*window, calculator);
-  }
-  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-  window->show();
-  window->raise();
-  window->activateWindow();
-  return *window;
+  return toolkit::ShowBeside<CrossCheckWin>(
+      calculator, [&calculator] { return new CrossCheckWin(calculator); });
 }
 
 // A window of the calculator's own, so it closes with it.

@@ -98,16 +98,8 @@ CrossSectionPicture Draw(const PairInputs& in, const field_solver::PairAnswer& a
 }  // namespace
 
 PairWin& PairWin::Show(MacQuelvorWnd& calculator) {
-  PairWin* window = toolkit::FindOpenWindow<PairWin>();
-  if (window == nullptr) {
-    window = new PairWin(calculator);
-    toolkit::PlaceBeside(*window, calculator);
-  }
-  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-  window->show();
-  window->raise();
-  window->activateWindow();
-  return *window;
+  return toolkit::ShowBeside<PairWin>(calculator,
+                                      [&calculator] { return new PairWin(calculator); });
 }
 
 // A window of the calculator's own, so it closes with it.
