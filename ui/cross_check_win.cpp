@@ -15,7 +15,6 @@
 #include "model/field_names.h"
 #include "toolkit/application.h"
 #include "toolkit/open_window.h"
-#include "toolkit/placement.h"
 #include "toolkit/tab_panel.h"
 #include "ui/cross_section_view.h"
 #include "ui/macquelvor_wnd.h"

@@ -19,7 +19,6 @@
 #include "model/number_text.h"
 #include "toolkit/application.h"
 #include "toolkit/open_window.h"
-#include "toolkit/placement.h"
 #include "toolkit/tab_panel.h"
 #include "ui/cross_check_win.h"
 #include "ui/layout_tables.h"
