@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <numbers>
 #include <optional>
 #include <utility>
@@ -216,16 +217,26 @@ Answer Finish(std::shared_ptr<Field> field, double er, const std::atomic<bool>* 
 }
 
 // The two modes differ only in the sign of the mirror's charge: the strip's own influences and
-// its mirror's are assembled once, and each mode's system is their sum or difference.
+// its mirror's are assembled once, and each mode's system is their sum or difference. For a
+// large system the two halves of the work, and then the two modes, run side by side.
 std::pair<Answer, Answer> FinishPair(std::shared_ptr<Field> even, std::shared_ptr<Field> odd,
                                      double er, const std::atomic<bool>* stop) {
   even->panels = Mesh(*even);
   odd->panels = even->panels;
   const bool dielectric = Dielectric(*even);
+  // A thread pays only for a large system: below some hundred and fifty panels the whole pair
+  // takes a few milliseconds, and waiting for a busy core would cost more.
+  constexpr std::size_t kWorthAThread = 150;
+  const auto policy =
+      even->panels.size() > kWorthAThread ? std::launch::async : std::launch::deferred;
+  auto mirrorTask =
+      std::async(policy, [&] { return Assemble(*even, dielectric, stop, Copies::kMirror); });
   const Systems own = Assemble(*even, dielectric, stop, Copies::kOwn);
-  const Systems mirror = Assemble(*even, dielectric, stop, Copies::kMirror);
-  return {Solved(std::move(even), Combined(own, mirror, 1), er, stop),
-          Solved(std::move(odd), Combined(own, mirror, -1), er, stop)};
+  const Systems mirror = mirrorTask.get();
+  auto oddTask = std::async(
+      policy, [&] { return Solved(std::move(odd), Combined(own, mirror, -1), er, stop); });
+  Answer evenAnswer = Solved(std::move(even), Combined(own, mirror, 1), er, stop);
+  return {std::move(evenAnswer), oddTask.get()};
 }
 
 }  // namespace mq::field_solver::detail
