@@ -119,6 +119,9 @@ TEST(FieldSolver, PotentialBetweenStripAndGround) {
   const double inSlab = Potential(microstrip, 0, 0.5);
   EXPECT_GT(inSlab, 0.3);
   EXPECT_LT(inSlab, 0.7);
+  // Continuous across the substrate's surface, where the picture's lines pass from the slab's
+  // image series to the air's.
+  EXPECT_NEAR(Potential(microstrip, 1.5, 1 - 1e-9), Potential(microstrip, 1.5, 1 + 1e-9), 1e-6);
   const Answer stripline = SolveStripline(1, 1, 0, 1);
   EXPECT_NEAR(Potential(stripline, 0.2, 0.5), 1, 1e-3);
   EXPECT_NEAR(Potential(stripline, 0, 0.25), Potential(stripline, 0, 0.75), 1e-6);

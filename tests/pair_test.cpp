@@ -93,6 +93,11 @@ TEST(Pair, PublishedModelsStandBesideTheSolver) {
       }
     }
   }
+  // Cohn's thick-strip pair by hand at W/b 1, s/b 0.5, t/b 0.05 in air: Cf = 2 ln(1.95/0.95) -
+  // 0.05 ln(0.05 * 1.95 / 0.95^2) = 1.5495111, theta = pi/4, Ae = 1.7275234, Ao = 2.3362083.
+  const auto cohn = reference::CoupledThickStripline(1, 0.5, 1, 0.05, 1);
+  EXPECT_NEAR(cohn.even, 62.743095, 1e-5);
+  EXPECT_NEAR(cohn.odd, 56.767528, 1e-5);
   const PairInputs thin{PairStructure::kStripline, 0.2, 0.2, 1, 0.05, 2.2, 0};
   const auto check = CheckPair(thin, nullptr);
   EXPECT_EQ(PairCells(check.rows[0])[1], "No published thick-strip form below W/b 0.35.");

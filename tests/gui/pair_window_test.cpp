@@ -91,6 +91,22 @@ TEST_F(CalculatorWindowTest, PairWindowOpensOnThePagesSubstrate) {
   }
 }
 
+// From the keyboard: each caption's Alt+letter goes to its control.
+TEST_F(CalculatorWindowTest, PairWindowCaptionsLeadToTheirControls) {
+  PairWin& pair = OpenWithCtrlD(*window_);
+  pair.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return QApplication::activeWindow() == &pair; }));
+  const std::pair<Qt::Key, const char*> rows[] = {
+      {Qt::Key_R, "Structure"},       {Qt::Key_W, "Width (mm)"},
+      {Qt::Key_S, "Spacing (mm)"},    {Qt::Key_H, "Height (mm)"},
+      {Qt::Key_T, "Thickness (mm)"},  {Qt::Key_D, "Dielectric constant"},
+      {Qt::Key_F, "Frequency (GHz)"}, {Qt::Key_G, "Target differential impedance (ohm)"}};
+  for (const auto& [key, name] : rows) {
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), name);
+  }
+}
+
 // The solver's differential impedance is 2 Zodd of the pair solved alone; a text that is no
 // number is named and solves nothing; Find width writes the width the solver puts at 100 ohm;
 // the picture follows the mode; Ctrl+A, Ctrl+C copies the inputs and the table.
