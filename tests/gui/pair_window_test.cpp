@@ -87,6 +87,11 @@ TEST_F(CalculatorWindowTest, PairWindowOpensOnThePagesSubstrate) {
     for (int i = 0; i < texts.size(); ++i) {
       EXPECT_EQ(Find(pair, names[i])->text(), texts[i]) << page << ' ' << names[i];
     }
+    // Laid out: the table shows below the fields and the picture, inside the window.
+    const QWidget* table = pair.findChild<QTableWidget*>();
+    const QWidget* last = Find(pair, names[6]);
+    EXPECT_TRUE(table->isVisible() && pair.rect().contains(table->geometry()));
+    EXPECT_GT(table->y(), last->mapTo(&pair, QPoint(0, last->height())).y());
     CloseWithEscape(*window_, pair);
   }
 }

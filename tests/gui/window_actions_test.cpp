@@ -125,6 +125,9 @@ TEST_F(CalculatorWindowTest, CrossCheckFollowsThePageWithTheSolversFigures) {
   CrossCheckWin& check = *open[0];
   EXPECT_EQ(Cell(check, 0, 2), "89.029");
   EXPECT_EQ(Cell(check, 0, 3), "solving...");
+  // The line is drawn at once, its field to follow.
+  EXPECT_EQ(check.findChild<CrossSectionView*>()->accessibleDescription().toStdString(),
+            "Cross-section: 3.2 mm strip on 1.6 mm, er 1, solving");
   ASSERT_TRUE(Settled(check));
   EXPECT_TRUE(Cell(check, 0, 3).startsWith("89.0")) << Cell(check, 0, 3).toStdString();
 
