@@ -3,6 +3,8 @@
 // typed, solved, searched, copied and closed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -84,6 +86,12 @@ TEST_F(CalculatorWindowTest, PairWindowOpensOnThePagesSubstrate) {
     ASSERT_EQ(ui_->TypeAll(typed), "");
     PairWin& pair = OpenWithCtrlD(*window_);
     EXPECT_EQ(Find<QComboBox>(pair, "Structure")->currentText(), structure);
+    // The height's note says which height it is.
+    const QString note = page == 2 ? "planes' spacing b" : "substrate h";
+    const auto labels = pair.findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&note](const QLabel* label) {
+      return label->text() == note;
+    })) << page;
     for (int i = 0; i < texts.size(); ++i) {
       EXPECT_EQ(Find(pair, names[i])->text(), texts[i]) << page << ' ' << names[i];
     }

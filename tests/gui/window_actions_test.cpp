@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -153,6 +154,11 @@ TEST_F(CalculatorWindowTest, CrossCheckFollowsThePageWithTheSolversFigures) {
   QTest::keyClicks(thickness, "0,035");
   ASSERT_TRUE(Settled(check));
   const double thick = Cell(check, 0, 3).section(' ', 0, 0).toDouble();
+  // The impedance row's Difference cell carries the warning exactly when its verdict is one; every
+  // column is in view at the opening size.
+  const bool warned = !check.Text().contains("The page's impedance is within 1 %");
+  EXPECT_EQ(!Table(check).item(0, 4)->icon().isNull(), warned);
+  EXPECT_LE(Table(check).horizontalHeader()->length(), Table(check).viewport()->width());
   EXPECT_TRUE(thick > 120 && thick < 126.4) << thick;  // copper lowers the impedance a little
   EXPECT_EQ(check.findChild<CrossSectionView*>()->accessibleDescription(),
             "Cross-section: 1.6 mm strip, 0.035 mm thick, on 1.6 mm, er 1, equipotentials every "
