@@ -5,8 +5,13 @@
 #pragma once
 
 #include <QApplication>
+#include <QKeySequence>
+#include <QShortcut>
+#include <QSize>
+#include <QString>
 #include <QWidget>
 
+#include "toolkit/application.h"
 #include "toolkit/placement.h"
 
 namespace mq::toolkit {
@@ -20,6 +25,18 @@ Window* FindOpenWindow() {
     }
   }
   return nullptr;
+}
+
+// A window that works beside the calculator: deleted when closed, titled, at its opening size,
+// with the calculator's command keys, and closed by Escape.
+inline void SetUpSideWindow(QWidget& window, const QString& title, QSize size) {
+  window.setAttribute(Qt::WA_DeleteOnClose);
+  window.setWindowTitle(title);
+  window.resize(size);
+  if (auto* app = Application::Instance()) {
+    app->AttachShortcuts(window);
+  }
+  new QShortcut(QKeySequence(Qt::Key_Escape), &window, [&window] { window.close(); });
 }
 
 // The open window of the class, else the one `make` builds, placed beside `anchor`; either way

@@ -6,14 +6,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShortcut>
 #include <QTabBar>
 #include <QThreadPool>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "model/field_names.h"
-#include "toolkit/application.h"
 #include "toolkit/open_window.h"
 #include "toolkit/tab_panel.h"
 #include "ui/cross_section_view.h"
@@ -55,14 +53,8 @@ CrossCheckWin::CrossCheckWin(MacQuelvorWnd& calculator)
       thicknessUnit_(new QLabel(QStringLiteral("mm"), this)),
       picture_(new CrossSectionView(this)),
       table_(new ResultTable(kCrossCheckColumns, this)) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Cross-Check"));
   BuildLayout();
-  resize(780, 520);
-  if (auto* app = toolkit::Application::Instance()) {
-    app->AttachShortcuts(*this);
-  }
-  new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
+  toolkit::SetUpSideWindow(*this, QStringLiteral("Cross-Check"), QSize(780, 520));
   // Quitting need not wait for a solve: it ends at its next step.
   connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
     if (stop_) {

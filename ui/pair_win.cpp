@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QThreadPool>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,7 +16,6 @@
 #include <utility>
 
 #include "model/number_text.h"
-#include "toolkit/application.h"
 #include "toolkit/open_window.h"
 #include "toolkit/tab_panel.h"
 #include "ui/cross_check_win.h"
@@ -112,14 +110,8 @@ PairWin::PairWin(MacQuelvorWnd& calculator)
       even_(new QCheckBox(QStringLiteral("&Even mode"), this)),
       picture_(new CrossSectionView(this)),
       table_(new ResultTable(kPairColumns, this)) {
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Differential Pair"));
   BuildLayout();
-  resize(900, 640);
-  if (auto* app = toolkit::Application::Instance()) {
-    app->AttachShortcuts(*this);
-  }
-  new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
+  toolkit::SetUpSideWindow(*this, QStringLiteral("Differential Pair"), QSize(900, 640));
   // Quitting need not wait for a solve: it ends at its next step.
   connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
     if (stop_) {

@@ -8,20 +8,11 @@
 #include <cstring>
 
 #include "solver/field_solver.h"
+#include "tests/fuzz/fuzz_bytes.h"
+
+using mq::fuzz::Take;
 
 namespace {
-
-// Eight bytes make a double as they lie; a short tail is padded with zeros.
-double Take(const std::uint8_t*& data, std::size_t& size) {
-  unsigned char bytes[sizeof(double)] = {};
-  const std::size_t n = size < sizeof bytes ? size : sizeof bytes;
-  std::memcpy(bytes, data, n);
-  data += n;
-  size -= n;
-  double value;
-  std::memcpy(&value, bytes, sizeof value);
-  return value;
-}
 
 void Check(const mq::field_solver::Answer& answer, const char* line) {
   const bool figures = std::isfinite(answer.impedance) && std::isfinite(answer.permittivity) &&

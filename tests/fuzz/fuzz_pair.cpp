@@ -10,19 +10,11 @@
 #include <string>
 
 #include "model/pair.h"
+#include "tests/fuzz/fuzz_bytes.h"
+
+using mq::fuzz::Take;
 
 namespace {
-
-double Take(const std::uint8_t*& data, std::size_t& size) {
-  unsigned char bytes[sizeof(double)] = {};
-  const std::size_t n = size < sizeof bytes ? size : sizeof bytes;
-  std::memcpy(bytes, data, n);
-  data += n;
-  size -= n;
-  double value;
-  std::memcpy(&value, bytes, sizeof value);
-  return value;
-}
 
 bool Finite(const mq::field_solver::Answer& mode) {
   return std::isfinite(mode.impedance) && std::isfinite(mode.permittivity) &&
