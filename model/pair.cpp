@@ -297,7 +297,7 @@ double StartingRatio(const PairInputs& in, double target, double PairInputs::*un
 // percent, so a handful of pair solves settle it within the solver's own error. Where it heads
 // past the range's end, the end is solved to say how near it comes.
 PairSynthesis Search(const PairInputs& in, double target, double PairInputs::*unknown,
-                     const char* ratio) {
+                     const char* ratio, const std::atomic<bool>* stop) {
   PairSynthesis found;
   if (!(std::isfinite(target) && target > 0)) {
     found.reason = "The target impedance must be greater than zero.";
@@ -308,7 +308,7 @@ PairSynthesis Search(const PairInputs& in, double target, double PairInputs::*un
   PairInputs trial = in;
   const auto miss = [&](double lnX) {
     trial.*unknown = std::exp(lnX) * in.height;
-    found.pair = SolvePairOf(trial);
+    found.pair = SolvePairOf(trial, stop);
     return found.pair.reason.empty() ? std::log(2 * found.pair.odd.impedance / target) : NAN;
   };
   double x[2] = {std::log(StartingRatio(in, target, unknown)), 0};
@@ -343,12 +343,16 @@ PairSynthesis Search(const PairInputs& in, double target, double PairInputs::*un
 
 }  // namespace
 
-PairSynthesis FindPairWidth(const PairInputs& in, double differentialImpedance) {
-  return Search(in, differentialImpedance, &PairInputs::width, Microstrip(in) ? "W/h" : "W/b");
+PairSynthesis FindPairWidth(const PairInputs& in, double differentialImpedance,
+                            const std::atomic<bool>* stop) {
+  return Search(in, differentialImpedance, &PairInputs::width, Microstrip(in) ? "W/h" : "W/b",
+                stop);
 }
 
-PairSynthesis FindPairSpacing(const PairInputs& in, double differentialImpedance) {
-  return Search(in, differentialImpedance, &PairInputs::spacing, Microstrip(in) ? "s/h" : "s/b");
+PairSynthesis FindPairSpacing(const PairInputs& in, double differentialImpedance,
+                              const std::atomic<bool>* stop) {
+  return Search(in, differentialImpedance, &PairInputs::spacing, Microstrip(in) ? "s/h" : "s/b",
+                stop);
 }
 
 }  // namespace mq

@@ -42,6 +42,9 @@ struct PairRow {
   double estimate = kNoFigure;  // relative
   std::string publishedNote;
   std::string solverNote;
+  // The published figure judged against the solver's; none while either is missing or the
+  // solver's figure belongs to earlier inputs.
+  Verdict verdict = Verdict::kNone;
 };
 
 struct PairCheck {
@@ -61,13 +64,15 @@ std::array<std::string, 4> PairCells(const PairRow& row);
 
 // The width (spacing) that gives the pair the target differential impedance, the other
 // dimensions as they are: in mm, or NaN with the reason, which names the end of the range
-// reached.
+// reached. A raised `stop` ends the search at its next solve, with no figure.
 struct PairSynthesis {
   double value = kNoFigure;
   std::string reason;
   field_solver::PairAnswer pair;  // of the pair found
 };
-PairSynthesis FindPairWidth(const PairInputs& in, double differentialImpedance);
-PairSynthesis FindPairSpacing(const PairInputs& in, double differentialImpedance);
+PairSynthesis FindPairWidth(const PairInputs& in, double differentialImpedance,
+                            const std::atomic<bool>* stop = nullptr);
+PairSynthesis FindPairSpacing(const PairInputs& in, double differentialImpedance,
+                              const std::atomic<bool>* stop = nullptr);
 
 }  // namespace mq
