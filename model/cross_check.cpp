@@ -159,6 +159,9 @@ struct Judgement {
   std::string subject;  // "impedance", "width for 50 ohm"
   std::string cause;    // "The page ignores the 0.035 mm thickness", or nothing
   std::string instead;  // "The strip should be 0.1356 mm wide."
+  // Where two causes share the difference, how: "0.9 % is the page's form at zero thickness,
+  // 0.5 % the 0.001 mm of copper it leaves out"; it follows the size.
+  std::string split;
 };
 
 // The page's figure against the field solution's, or nothing while either is missing.
@@ -178,12 +181,40 @@ std::optional<Limit> Judge(Comparison& row, const Judgement& judgement) {
   if (!std::isfinite(off)) {
     return Limit{false, "The page's " + judgement.subject + " has no finite figure." + instead};
   }
-  const std::string size =
-      Size(off) + " % " + (off > 0 ? "above" : "below") + " the field solution.";
+  const std::string size = Size(off) + " % " + (off > 0 ? "above" : "below") +
+                           " the field solution" +
+                           (judgement.split.empty() ? "." : ": " + judgement.split + ".");
   const std::string said = judgement.cause.empty()
                                ? "The page's " + judgement.subject + " is " + size
                                : judgement.cause + ": its " + judgement.subject + " is " + size;
   return Limit{false, said + instead};
+}
+
+// The page's own form at zero thickness (against the published one) and the copper it leaves out
+// share the difference when the form's part is a tenth of it or more: then both are named.
+constexpr double kSharedPart = 0.1;
+
+double OwnFormPart(const Comparison& row) {
+  return row.page / row.zeroThickness - 1;
+}
+
+bool SharedWithCopper(const Comparison& row) {
+  const double off = row.page / row.solver - 1;
+  return std::fabs(OwnFormPart(row)) >= kSharedPart * std::fabs(off);
+}
+
+// "0.9 % is the page's form at zero thickness, 0.5 % the 0.001 mm of copper it leaves out", in
+// points of the difference; nothing where the copper alone or neither is to blame.
+std::string CopperSplit(const Comparison& row, double thickness) {
+  if (!(thickness > 0) || std::fabs(OwnFormPart(row)) > kAgreement || !SharedWithCopper(row)) {
+    return {};
+  }
+  const double off = row.page / row.solver - 1, own = OwnFormPart(row), copper = off - own;
+  // The parts to the whole's last digit, so that they add up to it as written.
+  const int decimals = std::fabs(100 * off) < 10 ? 1 : 0;
+  const auto points = [decimals](double part) { return Fixed(100 * part, decimals) + " %"; };
+  return points(own) + " is the page's form at zero thickness, " + points(copper) + " the " +
+         Figure(thickness, 4) + " mm of copper it leaves out";
 }
 
 // Why a row differs, where the program can tell: the page agrees with the published model of a
@@ -191,7 +222,8 @@ std::optional<Limit> Judge(Comparison& row, const Judgement& judgement) {
 // the page's forms were measured over.
 std::string Cause(const Comparison& row, const std::string& thicknessCause,
                   std::string_view ratioName, double ratio) {
-  if (!thicknessCause.empty() && std::fabs(row.page / row.zeroThickness - 1) <= kAgreement) {
+  if (!thicknessCause.empty() && std::fabs(row.page / row.zeroThickness - 1) <= kAgreement &&
+      !SharedWithCopper(row)) {
     return thicknessCause;
   }
   if (!Measured(ratio)) {
@@ -392,13 +424,16 @@ CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
   const std::string wanted = "width for " + Figure(in.impedance, 4) + " ohm";
   AddVerdicts(
       check,
-      {Judge(rows[0], {"impedance", Cause(rows[0], copper, "W/h", w / h),
-                       InsteadOfImpedance(rows[0], rows[4], in.impedance)}),
+      {Judge(rows[0],
+             {"impedance", Cause(rows[0], copper, "W/h", w / h),
+              InsteadOfImpedance(rows[0], rows[4], in.impedance), CopperSplit(rows[0], t)}),
        Judge(rows[1], {"static effective dielectric constant", Cause(rows[1], copper, "W/h", w / h),
-                       "The field solution gives " + Figure(rows[1].solver, 5) + "."}),
+                       "The field solution gives " + Figure(rows[1].solver, 5) + ".",
+                       CopperSplit(rows[1], t)}),
        JudgeLength(rows[3], in),
        Judge(rows[4], {wanted, Cause(rows[4], copper, "W/h", rows[4].page / h),
-                       "The strip should be " + Millimetres(rows[4].solver) + " wide."})});
+                       "The strip should be " + Millimetres(rows[4].solver) + " wide.",
+                       CopperSplit(rows[4], t)})});
   check.limits.push_back(LimitOf("W/h", {{h, msg::kHeight}, {w, msg::kWidth}},
                                  [&] { return RangeLimit("W/h", w / h); }));
   check.limits.push_back(LimitOf("Dispersion",
@@ -498,11 +533,13 @@ CrossCheck CheckStripline(const Stripline& in, const SolvedPage* solved) {
   rows.push_back(StriplineWidthRow(in, solved));
   const std::string ignored = t > 0 ? "The page ignores the " + Millimetres(t) + " thickness" : "";
   AddVerdicts(check,
-              {Judge(rows[0], {"impedance", Cause(rows[0], ignored, "W/b", w / b),
-                               InsteadOfImpedance(rows[0], rows[1], in.impedance)}),
+              {Judge(rows[0],
+                     {"impedance", Cause(rows[0], ignored, "W/b", w / b),
+                      InsteadOfImpedance(rows[0], rows[1], in.impedance), CopperSplit(rows[0], t)}),
                Judge(rows[1], {"width for " + Figure(in.impedance, 4) + " ohm",
                                Cause(rows[1], ignored, "W/b", rows[1].page / b),
-                               "The strip should be " + Millimetres(rows[1].solver) + " wide."})});
+                               "The strip should be " + Millimetres(rows[1].solver) + " wide.",
+                               CopperSplit(rows[1], t)})});
   check.limits.push_back(LimitOf("Skin depth",
                                  {{in.thickness, "The strip has no thickness to compare."},
                                   {in.gigahertz, msg::kFrequency},
@@ -563,10 +600,10 @@ CrossCheck CheckCoax(const Coax& in, const SolvedPage* solved) {
       }));
   AddVerdicts(
       check,
-      {Judge(rows[0],
-             {"impedance", "", "The field solution gives " + Figure(rows[0].solver, 4) + " ohm."}),
+      {Judge(rows[0], {"impedance", "",
+                       "The field solution gives " + Figure(rows[0].solver, 4) + " ohm.", ""}),
        Judge(rows[1], {"inner diameter for " + Figure(in.impedance, 4) + " ohm", "",
-                       "The inner diameter should be " + Millimetres(rows[1].solver) + "."})});
+                       "The inner diameter should be " + Millimetres(rows[1].solver) + ".", ""})});
   check.limits.push_back(LimitOf("First higher mode",
                                  {{d, msg::kInnerDiameter},
                                   {outer, msg::kOuterDiameter},

@@ -21,16 +21,22 @@ std::string FigureOr(double value, std::string_view none, int digits) {
   return std::isinf(value) ? "no finite figure" : Figure(value, digits);
 }
 
+std::string Fixed(double value, int decimals) {
+  if (!std::isfinite(value)) {
+    return {};
+  }
+  std::array<char, 64> buffer{};
+  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::fixed, decimals);
+  return std::string(buffer.data(), ec == std::errc{} ? end : buffer.data());
+}
+
 std::string Percent(double value, double reference) {
   const double percent = 100 * (value - reference) / reference;
   if (!std::isfinite(percent)) {
     return {};
   }
-  std::array<char, 64> buffer{};
-  const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), percent,
-                                       std::chars_format::fixed, 2);
-  const std::string digits(buffer.data(), ec == std::errc{} ? end : buffer.data());
-  return (percent >= 0 ? "+" : "") + digits + " %";
+  return (percent >= 0 ? "+" : "") + Fixed(percent, 2) + " %";
 }
 
 std::string Size(double relative) {

@@ -14,6 +14,8 @@ std::string Figure(double value, int digits = 5);
 std::string FigureOr(double value, std::string_view none, int digits = 5);
 // (value - reference) / reference as "+0.34 %", or nothing where it is not finite.
 std::string Percent(double value, double reference);
+// A value with a fixed number of decimals, "-0.9"; nothing where it is not finite.
+std::string Fixed(double value, int decimals);
 // The size of a relative difference in two significant digits, "20", "1.3", "1.0".
 std::string Size(double relative);
 

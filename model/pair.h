@@ -45,6 +45,7 @@ struct PairRow {
   // The published figure judged against the solver's; none while either is missing or the
   // solver's figure belongs to earlier inputs.
   Verdict verdict = Verdict::kNone;
+  bool updating = false;  // the solver's figure is of earlier inputs
 };
 
 struct PairCheck {
@@ -52,10 +53,27 @@ struct PairCheck {
   std::vector<Limit> limits;
 };
 
+// What the published model is judged against: the solved pair and, for microstrips with
+// thickness, the same pair at zero thickness, which tells whether the model's thickness form is to
+// blame. An answer of earlier inputs (`updating`) is shown, but judges nothing.
+struct PairSolution {
+  const field_solver::PairAnswer* pair = nullptr;
+  const field_solver::PairAnswer* flat = nullptr;
+  bool updating = false;
+};
+
+// The inputs whose solve tells the thickness form's share: the pair at zero thickness. Needed only
+// for microstrips with thickness (Cohn's zero-thickness stripline pair is exact).
+bool NeedsFlatSolve(const PairInputs& in);
+PairInputs FlatPair(const PairInputs& in);
+
 // The rows: differential, common-mode, odd- and even-mode impedance; odd and even eeff (static,
 // and for microstrip at the frequency); coupling as k and in dB; odd and even delay and their
-// skew; then the published models' ranges and the solver's notes. Without the solver's answer
-// (null) its column says it is still to come.
+// skew. Then the verdicts: the published model's differential and common-mode impedance and
+// odd and even eeff against the field solution, ok within kAgreement, else a warning with the
+// size, the cause where it can be told and the figure to use; then the published models' ranges
+// and the solver's notes. Without the solver's answer its column says it is still to come.
+PairCheck CheckPair(const PairInputs& in, const PairSolution& solution);
 PairCheck CheckPair(const PairInputs& in, const field_solver::PairAnswer* solved);
 
 inline constexpr std::array<std::string_view, 4> kPairColumns = {"Quantity", "Published model",

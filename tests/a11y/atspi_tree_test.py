@@ -143,7 +143,8 @@ def fieldcalc_pair(window):
     fieldcalc = os.path.join(os.path.dirname(sys.argv[1]), "fieldcalc")
     out = subprocess.run([fieldcalc, "Pair", "microstrip"], input=typed, text=True,
                          capture_output=True, check=True).stdout
-    return float(dict(line.split("=", 1) for line in out.split())["differential_impedance"])
+    figures = dict(line.split("=", 1) for line in out.splitlines() if "=" in line and ": " not in line)
+    return float(figures["differential_impedance"])
 
 
 def check_pair_window_follows_the_spacing(app):

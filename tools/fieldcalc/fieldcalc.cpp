@@ -167,21 +167,19 @@ int PrintCrossCheck(const std::vector<std::string>& args, std::istream& in, std:
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kPairKeys = {"Width",   "Spacing", "Height", "Thickness",
-                                                       "DiConst", "Target",  "Solve"};
+constexpr std::array<std::string_view, 8> kPairKeys = {
+    "Width", "Spacing", "Height", "Thickness", "DiConst", "Frequency", "Target", "Solve"};
 
 // The pair's dimensions, each the whole of its text (a decimal comma read), or the first that is
 // not a number.
 std::string ReadPairInputs(const FieldSet& fields, PairInputs& pair) {
   const std::pair<std::string_view, double PairInputs::*> dimensions[] = {
-      {"Width", &PairInputs::width},
-      {"Spacing", &PairInputs::spacing},
-      {"Height", &PairInputs::height},
-      {"Thickness", &PairInputs::thickness},
-      {"DiConst", &PairInputs::permittivity}};
+      {"Width", &PairInputs::width},          {"Spacing", &PairInputs::spacing},
+      {"Height", &PairInputs::height},        {"Thickness", &PairInputs::thickness},
+      {"DiConst", &PairInputs::permittivity}, {"Frequency", &PairInputs::gigahertz}};
   for (const auto& [key, member] : dimensions) {
     const std::string text = fields.Text(key);
-    if (key == "Thickness" && text.empty()) {
+    if ((key == "Thickness" || key == "Frequency") && text.empty()) {
       continue;
     }
     const auto value = ReadWholeNumber(text);
@@ -201,6 +199,26 @@ void PrintPair(const field_solver::PairAnswer& pair, std::ostream& out) {
       << "\nodd_permittivity=" << pair.odd.permittivity
       << "\ncoupling=" << (even - odd) / (even + odd) << "\nestimate=" << std::setprecision(2)
       << std::max(pair.even.estimate, pair.odd.estimate) << '\n';
+}
+
+// The published model's dispersed permittivities, then every verdict and limit of the pair as
+// "ok: ..." or "warning: ...".
+void PrintPairCheck(const PairInputs& in, const field_solver::PairAnswer& pair, std::ostream& out) {
+  field_solver::PairAnswer flat;
+  if (NeedsFlatSolve(in)) {
+    flat = SolvePairOf(FlatPair(in));
+  }
+  const PairCheck check =
+      CheckPair(in, PairSolution{&pair, NeedsFlatSolve(in) ? &flat : nullptr, false});
+  for (const PairRow& row : check.rows) {
+    if (row.quantity.find(" at ") != std::string::npos) {
+      out << (row.quantity.starts_with("Even") ? "even" : "odd")
+          << "_permittivity_at_frequency=" << std::setprecision(10) << row.published << '\n';
+    }
+  }
+  for (const Limit& limit : check.limits) {
+    out << (limit.ok ? "ok: " : "warning: ") << limit.words << '\n';
+  }
 }
 
 }  // namespace
@@ -242,6 +260,10 @@ int PrintPairSolution(const std::vector<std::string>& args, std::istream& in, st
     out << solve << '=' << std::setprecision(10) << found.value << '\n';
   }
   out << "milliseconds=" << std::setprecision(3) << took.count() << '\n';
+  if (std::isfinite(found.value)) {
+    (solve == "width" ? pair.width : pair.spacing) = found.value;
+  }
+  PrintPairCheck(pair, found.pair, out);
   return 0;
 }
 
