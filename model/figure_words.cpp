@@ -36,7 +36,10 @@ std::string Percent(double value, double reference) {
   if (!std::isfinite(percent)) {
     return {};
   }
-  return (percent >= 0 ? "+" : "") + Fixed(percent, 2) + " %";
+  const std::string digits = Fixed(percent, 2);
+  // A difference that rounds to nothing has no sign worth showing: "+0.00 %", never "-0.00 %".
+  return (digits.starts_with('-') && digits != "-0.00" ? "" : "+") +
+         (digits == "-0.00" ? digits.substr(1) : digits) + " %";
 }
 
 std::string Size(double relative) {

@@ -208,7 +208,8 @@ std::string Cause(const PairInputs& in, const PairSolution& solution, const Judg
       return "its thickness form";
     }
   }
-  return OutsideStatedRange(in).empty() ? "" : "the pair lies outside its stated range";
+  const std::string outside = OutsideStatedRange(in);
+  return outside.empty() ? "" : outside.substr(2) + " outside its stated range";
 }
 
 // "use 99.999 ohm", "use 2.9876"
