@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "published/root_finder.h"
+
 namespace mq::reference {
 
 using std::numbers::pi;
@@ -130,22 +132,27 @@ double CoaxFirstHigherModeCutoffHertz(double innerDiameterMetres, double outerDi
 WidthSearch SolveWidth(const std::function<double(double)>& impedance, double wanted,
                        double narrowest, double widest) {
   using Outcome = WidthSearch::Outcome;
-  double narrow = std::log(narrowest);
-  double wide = std::log(widest);
+  const double narrow = std::log(narrowest), wide = std::log(widest);
   if (!std::isfinite(narrow) || !std::isfinite(wide) || !(narrow < wide)) {
     return {Outcome::kNoRange, 0};
   }
-  if (!(impedance(std::exp(narrow)) >= wanted)) {
-    return {Outcome::kAboveNarrowest, 0};
+  if (wanted <= 0) {
+    return {Outcome::kBelowWidest, 0};  // below what any width reaches
   }
-  if (!(impedance(std::exp(wide)) <= wanted)) {
-    return {Outcome::kBelowWidest, 0};
+  // The closed forms keep some fifteen digits: 1e-12 is as near as they tell.
+  constexpr double kClosedFormTolerance = 1e-12;
+  const auto miss = [&](double lnWidth) {
+    return roots::Miss{std::log(impedance(std::exp(lnWidth)) / wanted), kClosedFormTolerance};
+  };
+  const roots::Root root = roots::FindRoot(miss, {narrow, wide, NAN, false});
+  switch (root.outcome) {
+    case roots::Root::Outcome::kFound:
+      return {Outcome::kFound, std::exp(root.x)};
+    case roots::Root::Outcome::kBeyondHighest:
+      return {Outcome::kBelowWidest, 0};
+    default:  // past the narrowest, or no figure there: a wanted impedance that is no number
+      return {Outcome::kAboveNarrowest, 0};
   }
-  for (int step = 0; step < kMostSteps && wide - narrow > 1e-12; ++step) {
-    const double middle = (narrow + wide) / 2;
-    (impedance(std::exp(middle)) > wanted ? narrow : wide) = middle;
-  }
-  return {Outcome::kFound, std::exp((narrow + wide) / 2)};
 }
 
 }  // namespace mq::reference

@@ -70,15 +70,14 @@ double CoaxFirstHigherModeCutoffHertz(double innerDiameterMetres, double outerDi
                                       double permittivity);
 
 // The width at which impedance(width) equals the wanted impedance, for an impedance that falls
-// as the width grows: bisection on log(width) between the narrowest and widest, to a relative
-// 1e-12 and never more than kMostSteps steps. A wanted impedance outside what the two ends
-// reach, or an end that is not a finite positive width, gives no width and says which.
+// as the width grows: published/root_finder.h on ln(width) against ln(impedance), to a relative
+// 1e-12. A wanted impedance outside what the two ends reach, or an end that is not a finite
+// positive width, gives no width and says which.
 struct WidthSearch {
   enum class Outcome { kFound, kAboveNarrowest, kBelowWidest, kNoRange };
   Outcome outcome;
   double width;  // 0 unless found
 };
-inline constexpr int kMostSteps = 200;
 WidthSearch SolveWidth(const std::function<double(double)>& impedance, double wanted,
                        double narrowest, double widest);
 

@@ -3,9 +3,11 @@
 // estimate against its real error, the published models against it, and the synthesis.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <string>
 
+#include "model/figure_words.h"
 #include "model/pair.h"
 #include "published/coupled_stripline.h"
 
@@ -106,7 +108,7 @@ TEST(Pair, PublishedModelsStandBesideTheSolver) {
 }
 
 // A width and a spacing found for 100 ohm give 100 ohm back, checked at zero thickness by
-// Cohn's exact forms; a target past the range names the end it reached.
+// Cohn's exact forms.
 TEST(Pair, FindsTheWidthAndSpacingForATarget) {
   const PairInputs stripline{PairStructure::kStripline, 0.2, 0.2, 0.5, 0, 3.5, 0};
   const auto width = FindPairWidth(stripline, 100);
@@ -115,12 +117,68 @@ TEST(Pair, FindsTheWidthAndSpacingForATarget) {
   const auto spacing = FindPairSpacing(stripline, 100);
   ASSERT_EQ(spacing.reason, "");
   EXPECT_NEAR(2 * reference::CoupledStripline(0.2, spacing.value, 0.5, 3.5).odd, 100, 0.01);
+}
+
+// Solved again where the search landed, the pair gives the target within its own estimate.
+// 97.9 ohm lies where Zdiff is nearly flat, between 97.94 at s/h 28 and 98.06 at s/h 100.
+TEST(Pair, LandsWhereTheSolverMeetsTheTarget) {
   const PairInputs microstrip{PairStructure::kMicrostrip, 0.2, 0.2, 0.1, 0.035, 3.66, 0};
-  const auto found = FindPairWidth(microstrip, 90);
-  EXPECT_NEAR(2 * SolvePairOf({PairStructure::kMicrostrip, found.value, 0.2, 0.1, 0.035, 3.66, 0})
-                      .odd.impedance,
-              90, 0.009);
-  EXPECT_EQ(FindPairSpacing(microstrip, 400).reason.find("The target lies above the pair's"), 0u);
+  const struct {
+    const char* name;
+    PairSynthesis found;
+    double PairInputs::*unknown;
+    double target;
+  } rows[] = {
+      {"spacing for 97.9 ohm", FindPairSpacing(microstrip, 97.9), &PairInputs::spacing, 97.9},
+      {"width for 90 ohm", FindPairWidth(microstrip, 90), &PairInputs::width, 90},
+  };
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.found.reason, "") << row.name;
+    PairInputs there = microstrip;
+    there.*row.unknown = row.found.value;
+    const fs::Answer odd = SolvePairOf(there).odd;
+    EXPECT_NEAR(2 * odd.impedance / row.target, 1, odd.estimate) << row.name;
+  }
+}
+
+// A target past an end of the range names that end and the pair's figure solved at it.
+TEST(Pair, ATargetPastTheRangeNamesItsEndAndTheFigureThere) {
+  const PairInputs microstrip{PairStructure::kMicrostrip, 0.2, 0.2, 0.1, 0.035, 3.66, 0};
+  const auto at = [&](double PairInputs::*unknown, double ratio) {
+    PairInputs end = microstrip;
+    end.*unknown = ratio * microstrip.height;
+    return Figure(2 * SolvePairOf(end).odd.impedance, 4);
+  };
+  double PairInputs::*const s = &PairInputs::spacing;
+  double PairInputs::*const w = &PairInputs::width;
+  // clang-format off
+  const struct {
+    const char* name;
+    PairSynthesis found;
+    std::string reason;
+  } rows[] = {
+      {"far apart", FindPairSpacing(microstrip, 400), "above the pair's " + at(s, 100) + " ohm at s/h 100"},
+      {"close", FindPairSpacing(microstrip, 5), "below the pair's " + at(s, 0.01) + " ohm at s/h 0.01"},
+      {"narrow", FindPairWidth(microstrip, 1000), "above the pair's " + at(w, 0.01) + " ohm at W/h 0.01"},
+      {"wide", FindPairWidth(microstrip, 1), "below the pair's " + at(w, 100) + " ohm at W/h 100"},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.found.reason, "The target lies " + row.reason + ", the end of the range.")
+        << row.name;
+    EXPECT_TRUE(std::isnan(row.found.value)) << row.name;
+  }
+}
+
+// A raised stop flag: no figure, and the solver's word for why.
+TEST(Pair, ASearchStopsWhenAsked) {
+  const std::atomic<bool> stop{true};
+  const PairInputs stripline{PairStructure::kStripline, 0.2, 0.2, 0.5, 0, 3.5, 0};
+  for (const PairSynthesis& found :
+       {FindPairWidth(stripline, 100, &stop), FindPairSpacing(stripline, 100, &stop)}) {
+    EXPECT_EQ(found.reason, fs::kStopped);
+    EXPECT_TRUE(std::isnan(found.value));
+  }
 }
 
 // Bad input: a reason at once, no figure.
