@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "model/figure_words.h"
+#include "model/stated_range.h"
 #include "published/coupled_microstrip.h"
 #include "published/coupled_stripline.h"
 #include "published/exact_constants.h"
@@ -167,11 +168,6 @@ void AddDispersion(const PairInputs& in, std::vector<PairRow>& rows) {
                              kNoFigure,
                              {},
                              "quasi-static"});
-}
-
-bool Within(double value, double lowest, double highest) {
-  constexpr double kSlack = 1e-12;
-  return value >= lowest * (1 - kSlack) && value <= highest * (1 + kSlack);
 }
 
 Limit PublishedRange(const PairInputs& in) {
