@@ -17,6 +17,7 @@
 #include "model/figure_words.h"
 #include "model/line_models.h"
 #include "model/microstrip.h"
+#include "model/stated_range.h"
 #include "model/stripline.h"
 #include "model/unread_text.h"
 #include "published/reference_lines.h"
@@ -59,12 +60,6 @@ std::string FirstFailure(std::initializer_list<Check> checks) {
 Check NotBelowAir(double permittivity) {
   return {permittivity >= 1 ? 1.0 : 0.0,
           "The published models need a dielectric constant of at least 1."};
-}
-
-// A ratio typed at a range's end (0.16 mm on 1.6 mm) is inside it, whatever its last bit.
-bool Within(double ratio, double lowest, double highest) {
-  constexpr double kSlack = 1e-12;
-  return ratio >= lowest * (1 - kSlack) && ratio <= highest * (1 + kSlack);
 }
 
 // A row whose figures are filled only when every input it needs is there.

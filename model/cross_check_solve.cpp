@@ -11,6 +11,7 @@
 #include "model/figure_words.h"
 #include "model/line_models.h"
 #include "published/reference_lines.h"
+#include "published/root_finder.h"
 
 namespace mq {
 namespace {
@@ -21,56 +22,68 @@ double Read(const FieldSet& fields, std::string_view name) {
   return ReadAsThePagesDo(fields, name);
 }
 
-// The solver's width for the wanted impedance: a secant search on ln W against ln Z0 from the
-// published model's width, which lies within a few percent, so a handful of solves settle it.
-constexpr int kMostSolves = 12;
-
-void SolveWidthFor(SolvedPage& solved, double wanted, double start,
-                   const std::function<field_solver::Answer(double)>& solve) {
-  if (!(wanted > 0 && std::isfinite(wanted)) || !(start > 0 && std::isfinite(start))) {
-    solved.widthReason = std::string(msg::kImpedance);
-    return;
-  }
-  double lnW[2] = {std::log(start), std::log(start) + 0.05};
-  double lnZ[2] = {};
-  for (int i = 0; i < 2; ++i) {
-    const field_solver::Answer answer = solve(std::exp(lnW[i]));
-    if (!answer.reason.empty()) {
-      solved.widthReason = answer.reason;
-      return;
-    }
-    lnZ[i] = std::log(answer.impedance);
-    solved.widthEstimate = answer.estimate;
-  }
-  const double target = std::log(wanted);
-  double slope = (lnZ[1] - lnZ[0]) / (lnW[1] - lnW[0]);
-  for (int step = 2; step < kMostSolves && std::fabs(lnZ[1] - target) > 1e-7; ++step) {
-    const double next = lnW[1] + (target - lnZ[1]) / (slope < 0 ? slope : -1);
-    const field_solver::Answer answer = solve(std::exp(next));
-    if (!answer.reason.empty()) {
-      solved.widthReason = answer.reason;
-      return;
-    }
-    lnW[0] = lnW[1], lnZ[0] = lnZ[1];
-    lnW[1] = next, lnZ[1] = std::log(answer.impedance);
-    solved.widthEstimate = answer.estimate;
-    slope = (lnZ[1] - lnZ[0]) / (lnW[1] - lnW[0]);
-  }
-  // A miss within the solver's own error is as near as it can tell.
-  if (!(std::fabs(lnZ[1] - target) <= std::max(1e-7, solved.widthEstimate))) {
-    solved.widthReason = "The field solver's width search did not settle.";
-    return;
-  }
-  solved.width = std::exp(lnW[1]);
-  // An impedance off by e moves the width by e over the slope of ln Z0 against ln W.
-  solved.widthEstimate /= std::max(std::fabs(slope), 1e-3);
-}
-
 // Where the solver's width search starts: the published model's width, else the height.
 double StartingWidth(const std::function<double(double)>& exactOfRatio, double wanted,
                      double height) {
   const auto search = reference::SolveWidth(exactOfRatio, wanted, 0.01, 100);
   return height * (search.outcome == reference::WidthSearch::Outcome::kFound ? search.width : 1);
+}
+
+// The slope of ln Z0 against ln W, from the published model, which follows the solver's within
+// a few percent: an impedance off by e moves the width by e over it.
+double Slope(const std::function<double(double)>& exactOfRatio, double ratio) {
+  constexpr double kStep = 1e-3;
+  return std::log(exactOfRatio(ratio * std::exp(kStep)) / exactOfRatio(ratio * std::exp(-kStep))) /
+         (2 * kStep);
+}
+
+std::string Unreached(const roots::Root& root, const field_solver::Answer& last,
+                      const char* ratio) {
+  using Outcome = roots::Root::Outcome;
+  switch (root.outcome) {
+    case Outcome::kBeyondLowest:
+    case Outcome::kBeyondHighest:
+      return "Impedance is " + std::string(root.miss > 0 ? "below" : "above") + " the solver's " +
+             Figure(last.impedance, 4) + " ohm at " + ratio + ' ' +
+             (root.outcome == Outcome::kBeyondLowest ? "0.01" : "100") + ", the end of its range.";
+    case Outcome::kStopped:
+      return std::string(field_solver::kStopped);
+    case Outcome::kUnsettled:
+      return "The field solver's width search did not settle.";
+    default:
+      return last.reason;
+  }
+}
+
+// The solver's width for the wanted impedance: published/root_finder.h on ln W against ln Z0
+// over the solver's range of W/h, from the published model's width, to within the solver's own
+// estimate.
+void SolveWidthFor(SolvedPage& solved, double wanted, double height,
+                   const std::function<double(double)>& exactOfRatio,
+                   const std::function<field_solver::Answer(double)>& solve, const char* ratio,
+                   const std::atomic<bool>* stop) {
+  if (!(wanted > 0 && std::isfinite(wanted)) || !(height > 0 && std::isfinite(height))) {
+    solved.widthReason = std::string(msg::kImpedance);
+    return;
+  }
+  field_solver::Answer last;
+  const auto miss = [&](double lnW) {
+    last = solve(std::exp(lnW));
+    return last.reason.empty() ? roots::Miss{std::log(last.impedance / wanted), last.estimate}
+                               : roots::Miss{};
+  };
+  // Just inside the solver's range, so that rounding in exp(ln W) never steps past its ends.
+  const double lnH = std::log(height);
+  const roots::Range range{lnH + std::log(0.01) + 1e-9, lnH + std::log(100) - 1e-9,
+                           std::log(StartingWidth(exactOfRatio, wanted, height)), false};
+  const roots::Root root = roots::FindRoot(miss, range, stop);
+  if (root.outcome != roots::Root::Outcome::kFound) {
+    solved.widthReason = Unreached(root, last, ratio);
+    return;
+  }
+  solved.width = std::exp(root.x);
+  solved.widthEstimate =
+      last.estimate / std::max(std::fabs(Slope(exactOfRatio, solved.width / height)), 1e-3);
 }
 
 }  // namespace
@@ -86,7 +99,7 @@ SolvedPage SolvePage(int page, const FieldSet& f, double microstripThickness,
     solved.analysis = solve(Read(f, "WidthField"));
     const double wanted = Read(f, "ImpField");
     const auto exact = [er](double u) { return reference::MicrostripImpedance(u, 1, er); };
-    SolveWidthFor(solved, wanted, StartingWidth(exact, wanted, h), solve);
+    SolveWidthFor(solved, wanted, h, exact, solve, "W/h", stop);
   } else if (page == 2) {
     const double b = Read(f, "HeightField2"), t = Read(f, "ThicknessField2");
     const double er = Read(f, "DiConstField2");
@@ -94,7 +107,7 @@ SolvedPage SolvePage(int page, const FieldSet& f, double microstripThickness,
     solved.analysis = solve(Read(f, "WidthField2"));
     const double wanted = Read(f, "ImpField2");
     const auto exact = [er](double u) { return reference::StriplineImpedance(u, 1, er); };
-    SolveWidthFor(solved, wanted, StartingWidth(exact, wanted, b), solve);
+    SolveWidthFor(solved, wanted, b, exact, solve, "W/b", stop);
   } else {
     const double outer = Read(f, "OuterDiaField"), er = Read(f, "DiConstField3");
     solved.analysis = field_solver::SolveCoax(Read(f, "InnerDiaField"), outer, er);

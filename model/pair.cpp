@@ -8,9 +8,11 @@
 #include <utility>
 
 #include "model/figure_words.h"
+#include "model/stated_range.h"
 #include "published/coupled_microstrip.h"
 #include "published/coupled_stripline.h"
 #include "published/exact_constants.h"
+#include "published/root_finder.h"
 
 namespace mq {
 namespace {
@@ -141,11 +143,6 @@ std::vector<PairRow> Rows(const Published& published, const Modes& solved,
     rows.push_back(std::move(row));
   }
   return rows;
-}
-
-bool Within(double value, double lowest, double highest) {
-  constexpr double kSlack = 1e-12;
-  return value >= lowest * (1 - kSlack) && value <= highest * (1 + kSlack);
 }
 
 // The ratios of the pair that lie outside its published model's stated range, as ", W/h 0.05,
@@ -405,7 +402,7 @@ PairCheck CheckPair(const PairInputs& in, const PairSolution& solution) {
   }
   if (solved != nullptr && solved->uncoupled) {
     check.limits.push_back({true,
-                            "The strips lie more than 100 times the height apart: they are "
+                            "The two modes agree within the solver's estimate: the strips are "
                             "uncoupled, and each mode is the single line."});
   }
   if (solved != nullptr && !solved->reason.empty()) {
@@ -457,10 +454,30 @@ double StartingRatio(const PairInputs& in, double target, double PairInputs::*un
   return std::sqrt(low * high);
 }
 
-// The value (in heights) at which the pair's differential impedance meets the target: a secant
-// search on ln x against ln Zdiff from the published model's value, which lies within a few
-// percent, so a handful of pair solves settle it within the solver's own error. Where it heads
-// past the range's end, the end is solved to say how near it comes.
+// Why a search found no figure: the end of the range the target lies beyond, with the pair's
+// figure solved at that end, or the solver's reason.
+std::string Unreached(const roots::Root& root, double target, const char* ratio,
+                      const field_solver::PairAnswer& last) {
+  using Outcome = roots::Root::Outcome;
+  switch (root.outcome) {
+    case Outcome::kBeyondLowest:
+    case Outcome::kBeyondHighest:
+      return std::string("The target lies ") + (root.miss > 0 ? "below" : "above") +
+             " the pair's " + Figure(target * std::exp(root.miss), 4) + " ohm at " + ratio + ' ' +
+             Figure(root.outcome == Outcome::kBeyondLowest ? kNarrowest : kWidest) +
+             ", the end of the range.";
+    case Outcome::kStopped:
+      return std::string(field_solver::kStopped);
+    case Outcome::kUnsettled:
+      return "The solver's differential impedance does not settle on the target.";
+    default:
+      return last.reason;
+  }
+}
+
+// The value (in heights) at which the pair's differential impedance meets the target, by
+// published/root_finder.h on ln x against ln Zdiff, from the published model's value, to within
+// the solver's own estimate. Zdiff = 2 Zodd falls as the strips widen and rises as they part.
 PairSynthesis Search(const PairInputs& in, double target, double PairInputs::*unknown,
                      const char* ratio, const std::atomic<bool>* stop) {
   PairSynthesis found;
@@ -468,41 +485,24 @@ PairSynthesis Search(const PairInputs& in, double target, double PairInputs::*un
     found.reason = "The target impedance must be greater than zero.";
     return found;
   }
-  // Just inside the range, so that rounding in exp(ln x) never steps past its ends.
-  const double lowest = std::log(kNarrowest) + 1e-9, highest = std::log(kWidest) - 1e-9;
   PairInputs trial = in;
   const auto miss = [&](double lnX) {
     trial.*unknown = std::exp(lnX) * in.height;
     found.pair = SolvePairOf(trial, stop);
-    return found.pair.reason.empty() ? std::log(2 * found.pair.odd.impedance / target) : NAN;
+    return found.pair.reason.empty() ? roots::Miss{std::log(2 * found.pair.odd.impedance / target),
+                                                   found.pair.odd.estimate}
+                                     : roots::Miss{};
   };
-  double x[2] = {std::log(StartingRatio(in, target, unknown)), 0};
-  x[0] = std::clamp(x[0], lowest, highest);
-  x[1] = x[0] + (x[0] + 0.05 <= highest ? 0.05 : -0.05);
-  double m[2] = {miss(x[0]), miss(x[1])};
-  for (int step = 0; step < 16 && std::isfinite(m[1]); ++step) {
-    const double tolerance =
-        std::max(1e-7, std::max(found.pair.even.estimate, found.pair.odd.estimate));
-    if (std::fabs(m[1]) <= tolerance) {
-      found.value = trial.*unknown;
-      return found;
-    }
-    const double slope = (m[1] - m[0]) / (x[1] - x[0]);
-    const double next = std::clamp(x[1] - m[1] / slope, lowest, highest);
-    if (!std::isfinite(next) || next == x[1]) {
-      break;  // at an end of the range, and the target still past it
-    }
-    x[0] = x[1], m[0] = m[1];
-    x[1] = next, m[1] = miss(next);
+  // Just inside the range, so that rounding in exp(ln x) never steps past its ends.
+  const roots::Range range{std::log(kNarrowest) + 1e-9, std::log(kWidest) - 1e-9,
+                           std::log(StartingRatio(in, target, unknown)),
+                           unknown == &PairInputs::spacing};
+  const roots::Root root = roots::FindRoot(miss, range, stop);
+  if (root.outcome == roots::Root::Outcome::kFound) {
+    found.value = trial.*unknown;  // the last solved
+  } else {
+    found.reason = Unreached(root, target, ratio, found.pair);
   }
-  if (!std::isfinite(m[1])) {
-    found.reason = found.pair.reason;
-    return found;
-  }
-  const bool atLow = x[1] <= lowest + 1e-6;
-  found.reason = std::string("The target lies ") + (m[1] > 0 ? "below" : "above") + " the pair's " +
-                 Figure(target * std::exp(m[1]), 4) + " ohm at " + ratio +
-                 (atLow ? " 0.01" : " 100") + ", the end of the range.";
   return found;
 }
 

@@ -97,12 +97,8 @@ struct SingleLineTerms {
 };
 
 SingleLineTerms SingleDispersionTerms(double u, double er, double fn) {
-  const double p1 = 0.27488 + (0.6315 + 0.525 / std::pow(1 + 0.0157 * fn, 20)) * u -
-                    0.065683 * std::exp(-8.7513 * u);
-  const double p2 = 0.33622 * (1 - std::exp(-0.03442 * er));
-  const double p3 = 0.0363 * std::exp(-4.6 * u) * (1 - std::exp(-std::pow(fn / 38.7, 4.97)));
-  const double p4 = 1 + 2.751 * (1 - std::exp(-std::pow(er / 15.916, 8)));
-  return {p1 * p2, p3 * p4};
+  const DispersionTerms p = MicrostripDispersionTerms(u, er, fn);
+  return {p.p1 * p.p2, p.p3 * p.p4};
 }
 
 // Eq. (6): F_e = P1 P2 ((P3 P4 + 0.1844 P7) fn)^1.5763.

@@ -5,20 +5,12 @@
 #include <numbers>
 
 #include "published/exact_constants.h"
+#include "published/reference_lines.h"
 
 namespace mq::reference {
 namespace {
 
 using std::numbers::pi;
-
-double ArithmeticGeometricMean(double a, double b) {
-  for (int step = 0; step < 64 && std::fabs(a - b) > 1e-16 * a; ++step) {
-    const double mean = (a + b) / 2;
-    b = std::sqrt(a * b);
-    a = mean;
-  }
-  return a;
-}
 
 // K(k')/K(k) = AGM(1, k')/AGM(1, k), with k' from 1 - k given apart so that it keeps its digits
 // where k lies near 1 (wide strips, close edges).

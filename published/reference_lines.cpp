@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "published/root_finder.h"
+
 namespace mq::reference {
 
 using std::numbers::pi;
@@ -16,18 +18,18 @@ double CoaxInnerDiameter(double impedance, double outerDiameter, double permitti
   return outerDiameter * std::exp(-2 * pi * std::sqrt(permittivity) * impedance / kEta0);
 }
 
-namespace {
-
-// The arithmetic-geometric mean; K(k) = pi / (2 AGM(1, k')). It halves the gap at least
-// quadratically once the two are close, so 64 steps cover any pair of doubles.
+// It halves the gap at least quadratically once the two are close, so 64 steps cover any pair
+// of doubles.
 double ArithmeticGeometricMean(double a, double b) {
-  for (int step = 0; step < 64 && a - b > 1e-16 * a; ++step) {
+  for (int step = 0; step < 64 && std::fabs(a - b) > 1e-16 * a; ++step) {
     const double mean = (a + b) / 2;
     b = std::sqrt(a * b);
     a = mean;
   }
   return a;
 }
+
+namespace {
 
 // Impedance of the air-filled line, Hammerstad-Jensen eq. (1)-(2).
 double AirImpedance(double u) {
@@ -98,22 +100,22 @@ double StriplineThickImpedance(double width, double spacing, double thickness,
   return kEta0 / 4 / std::sqrt(permittivity) / (width / (spacing - thickness) + fringe);
 }
 
+DispersionTerms MicrostripDispersionTerms(double u, double er, double fn) {
+  return {0.27488 + (0.6315 + 0.525 / std::pow(1 + 0.0157 * fn, 20)) * u -
+              0.065683 * std::exp(-8.7513 * u),
+          0.33622 * (1 - std::exp(-0.03442 * er)),
+          0.0363 * std::exp(-4.6 * u) * (1 - std::exp(-std::pow(fn / 38.7, 4.97))),
+          1 + 2.751 * (1 - std::exp(-std::pow(er / 15.916, 8)))};
+}
+
 // eeff(f) = er - (er - eeff(0)) / (1 + P), P = P1 P2 ((0.1844 + P3 P4) fn)^1.5763, with fn the
-// frequency times the height in GHz mm:
-// P1 = 0.27488 + (0.6315 + 0.525 / (1 + 0.0157 fn)^20) u - 0.065683 exp(-8.7513 u),
-// P2 = 0.33622 (1 - exp(-0.03442 er)), P3 = 0.0363 exp(-4.6 u) (1 - exp(-(fn / 38.7)^4.97)),
-// P4 = 1 + 2.751 (1 - exp(-(er / 15.916)^8)).
+// frequency times the height in GHz mm.
 double MicrostripDispersedPermittivity(double widthMetres, double heightMetres, double permittivity,
                                        double frequencyHertz) {
-  const double u = widthMetres / heightMetres;
   const double er = permittivity;
   const double fn = frequencyHertz * 1e-9 * heightMetres * 1e3;
-  const double p1 = 0.27488 + (0.6315 + 0.525 / std::pow(1 + 0.0157 * fn, 20)) * u -
-                    0.065683 * std::exp(-8.7513 * u);
-  const double p2 = 0.33622 * (1 - std::exp(-0.03442 * er));
-  const double p3 = 0.0363 * std::exp(-4.6 * u) * (1 - std::exp(-std::pow(fn / 38.7, 4.97)));
-  const double p4 = 1 + 2.751 * (1 - std::exp(-std::pow(er / 15.916, 8)));
-  const double p = p1 * p2 * std::pow((0.1844 + p3 * p4) * fn, 1.5763);
+  const DispersionTerms t = MicrostripDispersionTerms(widthMetres / heightMetres, er, fn);
+  const double p = t.p1 * t.p2 * std::pow((0.1844 + t.p3 * t.p4) * fn, 1.5763);
   return er - (er - MicrostripEffectivePermittivity(widthMetres, heightMetres, er)) / (1 + p);
 }
 
@@ -130,22 +132,27 @@ double CoaxFirstHigherModeCutoffHertz(double innerDiameterMetres, double outerDi
 WidthSearch SolveWidth(const std::function<double(double)>& impedance, double wanted,
                        double narrowest, double widest) {
   using Outcome = WidthSearch::Outcome;
-  double narrow = std::log(narrowest);
-  double wide = std::log(widest);
+  const double narrow = std::log(narrowest), wide = std::log(widest);
   if (!std::isfinite(narrow) || !std::isfinite(wide) || !(narrow < wide)) {
     return {Outcome::kNoRange, 0};
   }
-  if (!(impedance(std::exp(narrow)) >= wanted)) {
-    return {Outcome::kAboveNarrowest, 0};
+  if (wanted <= 0) {
+    return {Outcome::kBelowWidest, 0};  // below what any width reaches
   }
-  if (!(impedance(std::exp(wide)) <= wanted)) {
-    return {Outcome::kBelowWidest, 0};
+  // The closed forms keep some fifteen digits: 1e-12 is as near as they tell.
+  constexpr double kClosedFormTolerance = 1e-12;
+  const auto miss = [&](double lnWidth) {
+    return roots::Miss{std::log(impedance(std::exp(lnWidth)) / wanted), kClosedFormTolerance};
+  };
+  const roots::Root root = roots::FindRoot(miss, {narrow, wide, NAN, false});
+  switch (root.outcome) {
+    case roots::Root::Outcome::kFound:
+      return {Outcome::kFound, std::exp(root.x)};
+    case roots::Root::Outcome::kBeyondHighest:
+      return {Outcome::kBelowWidest, 0};
+    default:  // past the narrowest, or no figure there: a wanted impedance that is no number
+      return {Outcome::kAboveNarrowest, 0};
   }
-  for (int step = 0; step < kMostSteps && wide - narrow > 1e-12; ++step) {
-    const double middle = (narrow + wide) / 2;
-    (impedance(std::exp(middle)) > wanted ? narrow : wide) = middle;
-  }
-  return {Outcome::kFound, std::exp((narrow + wide) / 2)};
 }
 
 }  // namespace mq::reference

@@ -21,6 +21,10 @@ double CoaxImpedance(double innerDiameter, double outerDiameter, double permitti
 // Its inverse: d = D exp(-2 pi sqrt(er) Z0 / eta0).
 double CoaxInnerDiameter(double impedance, double outerDiameter, double permittivity);
 
+// The arithmetic-geometric mean, by which the complete elliptic integral is K(k) =
+// pi / (2 AGM(1, k')) (Abramowitz and Stegun 17.6); for Cohn's single and coupled striplines.
+double ArithmeticGeometricMean(double a, double b);
+
 // Exact impedance of a zero-thickness centred stripline by conformal mapping (Cohn, 1954):
 // Z0 = eta0 / (4 sqrt(er)) K(k)/K(k'), k = sech(pi W / 2b), k' = tanh(pi W / 2b). The ratio is
 // taken as AGM(1, k) / AGM(1, k'), from k and k' computed each on its own, so it keeps its digits
@@ -55,6 +59,14 @@ inline constexpr double kThickStriplineNarrowest = 0.35;  // W/(b - t)
 // from the static one; within 0.6 % for 0.1 <= W/h <= 100, 1 <= er <= 20, h/lambda0 <= 0.13.
 double MicrostripDispersedPermittivity(double widthMetres, double heightMetres, double permittivity,
                                        double frequencyHertz);
+// Its terms P1 to P4 at W/h u, er and fn, the frequency times the height in GHz mm, which their
+// coupled lines (1984) reuse: P1 = 0.27488 + (0.6315 + 0.525 / (1 + 0.0157 fn)^20) u -
+// 0.065683 exp(-8.7513 u), P2 = 0.33622 (1 - exp(-0.03442 er)), P3 = 0.0363 exp(-4.6 u)
+// (1 - exp(-(fn / 38.7)^4.97)), P4 = 1 + 2.751 (1 - exp(-(er / 15.916)^8)).
+struct DispersionTerms {
+  double p1, p2, p3, p4;
+};
+DispersionTerms MicrostripDispersionTerms(double u, double er, double fn);
 // The ranges its authors state, as limits a caller can name.
 inline constexpr double kDispersionNarrowest = 0.1;  // W/h
 inline constexpr double kDispersionWidest = 100;     // W/h
@@ -70,15 +82,14 @@ double CoaxFirstHigherModeCutoffHertz(double innerDiameterMetres, double outerDi
                                       double permittivity);
 
 // The width at which impedance(width) equals the wanted impedance, for an impedance that falls
-// as the width grows: bisection on log(width) between the narrowest and widest, to a relative
-// 1e-12 and never more than kMostSteps steps. A wanted impedance outside what the two ends
-// reach, or an end that is not a finite positive width, gives no width and says which.
+// as the width grows: published/root_finder.h on ln(width) against ln(impedance), to a relative
+// 1e-12. A wanted impedance outside what the two ends reach, or an end that is not a finite
+// positive width, gives no width and says which.
 struct WidthSearch {
   enum class Outcome { kFound, kAboveNarrowest, kBelowWidest, kNoRange };
   Outcome outcome;
   double width;  // 0 unless found
 };
-inline constexpr int kMostSteps = 200;
 WidthSearch SolveWidth(const std::function<double(double)>& impedance, double wanted,
                        double narrowest, double widest);
 

@@ -37,11 +37,13 @@ Answer SolveCoax(double innerDiameter, double outerDiameter, double permittivity
 
 // Two equal strips side by side, `spacing` apart at their edges, solved for each mode as one
 // strip and its mirror in the centre line, of the same charge (even mode) or the opposite (odd
-// mode). Farther apart than 100 h (b) the pair is uncoupled: both modes are the single line.
+// mode), to any spacing from 0.01 h (b); farther apart than 1e4 h (b), where what couples them
+// is far below the estimate, both modes are the single line's.
 struct PairAnswer {
-  Answer even, odd;        // Z0, eeff and estimate of each mode, one strip to ground
-  std::string reason;      // empty on success; else the words why there is no figure
-  bool uncoupled = false;  // past the range: the single line's figures for both modes
+  Answer even, odd;    // Z0, eeff and estimate of each mode, one strip to ground
+  std::string reason;  // empty on success; else the words why there is no figure
+  // The two modes, and so each and the single line, agree within their estimate.
+  bool uncoupled = false;
 };
 PairAnswer SolveMicrostripPair(double width, double spacing, double height, double thickness,
                                double permittivity, const std::atomic<bool>* stop = nullptr);

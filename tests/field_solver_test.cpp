@@ -11,26 +11,19 @@
 #include <string>
 
 #include "published/exact_constants.h"
+#include "published/reference_lines.h"
 
 namespace mq::field_solver {
 namespace {
 
 using exact::kEta0;
 
-double Agm(double a, double b) {
-  for (int i = 0; i < 40; ++i) {
-    const double mean = 0.5 * (a + b);
-    b = std::sqrt(a * b);
-    a = mean;
-  }
-  return a;
-}
-
 // Cohn (1954), zero-thickness stripline: eta0 / (4 sqrt(er)) K(k)/K(k'), k = sech(pi W / 2b),
 // with K(k) = pi / (2 AGM(1, k')), so K(k)/K(k') = AGM(1, k)/AGM(1, k'), k' = tanh directly.
 double Cohn(double widthOverSpacing, double er) {
   const double x = std::numbers::pi * widthOverSpacing / 2;
-  return kEta0 / (4 * std::sqrt(er)) * Agm(1, 1 / std::cosh(x)) / Agm(1, std::tanh(x));
+  return kEta0 / (4 * std::sqrt(er)) * mq::reference::ArithmeticGeometricMean(1, 1 / std::cosh(x)) /
+         mq::reference::ArithmeticGeometricMean(1, std::tanh(x));
 }
 
 // Hammerstad and Jensen (1980), air microstrip of zero thickness, stated to 0.01 % for u <= 1

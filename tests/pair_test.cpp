@@ -3,9 +3,11 @@
 // estimate against its real error, the published models against it, and the synthesis.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <string>
 
+#include "model/figure_words.h"
 #include "model/pair.h"
 #include "published/coupled_stripline.h"
 
@@ -57,8 +59,7 @@ TEST(Pair, StriplineMeetsCohnsExactForms) {
 
 // The microstrip pair against the finite-volume second route (tools/second_route microstrip
 // W h t er --spacing s, run once, extrapolated to 1e-7), to 0.01 %; in air both permittivities
-// are 1; 99 heights apart each mode is within 0.05 % of the single strip, and past 100 the pair
-// is uncoupled: each mode the single strip.
+// are 1; 99 heights apart each mode is within 0.05 % of the single strip.
 TEST(Pair, MicrostripMeetsTheSecondRouteAndItsLimits) {
   ExpectMatches({"W/h 1, s/h 1, er 4.3", fs::SolveMicrostripPair(1, 1, 1, 0, 4.3), 81.540520,
                  61.219388, 3.3219704, 2.8284395, 1e-4});
@@ -71,9 +72,31 @@ TEST(Pair, MicrostripMeetsTheSecondRouteAndItsLimits) {
   const auto far = fs::SolveMicrostripPair(1, 99, 1, 0, 4.3);
   EXPECT_NEAR(far.even.impedance / single, 1, 5e-4);
   EXPECT_NEAR(far.odd.impedance / single, 1, 5e-4);
-  const auto apart = fs::SolveMicrostripPair(1, 200, 1, 0, 4.3);
-  EXPECT_TRUE(apart.uncoupled);
-  EXPECT_EQ(apart.odd.impedance, single);
+}
+
+// The widest strips couple the most (W/h 100, er 4.3): across s/h 100, where the pair once
+// became the single line, and across the handover to it at s/h 1e4 each mode moves by less than
+// its estimate. Far apart each mode is the single line within its estimate, and the pair says
+// so; at s/h 100 it does not (the modes differ by 0.12 %, 50 times the estimate).
+TEST(Pair, NoJumpAsThePairParts) {
+  const auto pair = [](double s) { return fs::SolveMicrostripPair(100, s, 1, 0, 4.3); };
+  const double single = fs::SolveMicrostrip(100, 1, 0, 4.3).impedance;
+  const struct {
+    const char* name;
+    double nearer, farther;
+  } steps[] = {{"across s/h 100", 99.9, 100.1}, {"across the handover", 9999, 10001}};
+  for (const auto& row : steps) {
+    const auto a = pair(row.nearer), b = pair(row.farther);
+    EXPECT_NEAR(a.even.impedance / b.even.impedance, 1, a.even.estimate) << row.name;
+    EXPECT_NEAR(a.odd.impedance / b.odd.impedance, 1, a.odd.estimate) << row.name;
+  }
+  for (const double s : {1e4, 1e6, 1e12}) {
+    const auto apart = pair(s);
+    EXPECT_TRUE(apart.uncoupled) << s;
+    EXPECT_NEAR(apart.even.impedance / single, 1, apart.even.estimate) << s;
+    EXPECT_NEAR(apart.odd.impedance / single, 1, apart.odd.estimate) << s;
+  }
+  EXPECT_FALSE(pair(100).uncoupled);
 }
 
 // Kirschning and Jansen state 0.6 % for their impedances inside their range; against the
@@ -106,7 +129,7 @@ TEST(Pair, PublishedModelsStandBesideTheSolver) {
 }
 
 // A width and a spacing found for 100 ohm give 100 ohm back, checked at zero thickness by
-// Cohn's exact forms; a target past the range names the end it reached.
+// Cohn's exact forms.
 TEST(Pair, FindsTheWidthAndSpacingForATarget) {
   const PairInputs stripline{PairStructure::kStripline, 0.2, 0.2, 0.5, 0, 3.5, 0};
   const auto width = FindPairWidth(stripline, 100);
@@ -115,12 +138,68 @@ TEST(Pair, FindsTheWidthAndSpacingForATarget) {
   const auto spacing = FindPairSpacing(stripline, 100);
   ASSERT_EQ(spacing.reason, "");
   EXPECT_NEAR(2 * reference::CoupledStripline(0.2, spacing.value, 0.5, 3.5).odd, 100, 0.01);
+}
+
+// Solved again where the search landed, the pair gives the target within its own estimate.
+// 97.9 ohm lies where Zdiff is nearly flat, between 97.94 at s/h 28 and 98.06 at s/h 100.
+TEST(Pair, LandsWhereTheSolverMeetsTheTarget) {
   const PairInputs microstrip{PairStructure::kMicrostrip, 0.2, 0.2, 0.1, 0.035, 3.66, 0};
-  const auto found = FindPairWidth(microstrip, 90);
-  EXPECT_NEAR(2 * SolvePairOf({PairStructure::kMicrostrip, found.value, 0.2, 0.1, 0.035, 3.66, 0})
-                      .odd.impedance,
-              90, 0.009);
-  EXPECT_EQ(FindPairSpacing(microstrip, 400).reason.find("The target lies above the pair's"), 0u);
+  const struct {
+    const char* name;
+    PairSynthesis found;
+    double PairInputs::*unknown;
+    double target;
+  } rows[] = {
+      {"spacing for 97.9 ohm", FindPairSpacing(microstrip, 97.9), &PairInputs::spacing, 97.9},
+      {"width for 90 ohm", FindPairWidth(microstrip, 90), &PairInputs::width, 90},
+  };
+  for (const auto& row : rows) {
+    ASSERT_EQ(row.found.reason, "") << row.name;
+    PairInputs there = microstrip;
+    there.*row.unknown = row.found.value;
+    const fs::Answer odd = SolvePairOf(there).odd;
+    EXPECT_NEAR(2 * odd.impedance / row.target, 1, odd.estimate) << row.name;
+  }
+}
+
+// A target past an end of the range names that end and the pair's figure solved at it.
+TEST(Pair, ATargetPastTheRangeNamesItsEndAndTheFigureThere) {
+  const PairInputs microstrip{PairStructure::kMicrostrip, 0.2, 0.2, 0.1, 0.035, 3.66, 0};
+  const auto at = [&](double PairInputs::*unknown, double ratio) {
+    PairInputs end = microstrip;
+    end.*unknown = ratio * microstrip.height;
+    return Figure(2 * SolvePairOf(end).odd.impedance, 4);
+  };
+  double PairInputs::*const s = &PairInputs::spacing;
+  double PairInputs::*const w = &PairInputs::width;
+  // clang-format off
+  const struct {
+    const char* name;
+    PairSynthesis found;
+    std::string reason;
+  } rows[] = {
+      {"far apart", FindPairSpacing(microstrip, 400), "above the pair's " + at(s, 100) + " ohm at s/h 100"},
+      {"close", FindPairSpacing(microstrip, 5), "below the pair's " + at(s, 0.01) + " ohm at s/h 0.01"},
+      {"narrow", FindPairWidth(microstrip, 1000), "above the pair's " + at(w, 0.01) + " ohm at W/h 0.01"},
+      {"wide", FindPairWidth(microstrip, 1), "below the pair's " + at(w, 100) + " ohm at W/h 100"},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.found.reason, "The target lies " + row.reason + ", the end of the range.")
+        << row.name;
+    EXPECT_TRUE(std::isnan(row.found.value)) << row.name;
+  }
+}
+
+// A raised stop flag: no figure, and the solver's word for why.
+TEST(Pair, ASearchStopsWhenAsked) {
+  const std::atomic<bool> stop{true};
+  const PairInputs stripline{PairStructure::kStripline, 0.2, 0.2, 0.5, 0, 3.5, 0};
+  for (const PairSynthesis& found :
+       {FindPairWidth(stripline, 100, &stop), FindPairSpacing(stripline, 100, &stop)}) {
+    EXPECT_EQ(found.reason, fs::kStopped);
+    EXPECT_TRUE(std::isnan(found.value));
+  }
 }
 
 // Bad input: a reason at once, no figure.
