@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThreadPool>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -41,6 +40,8 @@ constexpr std::array<FieldRow, 7> kFieldRows = {{
     {"&Frequency (GHz)", "For the microstrip's dispersion; 0 for none"},
     {"Tar&get differential impedance (ohm)", "What Find width and Find spacing aim for"},
 }};
+
+constexpr int kDifference = static_cast<int>(kPairColumns.size()) - 1;
 
 constexpr const char* kHeightNotes[] = {"substrate h", "planes' spacing b"};
 constexpr const char* kHeightWords[] = {"The substrate's height h, from ground to the strips",
@@ -109,25 +110,18 @@ PairWin::PairWin(MacQuelvorWnd& calculator)
       findSpacing_(new QPushButton(QStringLiteral("Find spacing"), this)),
       even_(new QCheckBox(QStringLiteral("&Even mode"), this)),
       picture_(new CrossSectionView(this)),
-      table_(new ResultTable(kPairColumns, this)) {
+      table_(new ResultTable(kPairColumns, this)),
+      solver_(*this, [this](const Solution& solution) { Solved(solution); }),
+      finder_(*this, [this](const PairSynthesis& found) { Found(found); }) {
   BuildLayout();
   toolkit::SetUpSideWindow(*this, QStringLiteral("Differential Pair"), QSize(900, 640));
-  // Quitting need not wait for a solve: it ends at its next step.
-  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-    if (stop_) {
-      stop_->store(true);
-    }
-  });
   TakeSubstrate(calculator);
   Follow();
   Update();
 }
 
-PairWin::~PairWin() {
-  if (stop_) {
-    stop_->store(true);
-  }
-}
+// The solve and the search stop at their next step; the pool is not waited for.
+PairWin::~PairWin() = default;
 
 QLayout* PairWin::BuildFields() {
   auto* grid = new QGridLayout;
@@ -299,18 +293,18 @@ void PairWin::Update() {
   const std::optional<Reading> reading = Read();
   const QString unreadable = Unreadable();
   message_->setText(unreadable.isEmpty() ? note_ : unreadable);
-  findWidth_->setEnabled(reading.has_value() && !finding_);
-  findSpacing_->setEnabled(reading.has_value() && !finding_);
+  findWidth_->setEnabled(reading.has_value() && !Finding());
+  findSpacing_->setEnabled(reading.has_value() && !Finding());
   if (!reading) {
+    table_->MarkOld();
     return;
   }
   std::string key = SolverKey(reading->in);
   if (key != solvedFor_) {
     solvedFor_ = std::move(key);
-    ++generation_;
     current_ = false;
     ShowPicture(reading->in);
-    StartSolving();
+    StartSolving(reading->in);
   }
   ShowTable(CheckPair(reading->in, current_ ? &solved_->answer : nullptr));
 }
@@ -326,62 +320,25 @@ void PairWin::ShowPicture(const PairInputs& in) {
   picture_->Show(DrawCrossSection(ShapeOf(in, even), nullptr));
 }
 
-// One solve at a time: inputs that come while it works stop it, and only the newest are solved.
-void PairWin::StartSolving() {
-  if (stop_) {
-    stop_->store(true);
-    return;  // Solved() starts the newest when the stopped one returns
-  }
-  const std::optional<Reading> reading = Read();
-  if (!reading) {
-    solvedFor_.clear();  // the next readable edit asks again
-    return;
-  }
-  stop_ = std::make_shared<std::atomic<bool>>(false);
-  QPointer<PairWin> self(this);
-  QThreadPool::globalInstance()->start(
-      [in = reading->in, generation = generation_, self, stop = stop_] {
-        const field_solver::PairAnswer answer = SolvePairOf(in, stop.get());
-        if (stop->load()) {
-          QMetaObject::invokeMethod(
-              qApp,
-              [self] {
-                if (self)
-                  self->Stopped();
-              },
-              Qt::QueuedConnection);
-          return;
-        }
-        const Solution solution{answer, Draw(in, answer, false), Draw(in, answer, true)};
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, generation, solution] {
-              if (self) {
-                self->Solved(generation, solution);
-              }
-            },
-            Qt::QueuedConnection);
-      });
+// Newer inputs stop the running solve; only the newest are solved.
+void PairWin::StartSolving(const PairInputs& in) {
+  solver_.Start([in](const std::atomic<bool>& stop) {
+    const field_solver::PairAnswer answer = SolvePairOf(in, &stop);
+    if (stop.load()) {
+      return Solution{answer, {}, {}};
+    }
+    return Solution{answer, Draw(in, answer, false), Draw(in, answer, true)};
+  });
 }
 
-void PairWin::Stopped() {
-  stop_.reset();
-  StartSolving();
-}
-
-void PairWin::Solved(int generation, const Solution& solution) {
-  stop_.reset();
-  if (generation != generation_) {  // newer inputs came while it worked
-    StartSolving();
-    return;
-  }
+void PairWin::Solved(const Solution& solution) {
   solved_ = solution;
   current_ = true;
   Update();
   if (const auto reading = Read()) {
     ShowPicture(reading->in);
   }
-  table_->resizeRowsToContents();
+  table_->FitRows();
 }
 
 // Rows come and go at the end (the dispersed permittivities, the solver's notes), so the table
@@ -391,7 +348,10 @@ void PairWin::ShowTable(const PairCheck& check) {
   table_->setRowCount(rows + static_cast<int>(check.limits.size()));
   for (int row = 0; row < rows; ++row) {
     const PairRow& pair = check.rows[static_cast<std::size_t>(row)];
-    table_->SetRow(row, PairCells(pair), pair.model);
+    const auto cells = PairCells(pair);
+    table_->SetRow(row, cells, pair.model,
+                   {kDifference, pair.verdict == Verdict::kDiffers,
+                    QString::fromStdString(cells[kDifference])});
   }
   int row = rows;
   for (const Limit& limit : check.limits) {
@@ -403,38 +363,28 @@ void PairWin::ShowTable(const PairCheck& check) {
 // Its answer is written only if the other inputs stayed as they were.
 void PairWin::Find(bool width) {
   const std::optional<Reading> reading = Read();
-  if (!reading || finding_) {
+  if (!reading || Finding()) {
     return;
   }
-  finding_ = true;
+  seekingWidth_ = width;
+  asked_ = InputLines();
+  finder_.Start([in = reading->in, target = reading->target, width](const std::atomic<bool>& stop) {
+    return width ? FindPairWidth(in, target, &stop) : FindPairSpacing(in, target, &stop);
+  });
   findWidth_->setEnabled(false);
   findSpacing_->setEnabled(false);
   note_ = width ? QStringLiteral("Finding the width...") : QStringLiteral("Finding the spacing...");
   message_->setText(note_);
-  QPointer<PairWin> self(this);
-  QThreadPool::globalInstance()->start(
-      [in = reading->in, target = reading->target, width, self, asked = InputLines()] {
-        const PairSynthesis found = width ? FindPairWidth(in, target) : FindPairSpacing(in, target);
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, width, found, asked] {
-              if (self) {
-                self->Found(width, found, asked);
-              }
-            },
-            Qt::QueuedConnection);
-      });
 }
 
-void PairWin::Found(bool width, const PairSynthesis& found, const QString& asked) {
-  finding_ = false;
-  const char* what = width ? "width" : "spacing";
-  if (InputLines() != asked) {
+void PairWin::Found(const PairSynthesis& found) {
+  const char* what = seekingWidth_ ? "width" : "spacing";
+  if (InputLines() != asked_) {
     note_ = QStringLiteral("The inputs changed while the %1 was sought: find it again.").arg(what);
   } else if (std::isnan(found.value)) {
     note_ = QString::fromStdString(found.reason);
   } else {
-    fields_[width ? kWidth : kSpacing]->setText(NumberText(found.value));
+    fields_[seekingWidth_ ? kWidth : kSpacing]->setText(NumberText(found.value));
     note_ = QStringLiteral("Found the %1 for the target.").arg(what);
   }
   Update();

@@ -6,15 +6,13 @@
 // solver works off it, a newer edit stopping an older solve.
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 #include <array>
-#include <atomic>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "model/pair.h"
+#include "toolkit/background_solve.h"
 #include "ui/cross_section_view.h"
 
 class QCheckBox;
@@ -40,7 +38,7 @@ class PairWin final : public QWidget {
   // True while the solver works on inputs whose answer is not yet shown.
   bool Solving() const { return !current_; }
   // True while a width or spacing is sought.
-  bool Finding() const { return finding_; }
+  bool Finding() const { return finder_.Running(); }
 
   ~PairWin() override;
 
@@ -68,13 +66,12 @@ class PairWin final : public QWidget {
   QString InputLines() const;
   void Edited();
   void Update();
-  void StartSolving();
-  void Stopped();
-  void Solved(int generation, const Solution& solution);
+  void StartSolving(const PairInputs& in);
+  void Solved(const Solution& solution);
   void ShowPicture(const PairInputs& in);
   void ShowTable(const PairCheck& check);
   void Find(bool width);
-  void Found(bool width, const PairSynthesis& found, const QString& asked);
+  void Found(const PairSynthesis& found);
 
   QComboBox* structure_;
   std::array<QLineEdit*, kFields> fields_{};
@@ -85,14 +82,14 @@ class PairWin final : public QWidget {
   QCheckBox* even_;
   CrossSectionView* picture_;
   ResultTable* table_;
-  QString note_;           // what the last search found, until the next edit
-  std::string solvedFor_;  // the solver's inputs of the last solve asked for
-  int generation_ = 0;     // of the newest inputs
-  // Raised to end the running solve at its next step: newer inputs came, or the window goes.
-  std::shared_ptr<std::atomic<bool>> stop_;
+  QString note_;                    // what the last search found, until the next edit
+  std::string solvedFor_;           // the solver's inputs of the last solve asked for
   std::optional<Solution> solved_;  // the newest answer, kept while newer inputs are solved
   bool current_ = false;            // it answers the newest inputs
-  bool finding_ = false;
+  bool seekingWidth_ = false;       // else the spacing
+  QString asked_;                   // the inputs the search started from
+  toolkit::BackgroundSolve<Solution> solver_;
+  toolkit::BackgroundSolve<PairSynthesis> finder_;
 };
 
 }  // namespace mq

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QThreadPool>
 
 #include "model/figure_words.h"
 #include "solver/field_solver.h"
@@ -162,6 +163,36 @@ TEST_F(CalculatorWindowTest, PairWindowSolvesFindsAndCopies) {
                               "Differential impedance (ohm)\t"))
       << copied.toStdString();
   CloseWithEscape(*window_, pair);
+}
+
+// Closing the window or quitting during a Find stops it: when the pool is done and its answers
+// delivered, nothing was written, and a window that is gone was not touched.
+TEST_F(CalculatorWindowTest, PairWindowStopsFindingWhenClosedOrQuit) {
+  for (const bool quit : {false, true}) {
+    PairWin& pair = OpenWithCtrlD(*window_);
+    const QPointer<PairWin> open(&pair);
+    Retype(pair, "Target differential impedance (ohm)", "90");
+    ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
+    const QString width = Find(pair, "Width (mm)")->text();
+    QTest::mouseClick(Find<QPushButton>(pair, "Find width"), Qt::LeftButton);
+    ASSERT_TRUE(pair.Finding()) << quit;
+    if (quit) {
+      ASSERT_TRUE(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+    } else {
+      pair.close();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      EXPECT_TRUE(open.isNull());
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+    if (quit) {
+      EXPECT_EQ(Find(pair, "Width (mm)")->text(), width);
+      EXPECT_NE(Find<QLabel>(pair, "Message")->text(), "Found the width for the target.");
+      pair.close();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
 }
 
 }  // namespace
