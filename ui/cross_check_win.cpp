@@ -169,7 +169,7 @@ void CrossCheckWin::Solved(const Solution& solution) {
 // table changes only the rows that change, and the selection and the scroll stay.
 void CrossCheckWin::ShowTable(const CrossCheck& check) {
   const int comparisons = static_cast<int>(check.comparisons.size());
-  table_->setRowCount(comparisons + static_cast<int>(check.limits.size()));
+  table_->SetRows(comparisons + static_cast<int>(check.limits.size()));
   int row = 0;
   for (const Comparison& comparison : check.comparisons) {
     const auto cells = Cells(comparison);

@@ -111,13 +111,15 @@ PairWin::PairWin(MacQuelvorWnd& calculator)
       even_(new QCheckBox(QStringLiteral("&Even mode"), this)),
       picture_(new CrossSectionView(this)),
       table_(new ResultTable(kPairColumns, this)),
-      solver_(*this, [this](const Solution& solution) { Solved(solution); }),
+      solver_(*this, [this](const field_solver::PairAnswer& answer) { Solved(answer); }),
+      painter_(*this, [this](const Pictures& pictures) { Drawn(pictures); }),
       finder_(*this, [this](const PairSynthesis& found) { Found(found); }) {
   BuildLayout();
   toolkit::SetUpSideWindow(*this, QStringLiteral("Differential Pair"), QSize(900, 640));
   TakeSubstrate(calculator);
   Follow();
   Update();
+  table_->FitRows();  // once, so that the answer changes few heights if any
 }
 
 // The solve and the search stop at their next step; the pool is not waited for.
@@ -302,53 +304,90 @@ void PairWin::Update() {
   std::string key = SolverKey(reading->in);
   if (key != solvedFor_) {
     solvedFor_ = std::move(key);
-    current_ = false;
+    current_ = drawn_ = false;
+    painter_.Stop();
     ShowPicture(reading->in);
     StartSolving(reading->in);
   }
-  ShowTable(CheckPair(reading->in, current_ ? &solved_->answer : nullptr));
+  ShowTable(Check(reading->in));
 }
 
-// The solved field while it answers the inputs; else the outline at once, with the last field
-// marked as updating until the newest is in.
+// The solved field once drawn for the newest inputs; until then the outline of these.
 void PairWin::ShowPicture(const PairInputs& in) {
   const bool even = even_->isChecked();
-  if (solved_ && current_) {
-    picture_->Show(even ? solved_->even : solved_->odd);
+  if (drawn_) {
+    picture_->Show(even ? pictures_.even : pictures_.odd);
     return;
   }
   picture_->Show(DrawCrossSection(ShapeOf(in, even), nullptr));
 }
 
+// The rows of the newest inputs. While they are solved the last answer's figures stay, marked,
+// and no verdict is drawn from them: its lines give way to one that says they follow.
+PairCheck PairWin::Check(const PairInputs& in) const {
+  if (!solved_) {
+    return CheckPair(in, nullptr);
+  }
+  PairCheck check = CheckPair(in, &*solved_);
+  if (current_) {
+    return check;
+  }
+  for (PairRow& row : check.rows) {
+    row.verdict = Verdict::kNone;
+  }
+  check.limits = CheckPair(in, nullptr).limits;
+  if (std::none_of(check.limits.begin(), check.limits.end(),
+                   [](const Limit& limit) { return limit.pending; })) {
+    check.limits.push_back(
+        {false, "The field solution is being updated for these inputs; the verdicts follow.",
+         true});
+  }
+  return check;
+}
+
 // Newer inputs stop the running solve; only the newest are solved.
 void PairWin::StartSolving(const PairInputs& in) {
-  solver_.Start([in](const std::atomic<bool>& stop) {
-    const field_solver::PairAnswer answer = SolvePairOf(in, &stop);
-    if (stop.load()) {
-      return Solution{answer, {}, {}};
+  solvedInputs_ = in;
+  solver_.Start([in](const std::atomic<bool>& stop) { return SolvePairOf(in, &stop); });
+}
+
+// The figures at once; the fields' pictures follow from another task.
+void PairWin::Solved(const field_solver::PairAnswer& answer) {
+  solved_ = answer;
+  current_ = true;
+  Update();
+  table_->FitRows();
+  painter_.Start([in = *solvedInputs_, answer](const std::atomic<bool>& stop) {
+    Pictures pictures;
+    pictures.odd = Draw(in, answer, false);
+    if (!stop.load()) {
+      pictures.even = Draw(in, answer, true);
     }
-    return Solution{answer, Draw(in, answer, false), Draw(in, answer, true)};
+    return pictures;
   });
 }
 
-void PairWin::Solved(const Solution& solution) {
-  solved_ = solution;
-  current_ = true;
-  Update();
+void PairWin::Drawn(const Pictures& pictures) {
+  pictures_ = pictures;
+  drawn_ = true;
   if (const auto reading = Read()) {
     ShowPicture(reading->in);
   }
-  table_->FitRows();
 }
 
 // Rows come and go at the end (the dispersed permittivities, the solver's notes), so the table
 // changes only the rows that change, and the selection and the scroll stay.
 void PairWin::ShowTable(const PairCheck& check) {
   const int rows = static_cast<int>(check.rows.size());
-  table_->setRowCount(rows + static_cast<int>(check.limits.size()));
+  table_->SetRows(rows + static_cast<int>(check.limits.size()));
   for (int row = 0; row < rows; ++row) {
     const PairRow& pair = check.rows[static_cast<std::size_t>(row)];
-    const auto cells = PairCells(pair);
+    auto cells = PairCells(pair);
+    for (std::string* cell : {&cells[2], &cells[kDifference]}) {
+      if (!current_ && solved_ && !cell->empty()) {
+        *cell += " (updating)";
+      }
+    }
     table_->SetRow(row, cells, pair.model,
                    {kDifference, pair.verdict == Verdict::kDiffers,
                     QString::fromStdString(cells[kDifference])});

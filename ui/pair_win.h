@@ -37,6 +37,8 @@ class PairWin final : public QWidget {
   QString Text() const;
   // True while the solver works on inputs whose answer is not yet shown.
   bool Solving() const { return !current_; }
+  // True until both modes' fields of the newest answer are drawn.
+  bool Drawing() const { return !drawn_; }
   // True while a width or spacing is sought.
   bool Finding() const { return finder_.Running(); }
 
@@ -50,9 +52,8 @@ class PairWin final : public QWidget {
     PairInputs in;
     double target = 0;
   };
-  // The solver's answer with the pair drawn in each mode's field.
-  struct Solution {
-    field_solver::PairAnswer answer;
+  // The pair drawn in each mode's field, a few tenths of a second's work after the figures.
+  struct Pictures {
     CrossSectionPicture odd, even;
   };
 
@@ -67,7 +68,9 @@ class PairWin final : public QWidget {
   void Edited();
   void Update();
   void StartSolving(const PairInputs& in);
-  void Solved(const Solution& solution);
+  void Solved(const field_solver::PairAnswer& answer);
+  void Drawn(const Pictures& pictures);
+  PairCheck Check(const PairInputs& in) const;
   void ShowPicture(const PairInputs& in);
   void ShowTable(const PairCheck& check);
   void Find(bool width);
@@ -82,13 +85,18 @@ class PairWin final : public QWidget {
   QCheckBox* even_;
   CrossSectionView* picture_;
   ResultTable* table_;
-  QString note_;                    // what the last search found, until the next edit
-  std::string solvedFor_;           // the solver's inputs of the last solve asked for
-  std::optional<Solution> solved_;  // the newest answer, kept while newer inputs are solved
-  bool current_ = false;            // it answers the newest inputs
-  bool seekingWidth_ = false;       // else the spacing
-  QString asked_;                   // the inputs the search started from
-  toolkit::BackgroundSolve<Solution> solver_;
+  QString note_;           // what the last search found, until the next edit
+  std::string solvedFor_;  // the solver's inputs of the last solve asked for
+  // The newest answer, kept while newer inputs are solved, and the pictures of its field.
+  std::optional<field_solver::PairAnswer> solved_;
+  std::optional<PairInputs> solvedInputs_;
+  Pictures pictures_;
+  bool current_ = false;       // the answer is of the newest inputs
+  bool drawn_ = false;         // and the pictures of the answer
+  bool seekingWidth_ = false;  // else the spacing
+  QString asked_;              // the inputs the search started from
+  toolkit::BackgroundSolve<field_solver::PairAnswer> solver_;
+  toolkit::BackgroundSolve<Pictures> painter_;
   toolkit::BackgroundSolve<PairSynthesis> finder_;
 };
 

@@ -164,9 +164,22 @@ void ResultTable::MarkOld() {
   }
 }
 
+void ResultTable::SetRows(int count) {
+  const int before = rowCount();
+  if (count == before) {
+    return;
+  }
+  setRowCount(count);
+  for (int row = before; row < std::min<int>(count, static_cast<int>(fitted_.size())); ++row) {
+    setRowHeight(row, fitted_[static_cast<std::size_t>(row)]);
+  }
+}
+
 void ResultTable::FitRows() {
+  fitted_.resize(static_cast<std::size_t>(std::max<int>(rowCount(), fitted_.size())));
   for (int row = 0; row < rowCount(); ++row) {
     const int height = sizeHintForRow(row);
+    fitted_[static_cast<std::size_t>(row)] = height;
     if (rowHeight(row) != height) {
       setRowHeight(row, height);
     }

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/cross_check.h"
 
@@ -52,6 +53,9 @@ class ResultTable final : public QTableWidget {
   // Everything shown is of inputs that are no longer there: greyed, each text followed by
   // " (old)", no verdict's icon, until the rows are set again.
   void MarkOld();
+  // Rows that come back (after a text that is no number, say) take the height they last fitted,
+  // so an edit does not make the table jump.
+  void SetRows(int count);
   // Each row as tall as its words need, touching only rows whose height changes, so the scroll
   // stays where it is.
   void FitRows();
@@ -63,6 +67,7 @@ class ResultTable final : public QTableWidget {
 
   QIcon okIcon_, warningIcon_;  // the desktop's own, looked up once
   std::function<QString()> before_;
+  std::vector<int> fitted_;  // each row's height when last fitted
 };
 
 }  // namespace mq

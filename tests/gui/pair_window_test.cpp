@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
 #include <QThreadPool>
@@ -129,7 +130,7 @@ TEST_F(CalculatorWindowTest, PairWindowSolvesFindsAndCopies) {
   PairWin& pair = OpenWithCtrlD(*window_);
   Retype(pair, "Spacing (mm)", "0,15");
   Retype(pair, "Thickness (mm)", "0,035");
-  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving() && !pair.Drawing(); }, 10000));
   const auto solved = field_solver::SolveMicrostripPair(0.2, 0.15, 0.1, 0.035, 3.66);
   EXPECT_EQ(SolverCell(pair).section(' ', 0, 0).toStdString(), Figure(2 * solved.odd.impedance, 6));
   auto* picture = pair.findChild<CrossSectionView*>();
@@ -163,6 +164,42 @@ TEST_F(CalculatorWindowTest, PairWindowSolvesFindsAndCopies) {
                               "Differential impedance (ohm)\t"))
       << copied.toStdString();
   CloseWithEscape(*window_, pair);
+}
+
+// An edit keeps the last figures, marked, with no verdict drawn from them and no cell
+// "solving...", in rows of the same heights with every note in view; the new figures come before
+// the field's picture. Every row shows at the opening size, so no scroll bar comes and goes.
+TEST_F(CalculatorWindowTest, PairWindowKeepsItsFiguresWhileSolving) {
+  ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
+  PairWin& pair = OpenWithCtrlD(*window_);
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Drawing(); }, 10000));
+  auto* table = pair.findChild<QTableWidget*>();
+  const auto inView = [table] {
+    const QTableWidgetItem* last = table->item(table->rowCount() - 1, 0);
+    return !table->verticalScrollBar()->isVisible() &&
+           table->viewport()->rect().contains(table->visualItemRect(last));
+  };
+  EXPECT_TRUE(inView());
+  const QString before = SolverCell(pair);
+  QList<int> heights;
+  for (int row = 0; row < table->rowCount(); ++row) {
+    heights << table->rowHeight(row);
+  }
+  Retype(pair, "Spacing (mm)", "0.25");
+  ASSERT_TRUE(pair.Solving());
+  EXPECT_EQ(SolverCell(pair), before + " (updating)");
+  EXPECT_TRUE(!pair.Text().contains("solving...") && pair.Text().contains("being updated"));
+  for (int row = 0; row < std::min<int>(table->rowCount(), heights.size()); ++row) {
+    EXPECT_EQ(table->rowHeight(row), heights[row]) << row;
+  }
+  EXPECT_TRUE(inView());
+  auto* picture = pair.findChild<CrossSectionView*>();
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
+  EXPECT_TRUE(picture->accessibleDescription().endsWith(", solving"));
+  EXPECT_FALSE(SolverCell(pair).endsWith("(updating)"));
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Drawing(); }, 10000));
+  EXPECT_TRUE(picture->accessibleDescription().endsWith("equipotentials every 10 %"));
+  EXPECT_TRUE(inView());
 }
 
 // Closing the window or quitting during a Find stops it: when the pool is done and its answers
