@@ -202,6 +202,33 @@ TEST_F(CalculatorWindowTest, PairWindowKeepsItsFiguresWhileSolving) {
   EXPECT_TRUE(inView());
 }
 
+// The W, s, h (b) and t labels cover no strip and no other label, in both structures, at the
+// opening size and at 620 x 460.
+TEST_F(CalculatorWindowTest, PairPictureLabelsKeepClear) {
+  ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
+  PairWin& pair = OpenWithCtrlD(*window_);
+  Retype(pair, "Thickness (mm)", "0.035");
+  auto* view = pair.findChild<CrossSectionView*>();
+  for (const auto& [structure, size] : {std::pair(0, QSize()), std::pair(0, QSize(620, 460)),
+                                        std::pair(1, QSize(620, 460)), std::pair(1, QSize())}) {
+    Find<QComboBox>(pair, "Structure")->setCurrentIndex(structure);
+    pair.resize(size.isValid() ? size : QSize(900, 640));
+    QApplication::sendPostedEvents();
+    const auto labels = view->Labels();
+    const auto strips = view->StripRects();
+    ASSERT_EQ(labels.size(), 4u);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      for (std::size_t j = i + 1; j < labels.size(); ++j) {
+        EXPECT_FALSE(labels[i].box.intersects(labels[j].box))
+            << structure << ' ' << labels[i].text.toStdString() << labels[j].text.toStdString();
+      }
+      for (const QRectF& strip : strips) {
+        EXPECT_FALSE(labels[i].box.intersects(strip)) << labels[i].text.toStdString();
+      }
+    }
+  }
+}
+
 // Closing the window or quitting during a Find stops it: when the pool is done and its answers
 // delivered, nothing was written, and a window that is gone was not touched.
 TEST_F(CalculatorWindowTest, PairWindowStopsFindingWhenClosedOrQuit) {
