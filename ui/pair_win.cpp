@@ -41,6 +41,9 @@ constexpr std::array<FieldRow, 7> kFieldRows = {{
     {"Tar&get differential impedance (ohm)", "What Find width and Find spacing aim for"},
 }};
 
+// The calculator's property that keeps the fields as typed, after the substrate they started from.
+constexpr const char* kKept = "pairWindowFields";
+
 constexpr int kDifference = static_cast<int>(kPairColumns.size()) - 1;
 
 constexpr const char* kHeightNotes[] = {"substrate h", "planes' spacing b"};
@@ -220,10 +223,32 @@ void PairWin::TakeSubstrate(MacQuelvorWnd& calculator) {
   if (!(v[kWidth] > 0 && std::isfinite(v[kWidth]))) {
     v[kWidth] = v[kSpacing] = v[kHeight];
   }
-  structure_->setCurrentIndex(page == 2 ? 1 : 0);
-  for (int i = 0; i < kFields; ++i) {
-    fields_[static_cast<std::size_t>(i)]->setText(NumberText(v[static_cast<std::size_t>(i)]));
+  taken_ = QStringList{QString::number(page == 2 ? 1 : 0)};
+  for (const double value : v) {
+    taken_ << NumberText(value);
   }
+  // What was typed before, unless the calculator's substrate has changed since.
+  const QStringList kept = calculator.property(kKept).toStringList();
+  const QStringList shown = kept.size() == 2 * taken_.size() && kept.mid(0, taken_.size()) == taken_
+                                ? kept.mid(taken_.size())
+                                : taken_;
+  structure_->setCurrentIndex(shown[0].toInt());
+  for (int i = 0; i < kFields; ++i) {
+    fields_[static_cast<std::size_t>(i)]->setText(shown[i + 1]);
+  }
+}
+
+QStringList PairWin::Typed() const {
+  QStringList typed{QString::number(structure_->currentIndex())};
+  for (const QLineEdit* field : fields_) {
+    typed << field->text();
+  }
+  return typed;
+}
+
+// Kept by the calculator, so the window closed and opened again in this run shows them.
+void PairWin::Keep() {
+  parentWidget()->setProperty(kKept, taken_ + Typed());
 }
 
 void PairWin::Follow() {
@@ -282,6 +307,7 @@ QString PairWin::Text() const {
 }
 
 void PairWin::Edited() {
+  Keep();
   note_.clear();
   Update();
 }

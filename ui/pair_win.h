@@ -62,6 +62,8 @@ class PairWin final : public QWidget {
   void BuildLayout();
   void TakeSubstrate(MacQuelvorWnd& calculator);
   void Follow();
+  QStringList Typed() const;
+  void Keep();
   std::optional<Reading> Read() const;
   QString Unreadable() const;
   QString InputLines() const;
@@ -85,6 +87,7 @@ class PairWin final : public QWidget {
   QCheckBox* even_;
   CrossSectionView* picture_;
   ResultTable* table_;
+  QStringList taken_;      // the calculator's substrate the fields started from
   QString note_;           // what the last search found, until the next edit
   std::string solvedFor_;  // the solver's inputs of the last solve asked for
   // The newest answer, kept while newer inputs are solved, and the pictures of its field.

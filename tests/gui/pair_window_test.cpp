@@ -202,6 +202,17 @@ TEST_F(CalculatorWindowTest, PairWindowKeepsItsFiguresWhileSolving) {
   EXPECT_TRUE(inView());
 }
 
+// Typed texts come back when the window is closed and opened again on the same substrate.
+TEST_F(CalculatorWindowTest, PairWindowKeepsItsInputsWhenReopened) {
+  PairWin& pair = OpenWithCtrlD(*window_);
+  Find<QComboBox>(pair, "Structure")->setCurrentIndex(1);
+  Retype(pair, "Width (mm)", "0,3");
+  Retype(pair, "Target differential impedance (ohm)", "85");
+  const QString typed = pair.Text().section("\nQuantity", 0, 0);
+  CloseWithEscape(*window_, pair);
+  EXPECT_EQ(OpenWithCtrlD(*window_).Text().section("\nQuantity", 0, 0), typed);
+}
+
 // The W, s, h (b) and t labels cover no strip and no other label, in both structures, at the
 // opening size and at 620 x 460.
 TEST_F(CalculatorWindowTest, PairPictureLabelsKeepClear) {
