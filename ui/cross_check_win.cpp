@@ -7,14 +7,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
-#include <QThreadPool>
 #include <QVBoxLayout>
 #include <utility>
 
 #include "model/field_names.h"
 #include "toolkit/open_window.h"
 #include "toolkit/tab_panel.h"
-#include "ui/cross_section_view.h"
 #include "ui/macquelvor_wnd.h"
 #include "ui/result_table.h"
 
@@ -52,15 +50,10 @@ CrossCheckWin::CrossCheckWin(MacQuelvorWnd& calculator)
       thickness_(new QLineEdit(QStringLiteral("0"), this)),
       thicknessUnit_(new QLabel(QStringLiteral("mm"), this)),
       picture_(new CrossSectionView(this)),
-      table_(new ResultTable(kCrossCheckColumns, this)) {
+      table_(new ResultTable(kCrossCheckColumns, this)),
+      solver_(*this, [this](const Solution& solution) { Solved(solution); }) {
   BuildLayout();
   toolkit::SetUpSideWindow(*this, QStringLiteral("Cross-Check"), QSize(780, 520));
-  // Quitting need not wait for a solve: it ends at its next step.
-  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-    if (stop_) {
-      stop_->store(true);
-    }
-  });
   Follow();
   Update();
   table_->setFocus();
@@ -112,11 +105,8 @@ CrossCheckWin::Inputs CrossCheckWin::CurrentInputs() const {
   return in;
 }
 
-CrossCheckWin::~CrossCheckWin() {
-  if (stop_) {
-    stop_->store(true);
-  }
-}
+// The solve stops at its next step; the pool is not waited for.
+CrossCheckWin::~CrossCheckWin() = default;
 
 // New inputs of the solver ask it again and show the line at once; other inputs only the rows.
 void CrossCheckWin::Update() {
@@ -155,70 +145,37 @@ void CrossCheckWin::ShowCurrentTable() {
   ShowTable(CrossCheckPage(in.page, in.fields, shown ? &*shown : nullptr, in.thickness));
 }
 
-// One solve at a time: inputs that come while it works stop it, and only the newest are solved.
+// Newer inputs stop the running solve; only the newest are solved.
 void CrossCheckWin::StartSolving() {
-  if (stop_) {
-    stop_->store(true);
-    return;  // Solved() starts the newest when the stopped one returns
-  }
-  stop_ = std::make_shared<std::atomic<bool>>(false);
-  QPointer<CrossCheckWin> self(this);
-  QThreadPool::globalInstance()->start(
-      [in = CurrentInputs(), generation = generation_, self, stop = stop_] {
-        const SolvedPage solved = SolvePage(in.page, in.fields, in.thickness, stop.get());
-        if (stop->load()) {
-          QMetaObject::invokeMethod(
-              qApp,
-              [self] {
-                if (self)
-                  self->Stopped();
-              },
-              Qt::QueuedConnection);
-          return;
-        }
-        const CrossSectionPicture picture =
-            DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), &solved.analysis);
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, generation, solved, picture] {
-              if (self) {
-                self->Solved(generation, solved, picture);
-              }
-            },
-            Qt::QueuedConnection);
-      });
+  solver_.Start([in = CurrentInputs()](const std::atomic<bool>& stop) {
+    Solution solution{SolvePage(in.page, in.fields, in.thickness, &stop), {}};
+    if (!stop.load()) {
+      solution.picture =
+          DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), &solution.solved.analysis);
+    }
+    return solution;
+  });
 }
 
-void CrossCheckWin::Stopped() {
-  stop_.reset();
-  StartSolving();
-}
-
-void CrossCheckWin::Solved(int generation, const SolvedPage& solved,
-                           const CrossSectionPicture& picture) {
-  stop_.reset();
-  if (generation != generation_) {  // newer inputs came while it worked
-    StartSolving();
-    return;
-  }
-  solved_ = solved;
+void CrossCheckWin::Solved(const Solution& solution) {
+  solved_ = solution.solved;
   current_ = true;
-  picture_->Show(picture);
+  picture_->Show(solution.picture);
   ShowCurrentTable();
-  table_->resizeRowsToContents();
+  table_->FitRows();
 }
 
 // Rows come and go at the end (a verdict waits for the solver, a field's text is named), so the
 // table changes only the rows that change, and the selection and the scroll stay.
 void CrossCheckWin::ShowTable(const CrossCheck& check) {
   const int comparisons = static_cast<int>(check.comparisons.size());
-  table_->setRowCount(comparisons + static_cast<int>(check.limits.size()));
+  table_->SetRows(comparisons + static_cast<int>(check.limits.size()));
   int row = 0;
   for (const Comparison& comparison : check.comparisons) {
     const auto cells = Cells(comparison);
-    table_->SetRow(row, cells, comparison.model);
-    table_->SetVerdict(row, kColumns - 1, comparison.verdict == Verdict::kDiffers,
-                       QString::fromStdString(cells[kColumns - 1]));
+    table_->SetRow(row, cells, comparison.model,
+                   {kColumns - 1, comparison.verdict == Verdict::kDiffers,
+                    QString::fromStdString(cells[kColumns - 1])});
     ++row;
   }
   for (const Limit& limit : check.limits) {

@@ -8,22 +8,20 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <atomic>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "model/cross_check.h"
+#include "toolkit/background_solve.h"
+#include "ui/cross_section_view.h"
 
 class QLabel;
 class QLineEdit;
 
 namespace mq {
 
-class CrossSectionView;
 class MacQuelvorWnd;
 class ResultTable;
-struct CrossSectionPicture;
 
 class CrossCheckWin final : public QWidget {
   Q_OBJECT
@@ -49,15 +47,19 @@ class CrossCheckWin final : public QWidget {
     MemoryFieldSet fields;
     double thickness = 0;
   };
+  // The solver's figures with the line drawn in their field.
+  struct Solution {
+    SolvedPage solved;
+    CrossSectionPicture picture;
+  };
 
   explicit CrossCheckWin(MacQuelvorWnd& calculator);
   void BuildLayout();
   void Follow();
   void Update();
   void StartSolving();
-  void Stopped();
   void ShowCurrentTable();
-  void Solved(int generation, const SolvedPage& solved, const CrossSectionPicture& picture);
+  void Solved(const Solution& solution);
   void ShowTable(const CrossCheck& check);
   Inputs CurrentInputs() const;
 
@@ -68,12 +70,11 @@ class CrossCheckWin final : public QWidget {
   QLabel* thicknessUnit_;
   CrossSectionView* picture_;
   ResultTable* table_;
-  std::string solvedFor_;  // the solver's inputs of the last solve asked for
-  int generation_ = 0;     // of the newest inputs
-  // Raised to end the running solve at its next step: newer inputs came, or the window goes.
-  std::shared_ptr<std::atomic<bool>> stop_;
+  std::string solvedFor_;             // the solver's inputs of the last solve asked for
+  int generation_ = 0;                // of the newest inputs
   std::optional<SolvedPage> solved_;  // the newest answer, kept while newer inputs are solved
   bool current_ = false;              // it answers the newest inputs
+  toolkit::BackgroundSolve<Solution> solver_;
 };
 
 }  // namespace mq

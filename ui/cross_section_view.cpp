@@ -240,14 +240,8 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
                      QStringLiteral("Nothing to draw for these dimensions"));
     return;
   }
-  // To scale: one factor for both axes, y up, the region centred, with room for the labels.
   const QRectF& region = picture_.region;
-  const double scale =
-      std::min((width() - 8) / region.width(), (height() - 2 * kLabelRoom) / region.height());
-  QTransform toPixels;
-  toPixels.translate(width() / 2.0, height() / 2.0);
-  toPixels.scale(scale, -scale);
-  toPixels.translate(-region.center().x(), -region.center().y());
+  const QTransform toPixels = ToPixels();
   PaintLine(painter, toPixels, ink, fill);
   // The equipotentials stay inside the region drawn.
   painter.save();
@@ -257,7 +251,7 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
     painter.drawLine(toPixels.map(segment));
   }
   painter.restore();
-  PaintLabels(painter, toPixels, ink);
+  PaintLabels(painter);
   const QRect text = rect().adjusted(6, 2, -6, -2);
   painter.setPen(ink);
   const QString mode = picture_.line.even ? ", even mode" : ", odd mode";
@@ -277,7 +271,7 @@ void CrossSectionView::PaintLine(QPainter& painter, const QTransform& toPixels, 
                                  const QColor& fill) {
   const QRectF& region = picture_.region;
   const LineShape& line = picture_.line;
-  const double h = line.height, half = line.width / 2;
+  const double h = line.height;
   const auto box = [&](double left, double bottom, double right, double top) {
     return toPixels.mapRect(QRectF(QPointF(left, bottom), QPointF(right, top))).normalized();
   };
@@ -298,7 +292,7 @@ void CrossSectionView::PaintLine(QPainter& painter, const QTransform& toPixels, 
     if (!picture_.fault.isEmpty()) {
       painter.setPen(faultPen);
     }
-    painter.drawEllipse(box(-half, -half, half, half));
+    painter.drawEllipse(box(-line.width / 2, -line.width / 2, line.width / 2, line.width / 2));
     painter.setRenderHint(QPainter::Antialiasing, false);
     return;
   }
@@ -307,9 +301,7 @@ void CrossSectionView::PaintLine(QPainter& painter, const QTransform& toPixels, 
   if (line.page == 2) {
     conductor(box(region.left(), h, region.right(), h).adjusted(0, -2, 0, 1));
   }
-  const double base = line.page == 1 ? h : (h - line.thickness) / 2;
-  for (const double centre : StripCentres(line)) {
-    const QRectF strip = box(centre - half, base, centre + half, base + line.thickness);
+  for (const QRectF& strip : StripRects()) {
     conductor(strip);
     if (!picture_.fault.isEmpty()) {
       painter.setPen(faultPen);
@@ -319,46 +311,150 @@ void CrossSectionView::PaintLine(QPainter& painter, const QTransform& toPixels, 
   }
 }
 
-// Each dimension beside what it measures: W above the (right) strip, s above a pair's gap, h (b)
-// at the left, t at the (right) strip's right edge; d and D above the coax.
-void CrossSectionView::PaintLabels(QPainter& painter, const QTransform& toPixels,
-                                   const QColor& ink) {
+// To scale: one factor for both axes, y up, the region centred, with room for the labels.
+QTransform CrossSectionView::ToPixels() const {
+  const QRectF& region = picture_.region;
+  const double scale =
+      std::min((width() - 8) / region.width(), (height() - 2 * kLabelRoom) / region.height());
+  QTransform toPixels;
+  toPixels.translate(width() / 2.0, height() / 2.0);
+  toPixels.scale(scale, -scale);
+  toPixels.translate(-region.center().x(), -region.center().y());
+  return toPixels;
+}
+
+// As painted: never thinner than two pixels, so a strip 0.01 h wide still shows.
+std::vector<QRectF> CrossSectionView::StripRects() const {
   const LineShape& line = picture_.line;
-  const double h = line.height, half = line.width / 2;
-  painter.setPen(ink);
-  const QFontMetrics metrics(painter.font());
-  const auto label = [&](QPointF at, const QString& text, Qt::Alignment align) {
-    QRectF box(0, 0, metrics.horizontalAdvance(text) + 4, metrics.height());
+  std::vector<QRectF> strips;
+  if (!picture_.drawable || line.page == 3) {
+    return strips;
+  }
+  const QTransform toPixels = ToPixels();
+  const double half = line.width / 2,
+               base = line.page == 1 ? line.height : (line.height - line.thickness) / 2;
+  for (const double centre : StripCentres(line)) {
+    QRectF strip = toPixels
+                       .mapRect(QRectF(QPointF(centre - half, base),
+                                       QPointF(centre + half, base + line.thickness)))
+                       .normalized();
+    strip.setHeight(std::max(strip.height(), 2.0));
+    strip.setWidth(std::max(strip.width(), 2.0));
+    strips.push_back(strip);
+  }
+  return strips;
+}
+
+namespace {
+
+// The first of a label's places that keeps clear of the strips, of the labels placed before it
+// and of the view's edges; failing that, the nearest clear place above or below the first, kept
+// within the view's width (a narrow view has height to spare); failing that, the first.
+QRectF Clear(std::vector<QRectF> places, const std::vector<QRectF>& taken, const QRectF& view) {
+  const QRectF first = places.front();
+  for (int step = 1; step <= 8; ++step) {
+    for (const int sign : {-1, 1}) {
+      QRectF moved = first.translated(0, sign * step * (first.height() + 2));
+      moved.moveLeft(std::clamp(moved.left(), view.left(), view.right() - moved.width()));
+      places.push_back(moved);
+    }
+  }
+  for (const QRectF& place : places) {
+    if (view.contains(place) && std::none_of(taken.begin(), taken.end(), [&](const QRectF& t) {
+          return t.intersects(place);
+        })) {
+      return place;
+    }
+  }
+  return first;
+}
+
+}  // namespace
+
+// Each dimension beside what it measures: W above the (right) strip, s under a pair's gap, h (b)
+// at the left, t at the (right) strip's right edge; d and D above the coax. Where its place is
+// taken a label moves to the next, so none covers a strip or another label.
+std::vector<CrossSectionLabel> CrossSectionView::Labels() const {
+  const LineShape& line = picture_.line;
+  if (!picture_.drawable) {
+    return {};
+  }
+  const QFontMetricsF metrics(font());
+  const QTransform toPixels = ToPixels();
+  const auto sized = [&](const QString& text) {
+    return QRectF(0, 0, metrics.horizontalAdvance(text) + 8, metrics.height() + 2);
+  };
+  // A box with its bottom (top, left) edge a little way from the point, centred on it otherwise.
+  const auto above = [](QRectF box, QPointF at) {
     box.moveCenter(at);
-    if (align & Qt::AlignLeft) {
-      box.moveLeft(at.x() + 4);
-    }
-    if (align & Qt::AlignBottom) {
-      box.moveBottom(at.y() - 2);
-    }
-    if (align & Qt::AlignTop) {
-      box.moveTop(at.y() + 2);
-    }
-    painter.drawText(box, Qt::AlignCenter, text);
+    box.moveBottom(at.y() - 2);
+    return box;
+  };
+  const auto below = [](QRectF box, QPointF at) {
+    box.moveCenter(at);
+    box.moveTop(at.y() + 2);
+    return box;
+  };
+  const auto rightOf = [](QRectF box, QPointF at) {
+    box.moveCenter(at);
+    box.moveLeft(at.x() + 4);
+    return box;
+  };
+  const double h = line.height;
+  std::vector<CrossSectionLabel> labels;
+  std::vector<QRectF> taken = StripRects();
+  const auto place = [&](const QString& text, std::initializer_list<QRectF> places) {
+    labels.push_back({text, Clear(places, taken, rect())});
+    taken.push_back(labels.back().box);
   };
   if (line.page == 3) {
-    const QPointF top = toPixels.map(QPointF(0, std::max(h, line.width) / 2));
-    label(top, "D " + Millimetres(h) + ", d " + Millimetres(line.width), Qt::AlignBottom);
-    return;
+    const QString text = "D " + Millimetres(h) + ", d " + Millimetres(line.width);
+    place(text, {above(sized(text), toPixels.map(QPointF(0, std::max(h, line.width) / 2)))});
+    return labels;
   }
-  const double base = line.page == 1 ? h : (h - line.thickness) / 2;
-  const double top = std::max(base + line.thickness, line.page == 1 ? h : 0.0);
-  const double right = StripCentres(line).back();
-  label(toPixels.map(QPointF(right, top)), "W " + Millimetres(line.width), Qt::AlignBottom);
+  const QRectF strip = StripRects().back();
+  const QString w = "W " + Millimetres(line.width);
+  const QRectF wBox = sized(w);
+  place(w, {above(wBox, QPointF(strip.center().x(), strip.top())),
+            above(wBox, QPointF(strip.center().x(), strip.top() - wBox.height())),
+            above(wBox, QPointF(strip.right() + wBox.width() / 2, strip.top())),
+            below(wBox, QPointF(strip.center().x(), strip.bottom()))});
   if (line.pair) {  // under the gap, clear of W
-    label(toPixels.map(QPointF(0, base)), "s " + Millimetres(line.spacing), Qt::AlignTop);
+    const QString s = "s " + Millimetres(line.spacing);
+    const QRectF sBox = sized(s);
+    const QPointF gap(toPixels.map(QPointF(0, 0)).x(), strip.bottom());
+    place(s, {below(sBox, gap), below(sBox, gap + QPointF(0, sBox.height())),
+              above(sBox, QPointF(gap.x(), strip.top()))});
   }
-  label(toPixels.map(QPointF(picture_.region.left(), h / 2)),
-        (line.page == 1 ? "h " : "b ") + Millimetres(h), Qt::AlignLeft);
+  const QString hText = (line.page == 1 ? "h " : "b ") + Millimetres(h);
+  const QRectF hBox = sized(hText);
+  const double left = toPixels.map(QPointF(picture_.region.left(), 0)).x();
+  place(hText, {rightOf(hBox, QPointF(left, toPixels.map(QPointF(0, h / 2)).y())),
+                rightOf(hBox, QPointF(left, toPixels.map(QPointF(0, h / 4)).y())),
+                rightOf(hBox, QPointF(left, toPixels.map(QPointF(0, 3 * h / 4)).y()))});
   if (line.thickness > 0) {
-    label(toPixels.map(QPointF(right + half, base + line.thickness / 2)),
-          "t " + Millimetres(line.thickness), Qt::AlignLeft);
+    const QString t = "t " + Millimetres(line.thickness);
+    const QRectF tBox = sized(t);
+    place(t, {rightOf(tBox, QPointF(strip.right(), strip.center().y())),
+              rightOf(tBox, QPointF(strip.right(), strip.bottom() + tBox.height() / 2 + 2)),
+              rightOf(tBox, QPointF(strip.right(), strip.top() - tBox.height() / 2 - 2)),
+              rightOf(tBox, QPointF(strip.right() + wBox.width() / 2, strip.center().y()))});
   }
+  return labels;
+}
+
+// On a backing of the base colour, so no equipotential runs through the words; its corners are
+// not smoothed, which would leave colours between the backing and the substrate's tint.
+void CrossSectionView::PaintLabels(QPainter& painter) {
+  painter.save();
+  for (const CrossSectionLabel& label : Labels()) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawRoundedRect(label.box, 4, 4);
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(label.box, Qt::AlignCenter, label.text);
+  }
+  painter.restore();
 }
 
 }  // namespace mq

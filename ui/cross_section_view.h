@@ -42,6 +42,12 @@ struct CrossSectionPicture {
 // (null): a fraction of a second's work at most.
 CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::Answer* field);
 
+// A dimension's words and where they are painted, in the view's pixels.
+struct CrossSectionLabel {
+  QString text;
+  QRectF box;
+};
+
 class CrossSectionView final : public QWidget {
   Q_OBJECT
 
@@ -53,13 +59,18 @@ class CrossSectionView final : public QWidget {
 
   QSize sizeHint() const override;
 
+  // At the view's present size: the dimensions' labels, and the strips they keep clear of.
+  std::vector<CrossSectionLabel> Labels() const;
+  std::vector<QRectF> StripRects() const;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void PaintLine(QPainter& painter, const QTransform& toPixels, const QColor& ink,
                  const QColor& fill);
-  void PaintLabels(QPainter& painter, const QTransform& toPixels, const QColor& ink);
+  void PaintLabels(QPainter& painter);
+  QTransform ToPixels() const;
 
   CrossSectionPicture picture_;
   bool updating_ = false;

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThreadPool>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -41,6 +40,11 @@ constexpr std::array<FieldRow, 7> kFieldRows = {{
     {"&Frequency (GHz)", "For the microstrip's dispersion; 0 for none"},
     {"Tar&get differential impedance (ohm)", "What Find width and Find spacing aim for"},
 }};
+
+// The calculator's property that keeps the fields as typed, after the substrate they started from.
+constexpr const char* kKept = "pairWindowFields";
+
+constexpr int kDifference = static_cast<int>(kPairColumns.size()) - 1;
 
 constexpr const char* kHeightNotes[] = {"substrate h", "planes' spacing b"};
 constexpr const char* kHeightWords[] = {"The substrate's height h, from ground to the strips",
@@ -109,25 +113,20 @@ PairWin::PairWin(MacQuelvorWnd& calculator)
       findSpacing_(new QPushButton(QStringLiteral("Find spacing"), this)),
       even_(new QCheckBox(QStringLiteral("&Even mode"), this)),
       picture_(new CrossSectionView(this)),
-      table_(new ResultTable(kPairColumns, this)) {
+      table_(new ResultTable(kPairColumns, this)),
+      solver_(*this, [this](const field_solver::PairAnswer& answer) { Solved(answer); }),
+      painter_(*this, [this](const Pictures& pictures) { Drawn(pictures); }),
+      finder_(*this, [this](const PairSynthesis& found) { Found(found); }) {
   BuildLayout();
   toolkit::SetUpSideWindow(*this, QStringLiteral("Differential Pair"), QSize(900, 640));
-  // Quitting need not wait for a solve: it ends at its next step.
-  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-    if (stop_) {
-      stop_->store(true);
-    }
-  });
   TakeSubstrate(calculator);
   Follow();
   Update();
+  table_->FitRows();  // once, so that the answer changes few heights if any
 }
 
-PairWin::~PairWin() {
-  if (stop_) {
-    stop_->store(true);
-  }
-}
+// The solve and the search stop at their next step; the pool is not waited for.
+PairWin::~PairWin() = default;
 
 QLayout* PairWin::BuildFields() {
   auto* grid = new QGridLayout;
@@ -224,10 +223,32 @@ void PairWin::TakeSubstrate(MacQuelvorWnd& calculator) {
   if (!(v[kWidth] > 0 && std::isfinite(v[kWidth]))) {
     v[kWidth] = v[kSpacing] = v[kHeight];
   }
-  structure_->setCurrentIndex(page == 2 ? 1 : 0);
-  for (int i = 0; i < kFields; ++i) {
-    fields_[static_cast<std::size_t>(i)]->setText(NumberText(v[static_cast<std::size_t>(i)]));
+  taken_ = QStringList{QString::number(page == 2 ? 1 : 0)};
+  for (const double value : v) {
+    taken_ << NumberText(value);
   }
+  // What was typed before, unless the calculator's substrate has changed since.
+  const QStringList kept = calculator.property(kKept).toStringList();
+  const QStringList shown = kept.size() == 2 * taken_.size() && kept.mid(0, taken_.size()) == taken_
+                                ? kept.mid(taken_.size())
+                                : taken_;
+  structure_->setCurrentIndex(shown[0].toInt());
+  for (int i = 0; i < kFields; ++i) {
+    fields_[static_cast<std::size_t>(i)]->setText(shown[i + 1]);
+  }
+}
+
+QStringList PairWin::Typed() const {
+  QStringList typed{QString::number(structure_->currentIndex())};
+  for (const QLineEdit* field : fields_) {
+    typed << field->text();
+  }
+  return typed;
+}
+
+// Kept by the calculator, so the window closed and opened again in this run shows them.
+void PairWin::Keep() {
+  parentWidget()->setProperty(kKept, taken_ + Typed());
 }
 
 void PairWin::Follow() {
@@ -286,6 +307,7 @@ QString PairWin::Text() const {
 }
 
 void PairWin::Edited() {
+  Keep();
   note_.clear();
   Update();
 }
@@ -299,99 +321,102 @@ void PairWin::Update() {
   const std::optional<Reading> reading = Read();
   const QString unreadable = Unreadable();
   message_->setText(unreadable.isEmpty() ? note_ : unreadable);
-  findWidth_->setEnabled(reading.has_value() && !finding_);
-  findSpacing_->setEnabled(reading.has_value() && !finding_);
+  findWidth_->setEnabled(reading.has_value() && !Finding());
+  findSpacing_->setEnabled(reading.has_value() && !Finding());
   if (!reading) {
+    table_->MarkOld();
     return;
   }
   std::string key = SolverKey(reading->in);
   if (key != solvedFor_) {
     solvedFor_ = std::move(key);
-    ++generation_;
-    current_ = false;
+    current_ = drawn_ = false;
+    painter_.Stop();
     ShowPicture(reading->in);
-    StartSolving();
+    StartSolving(reading->in);
   }
-  ShowTable(CheckPair(reading->in, current_ ? &solved_->answer : nullptr));
+  ShowTable(Check(reading->in));
 }
 
-// The solved field while it answers the inputs; else the outline at once, with the last field
-// marked as updating until the newest is in.
+// The solved field once drawn for the newest inputs; until then the outline of these.
 void PairWin::ShowPicture(const PairInputs& in) {
   const bool even = even_->isChecked();
-  if (solved_ && current_) {
-    picture_->Show(even ? solved_->even : solved_->odd);
+  if (drawn_) {
+    picture_->Show(even ? pictures_.even : pictures_.odd);
     return;
   }
   picture_->Show(DrawCrossSection(ShapeOf(in, even), nullptr));
 }
 
-// One solve at a time: inputs that come while it works stop it, and only the newest are solved.
-void PairWin::StartSolving() {
-  if (stop_) {
-    stop_->store(true);
-    return;  // Solved() starts the newest when the stopped one returns
+// The rows of the newest inputs. While they are solved the last answer's figures stay, marked,
+// and no verdict is drawn from them: its lines give way to one that says they follow.
+PairCheck PairWin::Check(const PairInputs& in) const {
+  if (!solved_) {
+    return CheckPair(in, nullptr);
   }
-  const std::optional<Reading> reading = Read();
-  if (!reading) {
-    solvedFor_.clear();  // the next readable edit asks again
-    return;
+  PairCheck check = CheckPair(in, &*solved_);
+  if (current_) {
+    return check;
   }
-  stop_ = std::make_shared<std::atomic<bool>>(false);
-  QPointer<PairWin> self(this);
-  QThreadPool::globalInstance()->start(
-      [in = reading->in, generation = generation_, self, stop = stop_] {
-        const field_solver::PairAnswer answer = SolvePairOf(in, stop.get());
-        if (stop->load()) {
-          QMetaObject::invokeMethod(
-              qApp,
-              [self] {
-                if (self)
-                  self->Stopped();
-              },
-              Qt::QueuedConnection);
-          return;
-        }
-        const Solution solution{answer, Draw(in, answer, false), Draw(in, answer, true)};
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, generation, solution] {
-              if (self) {
-                self->Solved(generation, solution);
-              }
-            },
-            Qt::QueuedConnection);
-      });
+  for (PairRow& row : check.rows) {
+    row.verdict = Verdict::kNone;
+  }
+  check.limits = CheckPair(in, nullptr).limits;
+  if (std::none_of(check.limits.begin(), check.limits.end(),
+                   [](const Limit& limit) { return limit.pending; })) {
+    check.limits.push_back(
+        {false, "The field solution is being updated for these inputs; the verdicts follow.",
+         true});
+  }
+  return check;
 }
 
-void PairWin::Stopped() {
-  stop_.reset();
-  StartSolving();
+// Newer inputs stop the running solve; only the newest are solved.
+void PairWin::StartSolving(const PairInputs& in) {
+  solvedInputs_ = in;
+  solver_.Start([in](const std::atomic<bool>& stop) { return SolvePairOf(in, &stop); });
 }
 
-void PairWin::Solved(int generation, const Solution& solution) {
-  stop_.reset();
-  if (generation != generation_) {  // newer inputs came while it worked
-    StartSolving();
-    return;
-  }
-  solved_ = solution;
+// The figures at once; the fields' pictures follow from another task.
+void PairWin::Solved(const field_solver::PairAnswer& answer) {
+  solved_ = answer;
   current_ = true;
   Update();
+  table_->FitRows();
+  painter_.Start([in = *solvedInputs_, answer](const std::atomic<bool>& stop) {
+    Pictures pictures;
+    pictures.odd = Draw(in, answer, false);
+    if (!stop.load()) {
+      pictures.even = Draw(in, answer, true);
+    }
+    return pictures;
+  });
+}
+
+void PairWin::Drawn(const Pictures& pictures) {
+  pictures_ = pictures;
+  drawn_ = true;
   if (const auto reading = Read()) {
     ShowPicture(reading->in);
   }
-  table_->resizeRowsToContents();
 }
 
 // Rows come and go at the end (the dispersed permittivities, the solver's notes), so the table
 // changes only the rows that change, and the selection and the scroll stay.
 void PairWin::ShowTable(const PairCheck& check) {
   const int rows = static_cast<int>(check.rows.size());
-  table_->setRowCount(rows + static_cast<int>(check.limits.size()));
+  table_->SetRows(rows + static_cast<int>(check.limits.size()));
   for (int row = 0; row < rows; ++row) {
     const PairRow& pair = check.rows[static_cast<std::size_t>(row)];
-    table_->SetRow(row, PairCells(pair), pair.model);
+    auto cells = PairCells(pair);
+    for (std::string* cell : {&cells[2], &cells[kDifference]}) {
+      if (!current_ && solved_ && !cell->empty()) {
+        *cell += " (updating)";
+      }
+    }
+    table_->SetRow(row, cells, pair.model,
+                   {kDifference, pair.verdict == Verdict::kDiffers,
+                    QString::fromStdString(cells[kDifference])});
   }
   int row = rows;
   for (const Limit& limit : check.limits) {
@@ -403,38 +428,28 @@ void PairWin::ShowTable(const PairCheck& check) {
 // Its answer is written only if the other inputs stayed as they were.
 void PairWin::Find(bool width) {
   const std::optional<Reading> reading = Read();
-  if (!reading || finding_) {
+  if (!reading || Finding()) {
     return;
   }
-  finding_ = true;
+  seekingWidth_ = width;
+  asked_ = InputLines();
+  finder_.Start([in = reading->in, target = reading->target, width](const std::atomic<bool>& stop) {
+    return width ? FindPairWidth(in, target, &stop) : FindPairSpacing(in, target, &stop);
+  });
   findWidth_->setEnabled(false);
   findSpacing_->setEnabled(false);
   note_ = width ? QStringLiteral("Finding the width...") : QStringLiteral("Finding the spacing...");
   message_->setText(note_);
-  QPointer<PairWin> self(this);
-  QThreadPool::globalInstance()->start(
-      [in = reading->in, target = reading->target, width, self, asked = InputLines()] {
-        const PairSynthesis found = width ? FindPairWidth(in, target) : FindPairSpacing(in, target);
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, width, found, asked] {
-              if (self) {
-                self->Found(width, found, asked);
-              }
-            },
-            Qt::QueuedConnection);
-      });
 }
 
-void PairWin::Found(bool width, const PairSynthesis& found, const QString& asked) {
-  finding_ = false;
-  const char* what = width ? "width" : "spacing";
-  if (InputLines() != asked) {
+void PairWin::Found(const PairSynthesis& found) {
+  const char* what = seekingWidth_ ? "width" : "spacing";
+  if (InputLines() != asked_) {
     note_ = QStringLiteral("The inputs changed while the %1 was sought: find it again.").arg(what);
   } else if (std::isnan(found.value)) {
     note_ = QString::fromStdString(found.reason);
   } else {
-    fields_[width ? kWidth : kSpacing]->setText(NumberText(found.value));
+    fields_[seekingWidth_ ? kWidth : kSpacing]->setText(NumberText(found.value));
     note_ = QStringLiteral("Found the %1 for the target.").arg(what);
   }
   Update();

@@ -6,15 +6,13 @@
 // solver works off it, a newer edit stopping an older solve.
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 #include <array>
-#include <atomic>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "model/pair.h"
+#include "toolkit/background_solve.h"
 #include "ui/cross_section_view.h"
 
 class QCheckBox;
@@ -39,8 +37,10 @@ class PairWin final : public QWidget {
   QString Text() const;
   // True while the solver works on inputs whose answer is not yet shown.
   bool Solving() const { return !current_; }
+  // True until both modes' fields of the newest answer are drawn.
+  bool Drawing() const { return !drawn_; }
   // True while a width or spacing is sought.
-  bool Finding() const { return finding_; }
+  bool Finding() const { return finder_.Running(); }
 
   ~PairWin() override;
 
@@ -52,9 +52,8 @@ class PairWin final : public QWidget {
     PairInputs in;
     double target = 0;
   };
-  // The solver's answer with the pair drawn in each mode's field.
-  struct Solution {
-    field_solver::PairAnswer answer;
+  // The pair drawn in each mode's field, a few tenths of a second's work after the figures.
+  struct Pictures {
     CrossSectionPicture odd, even;
   };
 
@@ -63,18 +62,21 @@ class PairWin final : public QWidget {
   void BuildLayout();
   void TakeSubstrate(MacQuelvorWnd& calculator);
   void Follow();
+  QStringList Typed() const;
+  void Keep();
   std::optional<Reading> Read() const;
   QString Unreadable() const;
   QString InputLines() const;
   void Edited();
   void Update();
-  void StartSolving();
-  void Stopped();
-  void Solved(int generation, const Solution& solution);
+  void StartSolving(const PairInputs& in);
+  void Solved(const field_solver::PairAnswer& answer);
+  void Drawn(const Pictures& pictures);
+  PairCheck Check(const PairInputs& in) const;
   void ShowPicture(const PairInputs& in);
   void ShowTable(const PairCheck& check);
   void Find(bool width);
-  void Found(bool width, const PairSynthesis& found, const QString& asked);
+  void Found(const PairSynthesis& found);
 
   QComboBox* structure_;
   std::array<QLineEdit*, kFields> fields_{};
@@ -85,14 +87,20 @@ class PairWin final : public QWidget {
   QCheckBox* even_;
   CrossSectionView* picture_;
   ResultTable* table_;
+  QStringList taken_;      // the calculator's substrate the fields started from
   QString note_;           // what the last search found, until the next edit
   std::string solvedFor_;  // the solver's inputs of the last solve asked for
-  int generation_ = 0;     // of the newest inputs
-  // Raised to end the running solve at its next step: newer inputs came, or the window goes.
-  std::shared_ptr<std::atomic<bool>> stop_;
-  std::optional<Solution> solved_;  // the newest answer, kept while newer inputs are solved
-  bool current_ = false;            // it answers the newest inputs
-  bool finding_ = false;
+  // The newest answer, kept while newer inputs are solved, and the pictures of its field.
+  std::optional<field_solver::PairAnswer> solved_;
+  std::optional<PairInputs> solvedInputs_;
+  Pictures pictures_;
+  bool current_ = false;       // the answer is of the newest inputs
+  bool drawn_ = false;         // and the pictures of the answer
+  bool seekingWidth_ = false;  // else the spacing
+  QString asked_;              // the inputs the search started from
+  toolkit::BackgroundSolve<field_solver::PairAnswer> solver_;
+  toolkit::BackgroundSolve<Pictures> painter_;
+  toolkit::BackgroundSolve<PairSynthesis> finder_;
 };
 
 }  // namespace mq

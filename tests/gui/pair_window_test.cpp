@@ -12,8 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QThreadPool>
 
 #include "model/figure_words.h"
 #include "solver/field_solver.h"
@@ -128,7 +130,7 @@ TEST_F(CalculatorWindowTest, PairWindowSolvesFindsAndCopies) {
   PairWin& pair = OpenWithCtrlD(*window_);
   Retype(pair, "Spacing (mm)", "0,15");
   Retype(pair, "Thickness (mm)", "0,035");
-  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving() && !pair.Drawing(); }, 10000));
   const auto solved = field_solver::SolveMicrostripPair(0.2, 0.15, 0.1, 0.035, 3.66);
   EXPECT_EQ(SolverCell(pair).section(' ', 0, 0).toStdString(), Figure(2 * solved.odd.impedance, 6));
   auto* picture = pair.findChild<CrossSectionView*>();
@@ -162,6 +164,110 @@ TEST_F(CalculatorWindowTest, PairWindowSolvesFindsAndCopies) {
                               "Differential impedance (ohm)\t"))
       << copied.toStdString();
   CloseWithEscape(*window_, pair);
+}
+
+// An edit keeps the last figures, marked, with no verdict drawn from them and no cell
+// "solving...", in rows of the same heights with every note in view; the new figures come before
+// the field's picture. Every row shows at the opening size, so no scroll bar comes and goes.
+TEST_F(CalculatorWindowTest, PairWindowKeepsItsFiguresWhileSolving) {
+  ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
+  PairWin& pair = OpenWithCtrlD(*window_);
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Drawing(); }, 10000));
+  auto* table = pair.findChild<QTableWidget*>();
+  const auto inView = [table] {
+    const QTableWidgetItem* last = table->item(table->rowCount() - 1, 0);
+    return !table->verticalScrollBar()->isVisible() &&
+           table->viewport()->rect().contains(table->visualItemRect(last));
+  };
+  EXPECT_TRUE(inView());
+  const QString before = SolverCell(pair);
+  QList<int> heights;
+  for (int row = 0; row < table->rowCount(); ++row) {
+    heights << table->rowHeight(row);
+  }
+  Retype(pair, "Spacing (mm)", "0.25");
+  ASSERT_TRUE(pair.Solving());
+  EXPECT_EQ(SolverCell(pair), before + " (updating)");
+  EXPECT_TRUE(!pair.Text().contains("solving...") && pair.Text().contains("being updated"));
+  for (int row = 0; row < std::min<int>(table->rowCount(), heights.size()); ++row) {
+    EXPECT_EQ(table->rowHeight(row), heights[row]) << row;
+  }
+  EXPECT_TRUE(inView());
+  auto* picture = pair.findChild<CrossSectionView*>();
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
+  EXPECT_TRUE(picture->accessibleDescription().endsWith(", solving"));
+  EXPECT_FALSE(SolverCell(pair).endsWith("(updating)"));
+  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Drawing(); }, 10000));
+  EXPECT_TRUE(picture->accessibleDescription().endsWith("equipotentials every 10 %"));
+  EXPECT_TRUE(inView());
+}
+
+// Typed texts come back when the window is closed and opened again on the same substrate.
+TEST_F(CalculatorWindowTest, PairWindowKeepsItsInputsWhenReopened) {
+  PairWin& pair = OpenWithCtrlD(*window_);
+  Find<QComboBox>(pair, "Structure")->setCurrentIndex(1);
+  Retype(pair, "Width (mm)", "0,3");
+  Retype(pair, "Target differential impedance (ohm)", "85");
+  const QString typed = pair.Text().section("\nQuantity", 0, 0);
+  CloseWithEscape(*window_, pair);
+  EXPECT_EQ(OpenWithCtrlD(*window_).Text().section("\nQuantity", 0, 0), typed);
+}
+
+// The W, s, h (b) and t labels cover no strip and no other label, in both structures, at the
+// opening size and at 620 x 460.
+TEST_F(CalculatorWindowTest, PairPictureLabelsKeepClear) {
+  ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
+  PairWin& pair = OpenWithCtrlD(*window_);
+  Retype(pair, "Thickness (mm)", "0.035");
+  auto* view = pair.findChild<CrossSectionView*>();
+  for (const auto& [structure, size] : {std::pair(0, QSize()), std::pair(0, QSize(620, 460)),
+                                        std::pair(1, QSize(620, 460)), std::pair(1, QSize())}) {
+    Find<QComboBox>(pair, "Structure")->setCurrentIndex(structure);
+    pair.resize(size.isValid() ? size : QSize(900, 640));
+    QApplication::sendPostedEvents();
+    const auto labels = view->Labels();
+    const auto strips = view->StripRects();
+    ASSERT_EQ(labels.size(), 4u);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      for (std::size_t j = i + 1; j < labels.size(); ++j) {
+        EXPECT_FALSE(labels[i].box.intersects(labels[j].box))
+            << structure << ' ' << labels[i].text.toStdString() << labels[j].text.toStdString();
+      }
+      for (const QRectF& strip : strips) {
+        EXPECT_FALSE(labels[i].box.intersects(strip)) << labels[i].text.toStdString();
+      }
+    }
+  }
+}
+
+// Closing the window or quitting during a Find stops it: when the pool is done and its answers
+// delivered, nothing was written, and a window that is gone was not touched.
+TEST_F(CalculatorWindowTest, PairWindowStopsFindingWhenClosedOrQuit) {
+  for (const bool quit : {false, true}) {
+    PairWin& pair = OpenWithCtrlD(*window_);
+    const QPointer<PairWin> open(&pair);
+    Retype(pair, "Target differential impedance (ohm)", "90");
+    ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
+    const QString width = Find(pair, "Width (mm)")->text();
+    QTest::mouseClick(Find<QPushButton>(pair, "Find width"), Qt::LeftButton);
+    ASSERT_TRUE(pair.Finding()) << quit;
+    if (quit) {
+      ASSERT_TRUE(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+    } else {
+      pair.close();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      EXPECT_TRUE(open.isNull());
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+    if (quit) {
+      EXPECT_EQ(Find(pair, "Width (mm)")->text(), width);
+      EXPECT_NE(Find<QLabel>(pair, "Message")->text(), "Found the width for the target.");
+      pair.close();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
 }
 
 }  // namespace
