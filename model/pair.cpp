@@ -206,7 +206,9 @@ std::string Cause(const PairInputs& in, const PairSolution& solution, const Judg
                        : "its thickness form";
   }
   if (in.thickness > 0 && solution.flat != nullptr && solution.flat->reason.empty()) {
-    const Modes flatModel = PublishedModes(FlatPair(in)).modes;
+    PairInputs flat = in;
+    flat.thickness = 0;
+    const Modes flatModel = PublishedModes(flat).modes;
     if (Agrees(quantity.figure(flatModel), quantity.figure(SolvedModes(*solution.flat)))) {
       return "its thickness form";
     }
@@ -371,14 +373,14 @@ field_solver::PairAnswer SolvePairOf(const PairInputs& in, const std::atomic<boo
                                                            in.thickness, in.permittivity, stop);
 }
 
-bool NeedsFlatSolve(const PairInputs& in) {
-  return Microstrip(in) && in.thickness > 0;
-}
-
-PairInputs FlatPair(const PairInputs& in) {
-  PairInputs flat = in;
-  flat.thickness = 0;
-  return flat;
+SolvedPair SolvePairToJudge(const PairInputs& in, const std::atomic<bool>* stop) {
+  SolvedPair solved{SolvePairOf(in, stop), std::nullopt};
+  if (Microstrip(in) && in.thickness > 0 && solved.pair.reason.empty()) {
+    PairInputs flat = in;
+    flat.thickness = 0;
+    solved.flat = SolvePairOf(flat, stop);
+  }
+  return solved;
 }
 
 PairCheck CheckPair(const PairInputs& in, const PairSolution& solution) {

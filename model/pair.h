@@ -7,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,10 +63,16 @@ struct PairSolution {
   bool updating = false;
 };
 
-// The inputs whose solve tells the thickness form's share: the pair at zero thickness. Needed only
-// for microstrips with thickness (Cohn's zero-thickness stripline pair is exact).
-bool NeedsFlatSolve(const PairInputs& in);
-PairInputs FlatPair(const PairInputs& in);
+// The pair solved for its check: as it is and, for microstrips with thickness, at zero thickness
+// (Cohn's zero-thickness stripline pair is exact, so a stripline needs no second solve).
+struct SolvedPair {
+  field_solver::PairAnswer pair;
+  std::optional<field_solver::PairAnswer> flat;
+  PairSolution Judged(bool updating = false) const {
+    return {&pair, flat ? &*flat : nullptr, updating};
+  }
+};
+SolvedPair SolvePairToJudge(const PairInputs& in, const std::atomic<bool>* stop = nullptr);
 
 // The rows: differential, common-mode, odd- and even-mode impedance; odd and even eeff (static,
 // and for microstrip at the frequency); coupling as k and in dB; odd and even delay and their

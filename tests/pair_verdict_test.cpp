@@ -23,9 +23,8 @@ std::string Lines(const PairCheck& check) {
 }
 
 PairCheck Checked(const PairInputs& in) {
-  const fs::PairAnswer pair = SolvePairOf(in);
-  const fs::PairAnswer flat = SolvePairOf(FlatPair(in));
-  return CheckPair(in, PairSolution{&pair, NeedsFlatSolve(in) ? &flat : nullptr, false});
+  const SolvedPair solved = SolvePairToJudge(in);
+  return CheckPair(in, solved.Judged());
 }
 
 // The solver's figures (converged to 1e-4, fieldcalc Pair) against Kirschning-Jansen with

@@ -114,11 +114,11 @@ PairWin::PairWin(MacQuelvorWnd& calculator)
       even_(new QCheckBox(QStringLiteral("&Even mode"), this)),
       picture_(new CrossSectionView(this)),
       table_(new ResultTable(kPairColumns, this)),
-      solver_(*this, [this](const field_solver::PairAnswer& answer) { Solved(answer); }),
+      solver_(*this, [this](const SolvedPair& answer) { Solved(answer); }),
       painter_(*this, [this](const Pictures& pictures) { Drawn(pictures); }),
       finder_(*this, [this](const PairSynthesis& found) { Found(found); }) {
   BuildLayout();
-  toolkit::SetUpSideWindow(*this, QStringLiteral("Differential Pair"), QSize(900, 640));
+  toolkit::SetUpSideWindow(*this, QStringLiteral("Differential Pair"), QSize(900, 720));
   TakeSubstrate(calculator);
   Follow();
   Update();
@@ -179,8 +179,8 @@ void PairWin::BuildLayout() {
   top->addLayout(BuildFields());
   top->addLayout(drawing, 1);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top, 2);
-  layout->addWidget(table_, 3);
+  layout->addLayout(top, 1);
+  layout->addWidget(table_, 2);
   QWidget* order[] = {structure_, fields_[0], fields_[1], fields_[2],   fields_[3], fields_[4],
                       fields_[5], fields_[6], findWidth_, findSpacing_, even_,      table_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
@@ -351,39 +351,22 @@ void PairWin::ShowPicture(const PairInputs& in) {
 // The rows of the newest inputs. While they are solved the last answer's figures stay, marked,
 // and no verdict is drawn from them: its lines give way to one that says they follow.
 PairCheck PairWin::Check(const PairInputs& in) const {
-  if (!solved_) {
-    return CheckPair(in, nullptr);
-  }
-  PairCheck check = CheckPair(in, &*solved_);
-  if (current_) {
-    return check;
-  }
-  for (PairRow& row : check.rows) {
-    row.verdict = Verdict::kNone;
-  }
-  check.limits = CheckPair(in, nullptr).limits;
-  if (std::none_of(check.limits.begin(), check.limits.end(),
-                   [](const Limit& limit) { return limit.pending; })) {
-    check.limits.push_back(
-        {false, "The field solution is being updated for these inputs; the verdicts follow.",
-         true});
-  }
-  return check;
+  return CheckPair(in, solved_ ? solved_->Judged(!current_) : PairSolution{});
 }
 
 // Newer inputs stop the running solve; only the newest are solved.
 void PairWin::StartSolving(const PairInputs& in) {
   solvedInputs_ = in;
-  solver_.Start([in](const std::atomic<bool>& stop) { return SolvePairOf(in, &stop); });
+  solver_.Start([in](const std::atomic<bool>& stop) { return SolvePairToJudge(in, &stop); });
 }
 
 // The figures at once; the fields' pictures follow from another task.
-void PairWin::Solved(const field_solver::PairAnswer& answer) {
+void PairWin::Solved(const SolvedPair& answer) {
   solved_ = answer;
   current_ = true;
   Update();
   table_->FitRows();
-  painter_.Start([in = *solvedInputs_, answer](const std::atomic<bool>& stop) {
+  painter_.Start([in = *solvedInputs_, answer = answer.pair](const std::atomic<bool>& stop) {
     Pictures pictures;
     pictures.odd = Draw(in, answer, false);
     if (!stop.load()) {
@@ -408,12 +391,7 @@ void PairWin::ShowTable(const PairCheck& check) {
   table_->SetRows(rows + static_cast<int>(check.limits.size()));
   for (int row = 0; row < rows; ++row) {
     const PairRow& pair = check.rows[static_cast<std::size_t>(row)];
-    auto cells = PairCells(pair);
-    for (std::string* cell : {&cells[2], &cells[kDifference]}) {
-      if (!current_ && solved_ && !cell->empty()) {
-        *cell += " (updating)";
-      }
-    }
+    const auto cells = PairCells(pair);
     table_->SetRow(row, cells, pair.model,
                    {kDifference, pair.verdict == Verdict::kDiffers,
                     QString::fromStdString(cells[kDifference])});

@@ -70,7 +70,7 @@ class PairWin final : public QWidget {
   void Edited();
   void Update();
   void StartSolving(const PairInputs& in);
-  void Solved(const field_solver::PairAnswer& answer);
+  void Solved(const SolvedPair& answer);
   void Drawn(const Pictures& pictures);
   PairCheck Check(const PairInputs& in) const;
   void ShowPicture(const PairInputs& in);
@@ -91,14 +91,14 @@ class PairWin final : public QWidget {
   QString note_;           // what the last search found, until the next edit
   std::string solvedFor_;  // the solver's inputs of the last solve asked for
   // The newest answer, kept while newer inputs are solved, and the pictures of its field.
-  std::optional<field_solver::PairAnswer> solved_;
+  std::optional<SolvedPair> solved_;
   std::optional<PairInputs> solvedInputs_;
   Pictures pictures_;
   bool current_ = false;       // the answer is of the newest inputs
   bool drawn_ = false;         // and the pictures of the answer
   bool seekingWidth_ = false;  // else the spacing
   QString asked_;              // the inputs the search started from
-  toolkit::BackgroundSolve<field_solver::PairAnswer> solver_;
+  toolkit::BackgroundSolve<SolvedPair> solver_;
   toolkit::BackgroundSolve<Pictures> painter_;
   toolkit::BackgroundSolve<PairSynthesis> finder_;
 };

@@ -203,13 +203,8 @@ void PrintPair(const field_solver::PairAnswer& pair, std::ostream& out) {
 
 // The published model's dispersed permittivities, then every verdict and limit of the pair as
 // "ok: ..." or "warning: ...".
-void PrintPairCheck(const PairInputs& in, const field_solver::PairAnswer& pair, std::ostream& out) {
-  field_solver::PairAnswer flat;
-  if (NeedsFlatSolve(in)) {
-    flat = SolvePairOf(FlatPair(in));
-  }
-  const PairCheck check =
-      CheckPair(in, PairSolution{&pair, NeedsFlatSolve(in) ? &flat : nullptr, false});
+void PrintPairCheck(const PairInputs& in, const SolvedPair& solved, std::ostream& out) {
+  const PairCheck check = CheckPair(in, solved.Judged());
   for (const PairRow& row : check.rows) {
     if (row.quantity.find(" at ") != std::string::npos) {
       out << (row.quantity.starts_with("Even") ? "even" : "odd")
@@ -263,7 +258,7 @@ int PrintPairSolution(const std::vector<std::string>& args, std::istream& in, st
   if (std::isfinite(found.value)) {
     (solve == "width" ? pair.width : pair.spacing) = found.value;
   }
-  PrintPairCheck(pair, found.pair, out);
+  PrintPairCheck(pair, SolvePairToJudge(pair), out);
   return 0;
 }
 

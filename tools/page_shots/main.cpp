@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   saved = Save(crossCheck, directory, QStringLiteral("cross-check")) && saved;
   // A pair of those strips on that substrate, one width apart, once the solver has answered.
   mq::PairWin& pair = mq::PairWin::Show(window);
-  saved = QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000) && saved;
+  saved = QTest::qWaitFor([&pair] { return !pair.Solving() && !pair.Drawing(); }, 10000) && saved;
   saved = Save(pair, directory, QStringLiteral("differential-pair")) && saved;
   app.AppleMacQuelvor_Action();
   QCoreApplication::processEvents();
