@@ -96,6 +96,19 @@ TEST(Placement, BesideTheAnchorOnTheScreen) {
   for (const auto& [what, anchor, corner] : rows) {
     EXPECT_EQ(toolkit::BesidePosition(anchor, frame, screen), corner) << what;
   }
+  // Windows beside one anchor (760, 100, 400 x 400) take the sides the others left free.
+  const QRect anchor(760, 100, 400, 400), right(1160, 100, 700, 230), left(60, 100, 700, 230);
+  const std::tuple<const char*, std::vector<QRect>, QPoint> taken[] = {
+      {"the right taken: the left", {right}, QPoint(60, 100)},
+      {"the left taken: the right", {left}, QPoint(1160, 100)},
+      {"both taken: below", {right, left}, QPoint(760, 500)},
+      {"all taken: the right, as before",
+       {right, left, QRect(760, 500, 700, 230)},
+       QPoint(1160, 100)},
+  };
+  for (const auto& [what, others, corner] : taken) {
+    EXPECT_EQ(toolkit::BesidePosition(anchor, frame, screen, others), corner) << what;
+  }
 }
 
 // WCAG relative luminance of an sRGB colour.
