@@ -150,8 +150,8 @@ void CrossCheckWin::StartSolving() {
   solver_.Start([in = CurrentInputs()](const std::atomic<bool>& stop) {
     Solution solution{SolvePage(in.page, in.fields, in.thickness, &stop), {}};
     if (!stop.load()) {
-      solution.picture =
-          DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness), &solution.solved.analysis);
+      solution.picture = DrawCrossSection(ShapeOf(in.page, in.fields, in.thickness),
+                                          &solution.solved.analysis, &stop);
     }
     return solution;
   });

@@ -172,7 +172,8 @@ QColor Readable(const QColor& accent, const QColor& ink, const QColor& back, con
 
 }  // namespace
 
-CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::Answer* field) {
+CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::Answer* field,
+                                     const std::atomic<bool>* stop) {
   CrossSectionPicture picture;
   picture.line = line;
   picture.drawable = Drawable(line);
@@ -195,6 +196,9 @@ CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::
   std::vector<double> grid;
   grid.reserve(static_cast<std::size_t>(kAcross * down));
   for (int j = 0; j < down; ++j) {
+    if (stop != nullptr && stop->load()) {
+      return picture;
+    }
     for (int i = 0; i < kAcross; ++i) {
       grid.push_back(field_solver::Potential(*field, r.left() + r.width() * i / (kAcross - 1),
                                              r.top() + r.height() * j / (down - 1)));

@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QString>
 #include <QWidget>
+#include <atomic>
 #include <vector>
 
 #include "solver/field_solver.h"
@@ -39,8 +40,10 @@ struct CrossSectionPicture {
 };
 
 // The picture of the line with the solver's potential, or without it while the solver works
-// (null): a fraction of a second's work at most.
-CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::Answer* field);
+// (null): a fraction of a second's work at most. A raised `stop`, read between rows of the grid,
+// ends it early with the outline alone, so that closing or quitting never waits for a picture.
+CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::Answer* field,
+                                     const std::atomic<bool>* stop = nullptr);
 
 // A dimension's words and where they are painted, in the view's pixels.
 struct CrossSectionLabel {

@@ -88,12 +88,13 @@ LineShape ShapeOf(const PairInputs& in, bool even) {
 
 // The pair drawn in a mode's field; past coupling the solver's field is the single line's, which
 // is no picture of the pair.
-CrossSectionPicture Draw(const PairInputs& in, const field_solver::PairAnswer& answer, bool even) {
+CrossSectionPicture Draw(const PairInputs& in, const field_solver::PairAnswer& answer, bool even,
+                         const std::atomic<bool>& stop) {
   field_solver::Answer mode = even ? answer.even : answer.odd;
   if (answer.uncoupled) {
     mode.reason = "uncoupled";
   }
-  return DrawCrossSection(ShapeOf(in, even), &mode);
+  return DrawCrossSection(ShapeOf(in, even), &mode, &stop);
 }
 
 }  // namespace
@@ -368,9 +369,9 @@ void PairWin::Solved(const SolvedPair& answer) {
   table_->FitRows();
   painter_.Start([in = *solvedInputs_, answer = answer.pair](const std::atomic<bool>& stop) {
     Pictures pictures;
-    pictures.odd = Draw(in, answer, false);
+    pictures.odd = Draw(in, answer, false, stop);
     if (!stop.load()) {
-      pictures.even = Draw(in, answer, true);
+      pictures.even = Draw(in, answer, true, stop);
     }
     return pictures;
   });

@@ -174,6 +174,27 @@ def check_pair_window_follows_the_spacing(app):
     return failures
 
 
+def check_pair_row_marks_clear(pair):
+    """A zero width turns the pair table's first row into its warning; a width typed back turns it
+    into figures again, and no cell of that row still says "Warning: ... greater than zero."."""
+    table = named(pair, pyatspi.ROLE_TABLE)[0].queryTable()
+    width = named(pair, pyatspi.ROLE_TEXT, "Width (mm)")[0].queryEditableText()
+    typed = named(pair, pyatspi.ROLE_TEXT, "Width (mm)")[0].queryText().getText(0, -1)
+    row = lambda: [table.getAccessibleAt(0, column).name for column in range(table.nColumns)]
+    width.setTextContents("0")
+    try:
+        wait_for(lambda: row()[0] == "Warning: Width must be greater than zero.", "the warning row")
+    except SystemExit:
+        return [f"a zero width's row reads {row()}"]
+    width.setTextContents(typed)
+    try:
+        wait_for(lambda: row()[0] == "Differential impedance (ohm)", "the figures' row", seconds=10)
+    except SystemExit:
+        pass
+    stale = [cell for cell in row() if "greater than zero" in cell or cell.startswith("Warning")]
+    return [f"after the width came back the row reads {row()}"] if stale or not row()[1] else []
+
+
 def readable_texts(root):
     for node in descendants(root):
         yield node.name
@@ -227,6 +248,8 @@ def main():
             failures.append(f"{len(cross)} cross-check windows")
         failures += check_cross_check_reads_as_a_table(frame, cross[0])
         failures += check_pair_window_follows_the_spacing(app)
+        failures += check_pair_row_marks_clear(
+            next(w for w in app if w.name == "Differential Pair"))
         # F3 runs the analysis as "<-" does: a zero height's message, in the calculator's box.
         named(frame, pyatspi.ROLE_TEXT, "Height (mm)")[0].queryEditableText().setTextContents("0")
         press(0xffc0)  # F3
