@@ -14,10 +14,12 @@
 #include <QTabBar>
 #include <QTest>
 #include <QThreadPool>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/app.h"
@@ -94,39 +96,69 @@ void TimeFiguresShown(mq::PairWin& pair, QLineEdit& spacing, int edits) {
     WaitUntil([&pair] { return !pair.Solving(); });
     shown.push_back(Since(start));
 
-    const auto alone = std::chrono::steady_clock::now();
-    mq::SolvePairToJudge({mq::PairStructure::kMicrostrip, number("Width (mm)"), text.toDouble(),
-                          number("Height (mm)"), 0.035, number("Dielectric constant"), 0});
-    solved.push_back(Since(alone));
+    const mq::PairInputs in{mq::PairStructure::kMicrostrip,
+                            number("Width (mm)"),
+                            text.toDouble(),
+                            number("Height (mm)"),
+                            0.035,
+                            number("Dielectric constant"),
+                            0};
+    // On a thread of its own, as the window solves.
+    std::thread([&in, &solved] {
+      const auto alone = std::chrono::steady_clock::now();
+      mq::SolvePairToJudge(in);
+      solved.push_back(Since(alone));
+    }).join();
   }
   Print("pair figures shown after the keystroke", shown);
   Print("pair solve alone", solved);
 }
 
-// Close, then quit, while Find width searches: how long each takes to return.
-void TimeStopsDuringFind(mq::MacQuelvorWnd& window) {
-  for (const bool quit : {false, true}) {
-    mq::PairWin& pair = mq::PairWin::Show(window);
-    for (QPushButton* button : pair.findChildren<QPushButton*>()) {
-      if (button->text() == "Find width") {
-        button->click();
-      }
+// Find width started in the pair window (opened anew where it was closed).
+mq::PairWin& StartFinding(mq::MacQuelvorWnd& window) {
+  mq::PairWin& pair = mq::PairWin::Show(window);
+  for (QPushButton* button : pair.findChildren<QPushButton*>()) {
+    if (button->text() == "Find width") {
+      button->click();
     }
-    QTest::qWait(5);
-    const auto start = std::chrono::steady_clock::now();
-    const bool finding = pair.Finding();
-    if (quit) {
-      QCoreApplication::quit();
-      QCoreApplication::processEvents();
-      QThreadPool::globalInstance()->waitForDone();
-    } else {
-      pair.close();
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    std::printf("%s during Find width (finding: %s): %.3f ms%s\n", quit ? "quit" : "close",
-                finding ? "yes" : "no", Since(start),
-                quit ? ", the pool's tasks all returned" : "");
   }
+  return pair;
+}
+
+// Closing the window while Find width searches: until the window is gone, and until the search
+// has returned to the pool.
+void TimeCloseDuringFind(mq::MacQuelvorWnd& window) {
+  mq::PairWin& pair = StartFinding(window);
+  QTest::qWait(5);
+  const bool finding = pair.Finding();
+  const auto start = std::chrono::steady_clock::now();
+  pair.close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  const double closed = Since(start);
+  QThreadPool::globalInstance()->waitForDone();
+  std::printf(
+      "close during Find width (finding: %s): %.3f ms, the pool's tasks returned after "
+      "%.3f ms\n",
+      finding ? "yes" : "no", closed, Since(start));
+}
+
+// Quitting while Find width searches, as the Quit command does: from quit() until the event loop
+// has returned and every task of the pool with it.
+void TimeQuitDuringFind(QApplication& app, mq::MacQuelvorWnd& window) {
+  std::chrono::steady_clock::time_point start;
+  bool finding = false;
+  QTimer::singleShot(0, &app, [&] {
+    mq::PairWin& pair = StartFinding(window);
+    QTimer::singleShot(5, &app, [&] {
+      finding = pair.Finding();
+      start = std::chrono::steady_clock::now();
+      QCoreApplication::quit();
+    });
+  });
+  app.exec();
+  QThreadPool::globalInstance()->waitForDone();
+  std::printf("quit during Find width (finding: %s): %.3f ms until the pool's tasks returned\n",
+              finding ? "yes" : "no", Since(start));
 }
 
 }  // namespace
@@ -163,6 +195,7 @@ int main(int argc, char** argv) {
       field->setText("85");
     }
   }
-  TimeStopsDuringFind(window);
+  TimeCloseDuringFind(window);
+  TimeQuitDuringFind(app, window);
   return 0;
 }
