@@ -359,7 +359,8 @@ QRectF Clear(std::vector<QRectF> places, const std::vector<QRectF>& taken, const
   for (int step = 1; step <= 8; ++step) {
     for (const int sign : {-1, 1}) {
       QRectF moved = first.translated(0, sign * step * (first.height() + 2));
-      moved.moveLeft(std::clamp(moved.left(), view.left(), view.right() - moved.width()));
+      // A label wider than the view starts at its left edge (clamp's bounds would cross).
+      moved.moveLeft(std::max(view.left(), std::min(moved.left(), view.right() - moved.width())));
       places.push_back(moved);
     }
   }

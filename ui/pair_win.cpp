@@ -86,12 +86,12 @@ LineShape ShapeOf(const PairInputs& in, bool even) {
   return {page, in.width, in.height, in.thickness, in.permittivity, true, in.spacing, even};
 }
 
-// The pair drawn in a mode's field; past coupling the solver's field is the single line's, which
-// is no picture of the pair.
+// The pair drawn in a mode's field; where the solver handed both modes the single line's field
+// (one field for the two), it is no picture of the pair.
 CrossSectionPicture Draw(const PairInputs& in, const field_solver::PairAnswer& answer, bool even,
                          const std::atomic<bool>& stop) {
   field_solver::Answer mode = even ? answer.even : answer.odd;
-  if (answer.uncoupled) {
+  if (answer.even.field == answer.odd.field) {
     mode.reason = "uncoupled";
   }
   return DrawCrossSection(ShapeOf(in, even), &mode, &stop);

@@ -238,6 +238,11 @@ TEST_F(CalculatorWindowTest, PairPictureLabelsKeepClear) {
       }
     }
   }
+  // A view narrower than its labels still places them all, from its left edge.
+  CrossSectionView narrow(nullptr);
+  narrow.Show(DrawCrossSection({1, 0.2, 0.1, 0.035, 3.66, true, 0.2, false}, nullptr));
+  narrow.resize(60, 120);
+  EXPECT_EQ(narrow.Labels().size(), 4u);
 }
 
 // Closing the window or quitting during a Find stops it: when the pool is done and its answers
