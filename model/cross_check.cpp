@@ -201,14 +201,13 @@ bool SharedWithCopper(const Comparison& row) {
 // "0.9 % is the page's form at zero thickness, 0.5 % the 0.001 mm of copper it leaves out", in
 // points of the difference; nothing where the copper alone or neither is to blame.
 std::string CopperSplit(const Comparison& row, double thickness) {
-  if (!(thickness > 0) || std::fabs(OwnFormPart(row)) > kAgreement || !SharedWithCopper(row)) {
+  const double off = row.page / row.solver - 1, own = OwnFormPart(row);
+  if (!(thickness > 0) || std::fabs(own) > kAgreement || !SharedWithCopper(row) ||
+      !(std::fabs(off - own) >= kSharedPart * std::fabs(off))) {
     return {};
   }
-  const double off = row.page / row.solver - 1, own = OwnFormPart(row), copper = off - own;
-  // The parts to the whole's last digit, so that they add up to it as written.
-  const int decimals = std::fabs(100 * off) < 10 ? 1 : 0;
-  const auto points = [decimals](double part) { return Fixed(100 * part, decimals) + " %"; };
-  return points(own) + " is the page's form at zero thickness, " + points(copper) + " the " +
+  const auto [form, copper] = Parts(off, own);
+  return form + " is the page's form at zero thickness, " + copper + " the " +
          Figure(thickness, 4) + " mm of copper it leaves out";
 }
 

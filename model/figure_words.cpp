@@ -42,6 +42,15 @@ std::string Percent(double value, double reference) {
          (digits == "-0.00" ? digits.substr(1) : digits) + " %";
 }
 
+std::array<std::string, 2> Parts(double whole, double first) {
+  const double points = 100 * std::fabs(whole);
+  const int decimals = points < 10 ? 1 : 0;
+  const double scale = decimals == 1 ? 10 : 1;
+  const double all = std::round(points * scale);
+  const double one = std::round(100 * first * (whole < 0 ? -1 : 1) * scale);
+  return {Fixed(one / scale, decimals) + " %", Fixed((all - one) / scale, decimals) + " %"};
+}
+
 std::string Size(double relative) {
   const double percent = std::fabs(100 * relative);
   std::string size = Figure(percent, 2);

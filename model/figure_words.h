@@ -3,6 +3,7 @@
 // pages' fixed patterns, and differences as signed percentages.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,10 @@ std::string FigureOr(double value, std::string_view none, int digits = 5);
 std::string Percent(double value, double reference);
 // A value with a fixed number of decimals, "-0.9"; nothing where it is not finite.
 std::string Fixed(double value, int decimals);
+// Two parts of a relative difference, the first given and the rest, in points in the difference's
+// direction and to the last digit Size writes of it, so that they add up to it as written:
+// {"0.9 %", "0.5 %"} of 1.4 %; a part against the direction carries a "-".
+std::array<std::string, 2> Parts(double whole, double first);
 // The size of a relative difference in two significant digits, "20", "1.3", "1.0".
 std::string Size(double relative);
 

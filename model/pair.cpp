@@ -187,16 +187,17 @@ constexpr std::array<Judged, 4> kJudged = {
 // mode's: Cohn's form is 7-9 % off at t/s 0.5 (docs/accuracy.md), 1 % at t/s 0.2.
 constexpr double kFacingWallsMatter = 0.25;
 
-bool Agrees(double model, double solution) {
-  return std::fabs(model / solution - 1) <= kAgreement;
-}
+// The zero-thickness form shares the difference with the thickness form when each part is a
+// tenth of it or more; under a tenth, a part is not named.
+constexpr double kSharedPart = 0.1;
 
 // Why the published model is off, where the program can tell: its zero-thickness form meets the
 // solution at zero thickness where the thick form misses, so the thickness form is to blame
 // (Cohn's zero-thickness stripline pair is exact; his thick-strip form counts no field between
 // the strips' facing walls, which carry much of the odd mode's charge when they stand close); or
 // the pair lies outside the model's stated range.
-std::string Cause(const PairInputs& in, const PairSolution& solution, const Judged& judged) {
+std::string Cause(const PairInputs& in, const PairSolution& solution, const Judged& judged,
+                  const PairRow& row) {
   const Quantity quantity = Quantities()[judged.row];
   if (in.thickness > 0 && !Microstrip(in)) {
     const bool facingWalls =
@@ -208,9 +209,17 @@ std::string Cause(const PairInputs& in, const PairSolution& solution, const Judg
   if (in.thickness > 0 && solution.flat != nullptr && solution.flat->reason.empty()) {
     PairInputs flat = in;
     flat.thickness = 0;
-    const Modes flatModel = PublishedModes(flat).modes;
-    if (Agrees(quantity.figure(flatModel), quantity.figure(SolvedModes(*solution.flat)))) {
+    const double whole = row.published / row.solver - 1;
+    const double zero =
+        quantity.figure(PublishedModes(flat).modes) / quantity.figure(SolvedModes(*solution.flat)) -
+        1;
+    if (std::fabs(zero) <= kAgreement && std::fabs(zero) < kSharedPart * std::fabs(whole)) {
       return "its thickness form";
+    }
+    if (std::fabs(zero) <= kAgreement &&
+        std::fabs(whole - zero) >= kSharedPart * std::fabs(whole)) {
+      const auto [form, thick] = Parts(whole, zero);
+      return form + " of it its zero-thickness form, " + thick + " its thickness form";
     }
   }
   const std::string outside = OutsideStatedRange(in);
@@ -250,7 +259,14 @@ std::vector<Limit> Verdicts(const PairInputs& in, const PairSolution& solution,
   }
   std::vector<Limit> lines;
   for (const Judged& judged : kJudged) {
-    if (auto line = Judge(rows[judged.row], judged.subject, Cause(in, solution, judged))) {
+    // A stripline's modes both have er itself: nothing to judge.
+    const bool permittivity =
+        judged.row == kOddPermittivityRow || judged.row == kEvenPermittivityRow;
+    if (permittivity && !Microstrip(in)) {
+      continue;
+    }
+    PairRow& row = rows[judged.row];
+    if (auto line = Judge(row, judged.subject, Cause(in, solution, judged, row))) {
       lines.push_back(std::move(*line));
     }
   }

@@ -40,6 +40,10 @@ TEST(PairVerdict, WarnsWithSizeCauseAndFigureWhereThePublishedModelIsOff) {
        {PairStructure::kMicrostrip, 0.2, 0.2, 0.2, 0.035, 4.3, 0},
        "warning: The published model is 2.8 % above the field solution on the differential "
        "impedance (its thickness form); use 109.84 ohm."},
+      {"wide strips in air: half the 1.8 % is the zero-thickness form's (+0.95 % at t = 0)",
+       {PairStructure::kMicrostrip, 10, 0.2, 1, 0.02, 1, 0},
+       "warning: The published model is 1.8 % above the field solution on the differential "
+       "impedance (0.9 % of it its zero-thickness form, 0.9 % its thickness form); use 46.41 ohm."},
       {"5/5/5 mil on er 3.9, 1 oz: the odd mode's permittivity 14 % high",
        {PairStructure::kMicrostrip, 0.127, 0.127, 0.127, 0.0356, 3.9, 0},
        "warning: The published model is 14 % above the field solution on the odd-mode eff. "
