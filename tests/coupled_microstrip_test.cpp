@@ -64,6 +64,14 @@ TEST(CoupledMicrostrip, FarApartBothModesAreTheSingleLine) {
       EXPECT_NEAR(ratio, 1.0, 1e-5) << "W/h " << w;
     }
   }
+  // Dispersed too, they are the single line's (Kirschning and Jansen 1982): at W/h 0.1 on er 12,
+  // f h 40 GHz mm, where P3 P4 is a tenth of eq. (6)'s bracket, and at W/h 1, er 4.3, 10 GHz mm.
+  for (const auto& [w, er, hertz] : {std::tuple(0.1, 12.0, 40e9), std::tuple(1.0, 4.3, 10e9)}) {
+    const auto far = ref::CoupledMicrostripDispersed(w * 1e-3, 1, 1e-3, 0, er, hertz);
+    const double single = ref::MicrostripDispersedPermittivity(w * 1e-3, 1e-3, er, hertz);
+    EXPECT_NEAR(far.evenPermittivity / single, 1, 1e-5) << "W/h " << w;
+    EXPECT_NEAR(far.oddPermittivity / single, 1, 1e-5) << "W/h " << w;
+  }
 }
 
 // In air every (er - 1) term vanishes and (er + 1)/2 is 1: exactly 1, static or dispersed.
