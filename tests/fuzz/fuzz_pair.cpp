@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A differential pair over doubles cut from the fuzzer's bytes (the first byte picks microstrip
 // or stripline): the solver answers each mode with finite figures or a reason, and the pair's
-// rows print "nan" or "inf" only where an input is one.
+// rows, judged against it and its zero-thickness twin, print "nan" or "inf" only where an input
+// is one.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -35,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         &mq::PairInputs::thickness, &mq::PairInputs::permittivity, &mq::PairInputs::gigahertz}) {
     in.*member = Take(data, size);
   }
-  const auto pair = mq::SolvePairOf(in);
+  const mq::SolvedPair solved = mq::SolvePairToJudge(in);
+  const auto& pair = solved.pair;
   if (pair.reason.empty() && !(Finite(pair.even) && Finite(pair.odd))) {
     std::fprintf(stderr, "no reason and no finite figures\n");
     std::abort();
@@ -43,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool finiteInputs = std::isfinite(in.width) && std::isfinite(in.spacing) &&
                             std::isfinite(in.height) && std::isfinite(in.thickness) &&
                             std::isfinite(in.permittivity) && std::isfinite(in.gigahertz);
-  const auto check = mq::CheckPair(in, &pair);
+  const auto check = mq::CheckPair(in, solved.Judged());
   for (const auto& row : check.rows) {
     for (const std::string& cell : mq::PairCells(row)) {
       if (finiteInputs &&
