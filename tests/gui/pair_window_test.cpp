@@ -223,7 +223,7 @@ TEST_F(CalculatorWindowTest, PairPictureLabelsKeepClear) {
   for (const auto& [structure, size] : {std::pair(0, QSize()), std::pair(0, QSize(620, 460)),
                                         std::pair(1, QSize(620, 460)), std::pair(1, QSize())}) {
     Find<QComboBox>(pair, "Structure")->setCurrentIndex(structure);
-    pair.resize(size.isValid() ? size : QSize(900, 640));
+    pair.resize(size.isValid() ? size : QSize(900, 720));
     QApplication::sendPostedEvents();
     const auto labels = view->Labels();
     const auto strips = view->StripRects();
