@@ -167,6 +167,8 @@ TEST(FieldSolver, StopsWhenAsked) {
   const std::atomic<bool> stop{true};
   EXPECT_EQ(SolveMicrostrip(100, 1, 1e-5, 1000, &stop).reason, kStopped);
   EXPECT_EQ(SolveStripline(1, 1, 0.5, 1, &stop).impedance, 0);
+  // A picture asked of an answer not solved at all finds no field: potential 0, as on ground.
+  EXPECT_EQ(Potential(Answer{}, 0, 0.5), 0);
 }
 
 }  // namespace

@@ -120,6 +120,15 @@ TEST_F(CalculatorWindowTest, PairWindowCaptionsLeadToTheirControls) {
     QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget()->accessibleName(), name);
   }
+  // And each stands on its control's row, to its left.
+  for (const QLabel* caption : pair.findChildren<QLabel*>()) {
+    if (const QWidget* control = caption->buddy()) {
+      const QRect at = caption->geometry(), of = control->geometry();
+      EXPECT_TRUE(at.right() < of.left() && at.center().y() >= of.top() &&
+                  at.center().y() <= of.bottom())
+          << caption->text().toStdString();
+    }
+  }
 }
 
 // The solver's differential impedance is 2 Zodd of the pair solved alone; a text that is no
@@ -145,6 +154,9 @@ TEST_F(CalculatorWindowTest, PairWindowSolvesFindsAndCopies) {
   EXPECT_FALSE(Find<QPushButton>(pair, "Find width")->isEnabled());
   Retype(pair, "Width (mm)", "0.2");
   QTest::mouseClick(Find<QPushButton>(pair, "Find width"), Qt::LeftButton);
+  EXPECT_TRUE(!Find<QPushButton>(pair, "Find width")->isEnabled() &&
+              !Find<QPushButton>(pair, "Find spacing")->isEnabled())
+      << "both searches wait while one runs";
   ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Finding() && !pair.Solving(); }, 10000));
   const double width = Find(pair, "Width (mm)")->text().toDouble();
   const auto found = field_solver::SolveMicrostripPair(width, 0.15, 0.1, 0.035, 3.66);
