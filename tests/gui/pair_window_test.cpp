@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -206,7 +207,11 @@ TEST_F(CalculatorWindowTest, PairWindowKeepsItsFiguresWhileSolving) {
   }
   EXPECT_TRUE(inView());
   auto* picture = pair.findChild<CrossSectionView*>();
-  ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
+  // Event by event, so that the moment the figures come is seen before anything after it.
+  QEventLoop events;
+  while (pair.Solving()) {
+    events.processEvents(QEventLoop::WaitForMoreEvents);
+  }
   EXPECT_TRUE(picture->accessibleDescription().endsWith(", solving"));
   EXPECT_FALSE(SolverCell(pair).endsWith("(updating)"));
   ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Drawing(); }, 10000));
