@@ -198,11 +198,17 @@ bool SharedWithCopper(const Comparison& row) {
   return std::fabs(OwnFormPart(row)) >= kSharedPart * std::fabs(off);
 }
 
+// The copper alone is to blame: the page's own part is known and under a tenth.
+bool CopperAlone(const Comparison& row) {
+  const double off = row.page / row.solver - 1;
+  return std::fabs(OwnFormPart(row)) < kSharedPart * std::fabs(off);
+}
+
 // "0.9 % is the page's form at zero thickness, 0.5 % the 0.001 mm of copper it leaves out", in
 // points of the difference; nothing where the copper alone or neither is to blame.
 std::string CopperSplit(const Comparison& row, double thickness) {
   const double off = row.page / row.solver - 1, own = OwnFormPart(row);
-  if (!(thickness > 0) || std::fabs(own) > kAgreement || !SharedWithCopper(row) ||
+  if (!(thickness > 0) || !SharedWithCopper(row) ||
       !(std::fabs(off - own) >= kSharedPart * std::fabs(off))) {
     return {};
   }
@@ -211,13 +217,13 @@ std::string CopperSplit(const Comparison& row, double thickness) {
          Figure(thickness, 4) + " mm of copper it leaves out";
 }
 
-// Why a row differs, where the program can tell: the page agrees with the published model of a
-// strip of no thickness, so the thickness is what it missed; or its ratio lies past the range
-// the page's forms were measured over.
+// Why a row differs, where the program can tell: the page's own form at zero thickness (against
+// the published model of a strip of no thickness) is under a tenth of the difference, so the
+// thickness is what it missed; or its ratio lies past the range the page's forms were measured
+// over.
 std::string Cause(const Comparison& row, const std::string& thicknessCause,
                   std::string_view ratioName, double ratio) {
-  if (!thicknessCause.empty() && std::fabs(row.page / row.zeroThickness - 1) <= kAgreement &&
-      !SharedWithCopper(row)) {
+  if (!thicknessCause.empty() && CopperAlone(row)) {
     return thicknessCause;
   }
   if (!Measured(ratio)) {

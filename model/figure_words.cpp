@@ -53,6 +53,10 @@ std::array<std::string, 2> Parts(double whole, double first) {
 
 std::string Size(double relative) {
   const double percent = std::fabs(100 * relative);
+  // From 100 % on, whole percents: "106", never "1.1e+02".
+  if (percent >= 100 && std::isfinite(percent)) {
+    return Fixed(percent, 0);
+  }
   std::string size = Figure(percent, 2);
   // Two digits even where the second is a 0: "1.0", never a bare "1" beside a 1 % limit.
   if (percent < 10 && size.find_first_of(".e") == std::string::npos) {

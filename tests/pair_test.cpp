@@ -57,6 +57,22 @@ TEST(Pair, StriplineMeetsCohnsExactForms) {
       {"second route", fs::SolveStriplinePair(1, 0.5, 1, 0, 1), 68.195871, 62.157127, 1, 1, 1e-5});
 }
 
+// The coupling's error bar covers its real error against Cohn's exact k, and is no looser than
+// propagation allows: 4 Ze Zo / (Ze + Zo)^2 <= 1, so dk/k <= e / k.
+TEST(Pair, CouplingsErrorBarCoversAndIsTight) {
+  for (const double s : {0.05, 0.5, 3.0}) {
+    const PairInputs in{PairStructure::kStripline, 1, s, 1, 0, 2.2, 0};
+    const auto solved = SolvePairOf(in);
+    const PairRow k = CheckPair(in, &solved).rows[6];
+    const auto cohn = reference::CoupledStripline(1, s, 1, 2.2);
+    const double exact = (cohn.even - cohn.odd) / (cohn.even + cohn.odd);
+    ASSERT_EQ(k.quantity, "Coupling k");
+    EXPECT_LE(std::fabs(k.solver / exact - 1), k.estimate) << "s/b " << s;
+    EXPECT_LE(k.estimate, std::max(solved.even.estimate, solved.odd.estimate) / exact)
+        << "s/b " << s;
+  }
+}
+
 // The microstrip pair against the finite-volume second route (tools/second_route microstrip
 // W h t er --spacing s, run once, extrapolated to 1e-7), to 0.01 %; in air both permittivities
 // are 1; 99 heights apart each mode is within 0.05 % of the single strip.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/pair.h"
+#include "published/reference_lines.h"
 
 namespace mq {
 namespace {
@@ -107,6 +108,22 @@ TEST(PairVerdict, FollowsTheFiguresItJudges) {
     EXPECT_EQ(check.limits[0].ok, row.verdict == Verdict::kAgrees);
     EXPECT_NE(check.limits[0].words.find(row.words), std::string::npos) << check.limits[0].words;
   }
+}
+
+// Far apart, the pair's rows at the frequency are the single line's dispersed permittivity
+// (Kirschning and Jansen 1982, a form apart from the coupled one): W/h 0.5, s/h 1000, er 4.3 at
+// 10 GHz on 1 mm.
+TEST(PairVerdict, DispersedRowsFarApartAreTheSingleLines) {
+  const PairInputs in{PairStructure::kMicrostrip, 0.5, 1000, 1, 0, 4.3, 10};
+  const double single = reference::MicrostripDispersedPermittivity(0.5e-3, 1e-3, 4.3, 10e9);
+  int dispersed = 0;
+  for (const PairRow& row : CheckPair(in, nullptr).rows) {
+    if (row.quantity.ends_with(" at 10 GHz")) {
+      EXPECT_NEAR(row.published / single, 1, 1e-5) << row.quantity;
+      ++dispersed;
+    }
+  }
+  EXPECT_EQ(dispersed, 2);
 }
 
 // Figures of earlier inputs are shown as such and judge nothing: one pending line stands in for
