@@ -96,14 +96,27 @@ def check_edit_menu_from_the_keyboard(field):
     pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b1c")
     wait_for(lambda: has(field, pyatspi.STATE_FOCUSED), "focus in the field")
     text = field.queryText()
-    text.setCaretOffset(0)
-    text.addSelection(0, 2)
+
+    def selected():
+        """"12" selected, and still so a moment later: the click's own events have all come."""
+        text.setCaretOffset(0)
+        text.addSelection(0, 2)
+        time.sleep(0.3)
+        return text.getNSelections() == 1 and tuple(text.getSelection(0)) == (0, 2)
+
+    wait_for(selected, '"12" selected')
     texts = []
-    for letter in "tp":
+    app = field.getApplication()
+    for letter, expected in (("t", ".5"), ("p", "12.5")):
         press(ALT, ord("e"))
-        time.sleep(0.5)
+        # The letter goes to the menu only once it is open: on a loaded machine that takes a while.
+        wait_for(lambda: [n for n in descendants(app) if n.getRole() == pyatspi.ROLE_MENU_ITEM
+                          and n.name == "Paste" and has(n, pyatspi.STATE_SHOWING)], "the Edit menu")
         press(ord(letter))
-        time.sleep(0.5)
+        try:
+            wait_for(lambda: text.getText(0, -1) == expected, f"{expected!r} in the field", 5)
+        except SystemExit:
+            pass
         texts.append(text.getText(0, -1))
     return [] if texts == [".5", "12.5"] else [f"Alt+E, T then Alt+E, P left {texts}"]
 
