@@ -21,6 +21,7 @@
 #include "model/figure_words.h"
 #include "solver/field_solver.h"
 #include "tests/gui/window_driver.h"
+#include "ui/cross_check_win.h"
 #include "ui/cross_section_view.h"
 #include "ui/pair_win.h"
 
@@ -217,6 +218,42 @@ TEST_F(CalculatorWindowTest, PairWindowKeepsItsFiguresWhileSolving) {
   ASSERT_TRUE(QTest::qWaitFor([&pair] { return !pair.Drawing(); }, 10000));
   EXPECT_TRUE(picture->accessibleDescription().endsWith("equipotentials every 10 %"));
   EXPECT_TRUE(inView());
+}
+
+// Every control of the two side windows has its own place: one left out of the layout would sit
+// over another at the window's corner.
+TEST_F(CalculatorWindowTest, SideWindowsControlsEachHaveTheirPlace) {
+  PairWin& pair = OpenWithCtrlD(*window_);
+  CrossCheckWin& check = CrossCheckWin::Show(*window_);
+  for (QWidget* window : {static_cast<QWidget*>(&pair), static_cast<QWidget*>(&check)}) {
+    QApplication::sendPostedEvents();
+    QList<QWidget*> shown;
+    for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (child->isVisible() && !child->isWindow()) {
+        shown << child;
+      }
+    }
+    EXPECT_GE(shown.size(), 4) << window->windowTitle().toStdString();
+    // And in the pair window each control a user works says in a tooltip what it does.
+    for (const QWidget* control : shown) {
+      if (window == &pair &&
+          (control->inherits("QLineEdit") || control->inherits("QAbstractButton"))) {
+        EXPECT_FALSE(control->toolTip().isEmpty())
+            << control->metaObject()->className() << " " << control->accessibleName().toStdString();
+      }
+    }
+    for (int i = 0; i < shown.size(); ++i) {
+      EXPECT_TRUE(window->rect().contains(shown[i]->geometry()))
+          << shown[i]->metaObject()->className() << ' ' << shown[i]->accessibleName().toStdString();
+      for (int j = i + 1; j < shown.size(); ++j) {
+        EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+            << shown[i]->metaObject()->className() << ' '
+            << shown[i]->accessibleName().toStdString() << " over "
+            << shown[j]->metaObject()->className() << ' '
+            << shown[j]->accessibleName().toStdString();
+      }
+    }
+  }
 }
 
 // Typed texts come back when the window is closed and opened again on the same substrate.
