@@ -292,6 +292,10 @@ TEST_F(CalculatorWindowTest, PairPictureLabelsKeepClear) {
       }
     }
   }
+  // Strips of no thickness have no "t" label.
+  Retype(pair, "Thickness (mm)", "0");
+  QApplication::sendPostedEvents();
+  EXPECT_EQ(view->Labels().size(), 3u);
   // A view narrower than its labels still places them all, from its left edge.
   CrossSectionView narrow(nullptr);
   narrow.Show(DrawCrossSection({1, 0.2, 0.1, 0.035, 3.66, true, 0.2, false}, nullptr));
