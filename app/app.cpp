@@ -16,7 +16,7 @@ namespace mq {
 App::App(int& argc, char** argv) : toolkit::Application(argc, argv) {
   setApplicationName(QStringLiteral("MacQuelvor"));
   setApplicationDisplayName(QStringLiteral("MacQuelvor"));
-  setApplicationVersion(QString::fromUtf8(kVersionText.data(), kVersionText.size()));
+  setApplicationVersion(QString::fromUtf8(kVersionNumber.data(), kVersionNumber.size()));
   setDesktopFileName(QStringLiteral("org.macquelvor.MacQuelvor"));
   // The icon's pixels are stored ready to draw: setting it decodes no image.
   QIcon icon;

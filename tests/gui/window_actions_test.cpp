@@ -277,6 +277,8 @@ TEST_F(CalculatorWindowTest, AboutShowsOneWindowBesideAWorkingCalculator) {
   EXPECT_EQ(QGuiApplication::desktopFileName(), "org.macquelvor.MacQuelvor");
   const QString credits = window.Controls().Find<QLabel>("StaticText2")->text();
   EXPECT_TRUE(credits.startsWith("MacQuelvor (v1.0)\n\n")) << credits.toStdString();
+  // The desktop (a screen reader, a crash reporter) reads the version from the application.
+  EXPECT_EQ(QCoreApplication::applicationVersion(), "1.0");
   EXPECT_TRUE(window.Controls().Find<QLabel>("StaticText1")->font().bold());
   ASSERT_EQ(ui_->TypeAll("WidthField=3 PhyLengthField=100"), "");
   ASSERT_EQ(ui_->Click("PhyToElBtn"), "");  // About is not modal: the calculator calculates
