@@ -120,6 +120,26 @@ double Luminance(QColor colour) {
          0.0722 * linear(colour.blueF());
 }
 
+// A picture the resources lack is asked for once each time the well is shown, however often it
+// is painted: an empty picture schedules another paint, which must not ask again.
+TEST(ImageWell, AsksForAMissingPictureOncePerShowing) {
+  int asked = 0;
+  toolkit::ImageWell well([&asked] {
+    ++asked;
+    return QPixmap();
+  });
+  well.resize(40, 30);
+  for (const int showing : {1, 2}) {
+    well.show();
+    for (int paint = 0; paint < 5; ++paint) {
+      well.repaint();
+      QTest::qWait(5);
+    }
+    EXPECT_EQ(asked, showing);
+    well.hide();
+  }
+}
+
 // On a dark window the pictures' dark letters and lines keep at least WCAG's 3:1 contrast for
 // graphics with the pixels around them.
 TEST(ImageWell, PicturesStayReadableInADarkPalette) {
