@@ -126,6 +126,17 @@ TEST(PairVerdict, DispersedRowsFarApartAreTheSingleLines) {
   EXPECT_EQ(dispersed, 2);
 }
 
+// Each row names the published model it holds: Jansen's widening only where there is copper.
+TEST(PairVerdict, NamesTheModelItUses) {
+  const std::pair<double, const char*> rows[] = {
+      {0, "Kirschning and Jansen (1984)"},
+      {0.035, "Kirschning and Jansen (1984), Jansen's thickness widening (1978)"}};
+  for (const auto& [thickness, model] : rows) {
+    const PairInputs in{PairStructure::kMicrostrip, 0.2, 0.2, 0.2, thickness, 4.3, 0};
+    EXPECT_EQ(CheckPair(in, nullptr).rows[0].model, model);
+  }
+}
+
 // Figures of earlier inputs are shown as such and judge nothing: one pending line stands in for
 // the verdicts, the Difference cells stay empty.
 TEST(PairVerdict, JudgesNothingFromEarlierInputs) {
