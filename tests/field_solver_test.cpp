@@ -118,6 +118,10 @@ TEST(FieldSolver, PotentialBetweenStripAndGround) {
   const Answer stripline = SolveStripline(1, 1, 0, 1);
   EXPECT_NEAR(Potential(stripline, 0.2, 0.5), 1, 1e-3);
   EXPECT_NEAR(Potential(stripline, 0, 0.25), Potential(stripline, 0, 0.75), 1e-6);
+  // The coaxial line's potential is exact: ln(D / 2r) / ln(D / d), 0.5 at r = sqrt(d D) / 2.
+  const Answer coax = SolveCoax(1, 4, 2.2);
+  EXPECT_NEAR(Potential(coax, 1, 0), 0.5, 1e-12);
+  EXPECT_NEAR(Potential(coax, 0.6, 0.8), 0.5, 1e-12);
 }
 
 struct Refusal {

@@ -122,6 +122,17 @@ TEST_F(CalculatorWindowTest, PairWindowCaptionsLeadToTheirControls) {
     QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget()->accessibleName(), name);
   }
+  // Tab walks the fields in reading order, then the buttons.
+  QWidget* at = Find<QComboBox>(pair, "Structure");
+  for (const char* next :
+       {"Width (mm)", "Spacing (mm)", "Height (mm)", "Thickness (mm)", "Dielectric constant",
+        "Frequency (GHz)", "Target differential impedance (ohm)", "Find width", "Find spacing"}) {
+    at = at->nextInFocusChain();
+    while (at->focusPolicy() == Qt::NoFocus) {
+      at = at->nextInFocusChain();
+    }
+    EXPECT_EQ(at->accessibleName(), next);
+  }
   // And each stands on its control's row, to its left.
   for (const QLabel* caption : pair.findChildren<QLabel*>()) {
     if (const QWidget* control = caption->buddy()) {

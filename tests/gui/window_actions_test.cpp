@@ -273,6 +273,8 @@ TEST_F(CalculatorWindowTest, AboutShowsOneWindowBesideAWorkingCalculator) {
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_FALSE(window_->windowIcon().pixmap(32).isNull());
+  // Quit has the desktop's own key (Ctrl+Q).
+  EXPECT_EQ(MenuItem("Quit")->shortcut(), QKeySequence(QKeySequence::Quit));
   // The menus are in the window's own bar, not handed to a desktop-wide one.
   EXPECT_FALSE(window_->findChild<QMenuBar*>()->isNativeMenuBar());
   // Docks match the windows to the installed desktop entry by this name.
