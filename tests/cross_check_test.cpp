@@ -111,6 +111,8 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
     {"stripline thinner than a skin depth", 2, "ThicknessField2=0.001 FreqField2=2.5 ConField2=5.8e7 HeightField2=3.2", "warning: Skin depth 1.32 um at 2.5 GHz: the strip is 0.757 skin depths thick; under three"},
     {"a narrow stripline, the page 3.6 % below Cohn's exact 177.89 ohm: the ratio named", 2, "WidthField2=0.1 HeightField2=3.2 DiConstField2=2.2 ImpField2=50", "warning: W/b 0.0312 lies outside 0.05-10, where the page's forms were measured: its impedance is 3.6 % below the field solution."},
     {"a page solved for its inputs waits for nothing", 1, "WidthField=3.059 HeightField=1.6 DiConstField=4.4 ImpField=50", "!pending: "},
+    {"microstrip dispersion inside the stated range", 1, "WidthField=3.2 HeightField=1.6 DiConstField=4.6 FreqField=10", "ok: The dispersion lies inside the range Kirschning and Jansen state"},
+    {"no copper, no thickness correction named", 1, "WidthField=3.2 HeightField=1.6 DiConstField=4.6", "| Hammerstad and Jensen (1980)\nEff. dielectric constant, static"},
     {"stripline wider than measured", 2, "WidthField2=40 HeightField2=3.2 DiConstField2=1", "warning: W/b 12.5 lies outside 0.05-10"},
     {"stripline below the exact inverse's reach", 2, "HeightField2=3.2 DiConstField2=4 ImpField2=4", "| Impedance is below what a strip up to W/b 10 reaches. |"},
     {"stripline above the exact inverse's reach", 2, "HeightField2=3.2 DiConstField2=1 ImpField2=600", "| Impedance is above what a strip down to W/b 0.001 reaches. |"},

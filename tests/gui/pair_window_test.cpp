@@ -164,6 +164,8 @@ TEST_F(CalculatorWindowTest, PairWindowSolvesFindsAndCopies) {
 
   Retype(pair, "Width (mm)", "abc");
   EXPECT_EQ(Find<QLabel>(pair, "Message")->text(), "Width: \"abc\" is not a number.");
+  Retype(pair, "Width (mm)", "0.2 mm");  // a number, then more: not read as 0.2 unseen
+  EXPECT_EQ(Find<QLabel>(pair, "Message")->text(), "Width: \"0.2 mm\" is not a number.");
   EXPECT_FALSE(Find<QPushButton>(pair, "Find width")->isEnabled());
   Retype(pair, "Width (mm)", "0.2");
   QTest::mouseClick(Find<QPushButton>(pair, "Find width"), Qt::LeftButton);
