@@ -342,7 +342,7 @@ Limit PublishedRange(const PairInputs& in, const std::vector<PairRow>& rows) {
     return {true, "Cohn's zero-thickness pair is exact"};
   }
   const double u = in.width / in.height;
-  const bool inside = Within(u, reference::kCoupledThickStriplineNarrowest, HUGE_VAL);
+  const bool inside = OutsideStatedRange(in).empty();
   return {inside, "W/b " + Figure(u, 3) + (inside ? " lies inside" : " lies outside") +
                       " the range of Cohn's thick-strip form (W/b from 0.35)"};
 }
