@@ -62,6 +62,10 @@ TEST(PairVerdict, WarnsWithSizeCauseAndFigureWhereThePublishedModelIsOff) {
        {PairStructure::kMicrostrip, 0.03, 0.03, 1, 0, 10, 0},
        "warning: The published model is 8.4 % above the field solution on the differential "
        "impedance (W/h 0.03, s/h 0.03 outside its stated range); use 102.72 ohm."},
+      {"the same pair: the range line warns and names both ratios",
+       {PairStructure::kMicrostrip, 0.03, 0.03, 1, 0, 10, 0},
+       "warning: Outside the range Kirschning and Jansen state (W/h and s/h 0.1-10, er up to 18): "
+       "W/h 0.03, s/h 0.03"},
       {"inside the range at zero thickness: Kirschning-Jansen within their 0.6 %",
        {PairStructure::kMicrostrip, 1, 0.5, 1, 0, 4.3, 0},
        "ok: The published model's differential impedance is within 1 % of the field solution "

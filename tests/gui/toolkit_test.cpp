@@ -111,6 +111,23 @@ TEST(Placement, BesideTheAnchorOnTheScreen) {
   }
 }
 
+// A window placed beside the calculator passes over the side another open window of the
+// program takes, not one that was closed (hidden, kept for its next opening).
+TEST(Placement, PassesOverOpenWindowsOnly) {
+  QWidget anchor, other, placed;
+  anchor.setGeometry(0, 0, 300, 200);
+  anchor.show();
+  other.setGeometry(300, 0, 300, 200);
+  placed.resize(300, 200);
+  const QRect frame = anchor.frameGeometry();
+  for (const auto& [open, corner] : {std::pair(false, QPoint(frame.right() + 1, 0)),
+                                     std::pair(true, QPoint(0, frame.bottom() + 1))}) {
+    other.setVisible(open);
+    toolkit::PlaceBeside(placed, anchor);
+    EXPECT_EQ(placed.pos(), corner) << (open ? "open" : "closed");
+  }
+}
+
 // WCAG relative luminance of an sRGB colour.
 double Luminance(QColor colour) {
   const auto linear = [](double c) {
@@ -276,6 +293,32 @@ TEST(CrossSectionView, DrawsTheLineToScale) {
       EXPECT_NEAR(ground - (runs[4] + runs[5]) / 2.0, line.height * pixelsPerMm, 3) << what;
     }
   }
+}
+
+// A pair's strips, measured in pixels along a row through them, stand the spacing typed apart,
+// either side of the middle.
+TEST(CrossSectionView, DrawsAPairToScale) {
+  const LineShape pair{1, 1, 1, 0.2, 4.3, true, 0.5, false};
+  QPalette palette;
+  palette.setColor(QPalette::WindowText, Qt::red);
+  CrossSectionView view(nullptr);
+  view.setPalette(palette);
+  view.resize(480, 180);
+  view.Show(DrawCrossSection(pair, nullptr));
+  const QImage shot = view.grab().toImage();
+  const int y = static_cast<int>(view.StripRects().front().center().y());
+  std::vector<int> edges;  // where each red run along the row starts and stops
+  for (int x = 0, inside = 0; x <= shot.width(); ++x) {
+    if ((x < shot.width() && shot.pixelColor(x, y) == Qt::red) != inside) {
+      inside = !inside;
+      edges.push_back(x);
+    }
+  }
+  ASSERT_EQ(edges.size(), 4u);
+  const double pixelsPerMm = (edges[1] - edges[0]) / pair.width;
+  EXPECT_NEAR(edges[3] - edges[2], edges[1] - edges[0], 1);
+  EXPECT_NEAR(edges[2] - edges[1], pair.spacing * pixelsPerMm, 2);
+  EXPECT_NEAR((edges[1] + edges[2]) / 2.0, shot.width() / 2.0, 1.5);
 }
 
 // The coax's equipotentials lie where its field puts them: the potential ln(D / 2r) / ln(D / d)
