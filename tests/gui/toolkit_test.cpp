@@ -321,6 +321,58 @@ TEST(CrossSectionView, DrawsAPairToScale) {
   EXPECT_NEAR((edges[1] + edges[2]) / 2.0, shot.width() / 2.0, 1.5);
 }
 
+// Each dimension's label stands beside what it measures, with room around it: W above the right
+// strip, s under the gap (each a few pixels off), h at the left within the substrate, t right of
+// the strip at its height.
+TEST(CrossSectionView, LabelsStandBesideWhatTheyMeasure) {
+  CrossSectionView view(nullptr);
+  view.resize(480, 180);
+  view.Show(DrawCrossSection({1, 1, 1, 0.2, 4.3, true, 0.5, false}, nullptr));
+  const auto strips = view.StripRects();
+  const QRectF strip = strips.back();
+  std::map<QChar, QRectF> box;
+  for (const CrossSectionLabel& label : view.Labels()) {
+    box[label.text.front()] = label.box;
+  }
+  const double ground = strip.bottom() + strip.height() / 0.2;  // h is five t below the strip
+  EXPECT_LE(box['W'].bottom(), strip.top());
+  EXPECT_GE(box['W'].bottom(), strip.top() - 4);
+  EXPECT_NEAR(box['W'].center().x(), strip.center().x(), 1);
+  EXPECT_GE(box['s'].top(), strip.bottom());
+  EXPECT_LE(box['s'].top(), strip.bottom() + 4);
+  EXPECT_NEAR(box['s'].center().x(), (strips.front().right() + strip.left()) / 2, 1);
+  EXPECT_LT(box['h'].right(), strips.front().left());
+  EXPECT_GT(box['h'].center().y(), strip.bottom());
+  EXPECT_LT(box['h'].center().y(), ground);
+  EXPECT_GE(box['t'].left(), strip.right());
+  EXPECT_NEAR(box['t'].center().y(), strip.center().y(), box['t'].height());
+}
+
+// What cannot be built is named in red under the picture; the permittivity above it stays in
+// the palette's ink.
+TEST(CrossSectionView, NamesTheFaultInRedAndTheRestInInk) {
+  QPalette palette;
+  palette.setColor(QPalette::WindowText, Qt::blue);
+  CrossSectionView view(nullptr);
+  view.setPalette(palette);
+  view.resize(480, 180);
+  view.Show(DrawCrossSection({3, 3, 2, 0, 2.1}, nullptr));  // d 3 mm in D 2 mm
+  const QImage shot = view.grab().toImage();
+  const auto count = [&shot](QRect area, QColor colour) {
+    int found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        found += shot.pixelColor(x, y) == colour;
+      }
+    }
+    return found;
+  };
+  const QRect words(0, 0, shot.width() / 4, 16), fault(0, shot.height() - 16, shot.width(), 16);
+  EXPECT_GT(count(words, Qt::blue), 10);
+  EXPECT_EQ(count(words, Qt::red), 0);
+  EXPECT_GT(count(fault, Qt::red), 20);
+}
+
 // The coax's equipotentials lie where its field puts them: the potential ln(D / 2r) / ln(D / d)
 // of every point drawn is one of 10 %, ..., 90 %, and each of them is drawn.
 TEST(CrossSectionView, DrawsTheCoaxialEquipotentialsAtTheirRadii) {
