@@ -122,10 +122,12 @@ def check_edit_menu_from_the_keyboard(field):
 
 
 def check_cross_check_reads_as_a_table(frame, cross):
-    """The cross-check is a table with column headers; on each page its first row reads the
-    quantity, the page's figure and the field solver's; the picture says what it shows."""
+    """The cross-check is a table, heard by its name, with column headers; on each page its first
+    row reads the quantity, the page's figure and the field solver's; the picture says what it
+    shows."""
     failures = []
-    table = wait_for(lambda: named(cross, pyatspi.ROLE_TABLE), "cross-check table")[0].queryTable()
+    table = wait_for(lambda: named(cross, pyatspi.ROLE_TABLE, "Cross-check of the shown page"),
+                     "cross-check table by its name")[0].queryTable()
     headers = [table.getColumnHeader(c).name for c in range(table.nColumns)]
     if headers != ["Quantity", "This page", "Published model", "Field solver", "Difference"]:
         failures.append(f"column headers {headers}")
@@ -166,7 +168,8 @@ def check_pair_window_follows_the_spacing(app):
     press(CONTROL, ord("d"))
     pair = wait_for(lambda: [w for w in app if w.name == "Differential Pair"], "pair window")[0]
     wait_for(lambda: has(pair, pyatspi.STATE_ACTIVE), "pair window in front")
-    table = wait_for(lambda: named(pair, pyatspi.ROLE_TABLE), "pair table")[0].queryTable()
+    table = wait_for(lambda: named(pair, pyatspi.ROLE_TABLE, "Differential pair's figures"),
+                     "pair table by its name")[0].queryTable()
     solver = lambda: table.getAccessibleAt(0, 2).name.split(" ")[0]
     spacing = wait_for(lambda: named(pair, pyatspi.ROLE_TEXT, "Spacing (mm)"), "spacing")[0]
     x, y, width, height = spacing.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)

@@ -211,6 +211,7 @@ TEST(CrossSectionView, StaysReadableInDarkAndLightPalettes) {
   const std::tuple<const char*, QColor, QColor, QColor> palettes[] = {
       {"Adwaita dark", QColor(0x24, 0x24, 0x24), Qt::white, QColor(0x35, 0x84, 0xe4)},
       {"light with a yellow accent", Qt::white, Qt::black, QColor(0xf6, 0xd3, 0x2d)},
+      {"dark with a red accent", QColor(0x24, 0x24, 0x24), Qt::white, QColor(0xc0, 0x1c, 0x28)},
   };
   for (const auto& [name, window, text, accent] : palettes) {
     QPalette palette;
@@ -293,6 +294,33 @@ TEST(CrossSectionView, DrawsTheLineToScale) {
       EXPECT_NEAR(ground - (runs[4] + runs[5]) / 2.0, line.height * pixelsPerMm, 3) << what;
     }
   }
+}
+
+// The coaxial line to scale: along the middle row the outer conductor's ring stands D apart and
+// the inner conductor d across; the dielectric between is tinted, the outside is not.
+TEST(CrossSectionView, DrawsTheCoaxToScale) {
+  const LineShape coax{3, 1, 4, 0, 2.1};
+  QPalette palette;
+  palette.setColor(QPalette::WindowText, Qt::red);
+  palette.setColor(QPalette::Window, Qt::white);
+  CrossSectionView view(nullptr);
+  view.setPalette(palette);
+  view.resize(480, 180);
+  view.Show(DrawCrossSection(coax, nullptr));
+  const QImage shot = view.grab().toImage();
+  const int y = shot.height() / 2;
+  std::vector<int> edges;  // where each red run along the row starts and stops
+  for (int x = 0, inside = 0; x <= shot.width(); ++x) {
+    if ((x < shot.width() && shot.pixelColor(x, y) == Qt::red) != inside) {
+      inside = !inside;
+      edges.push_back(x);
+    }
+  }
+  ASSERT_EQ(edges.size(), 6u);  // the ring's left side, the inner conductor, the ring's right
+  const double outer = (edges[4] + edges[5] - edges[0] - edges[1]) / 2.0;
+  EXPECT_NEAR((edges[3] - edges[2]) / outer, coax.width / coax.height, 2 / outer);
+  EXPECT_NE(shot.pixelColor((edges[3] + edges[4]) / 2, y), QColor(Qt::white));
+  EXPECT_EQ(shot.pixelColor(edges[0] / 2, y), QColor(Qt::white));
 }
 
 // A pair's strips, measured in pixels along a row through them, stand the spacing typed apart,
