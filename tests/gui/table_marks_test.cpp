@@ -119,8 +119,8 @@ TEST_F(CalculatorWindowTest, PairRowsKeepNoMarkOfWhatTheyShowedBefore) {
   Retype(pair, "Width (mm)", "x");
   for (int column = 1; column < table.columnCount(); ++column) {
     const QTableWidgetItem* cell = table.item(0, column);
-    EXPECT_TRUE(cell->text().endsWith(" (old)") && cell->data(Qt::ForegroundRole).isValid() &&
-                cell->icon().isNull())
+    EXPECT_TRUE(cell->text().endsWith(" (old)") && cell->toolTip().endsWith(" (old)") &&
+                cell->data(Qt::ForegroundRole).isValid() && cell->icon().isNull())
         << column << ' ' << cell->text().toStdString();
   }
   EXPECT_EQ(table.item(0, 2)->text(), figure + " (old)");

@@ -181,6 +181,14 @@ TEST_F(CalculatorWindowTest, CrossCheckFollowsThePageWithTheSolversFigures) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(),
             "This page\tPublished model\n" + Cell(check, 0, 1) + '\t' + Cell(check, 0, 2) + '\n' +
                 Cell(check, 1, 1) + '\t' + Cell(check, 1, 2) + '\n');
+  // Cells picked apart: each row and column with a pick, the cells not picked left empty.
+  table.clearSelection();
+  table.setRangeSelected(QTableWidgetSelectionRange(0, 1, 0, 1), true);
+  table.setRangeSelected(QTableWidgetSelectionRange(1, 2, 1, 2), true);
+  QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(
+      QGuiApplication::clipboard()->text(),
+      "This page\tPublished model\n" + Cell(check, 0, 1) + "\t\n\t" + Cell(check, 1, 2) + '\n');
   QTest::keyClick(&table, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), check.Text());
