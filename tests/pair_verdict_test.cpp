@@ -90,6 +90,9 @@ TEST(PairVerdict, WarnsWithSizeCauseAndFigureWhereThePublishedModelIsOff) {
     EXPECT_NE(Lines(Checked(row.in)).find(row.line), std::string::npos) << row.name << '\n'
                                                                         << Lines(Checked(row.in));
   }
+  // With no frequency typed nothing is said of the dispersion.
+  const PairInputs still{PairStructure::kMicrostrip, 1, 0.5, 1, 0, 4.3, 0};
+  EXPECT_EQ(Lines(Checked(still)).find("dispersion"), std::string::npos) << Lines(Checked(still));
 }
 
 // The verdict follows the figures it judges: an answer 0.5 % below Cohn's exact differential
