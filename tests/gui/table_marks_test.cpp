@@ -14,6 +14,7 @@
 #include "model/pair.h"
 #include "tests/gui/window_driver.h"
 #include "ui/cross_check_win.h"
+#include "ui/cross_section_view.h"
 #include "ui/pair_win.h"
 
 namespace mq::test {
@@ -161,6 +162,10 @@ TEST_F(CalculatorWindowTest, CrossCheckRowsKeepNoMarkAcrossPages) {
     }
   }
   ASSERT_EQ(ui_->ShowPage(1), "");
+  // At once the new page's outline, not the old page's field marked as updating.
+  const QString outline = check.findChild<CrossSectionView*>()->accessibleDescription();
+  EXPECT_TRUE(outline.startsWith("Cross-section: 3.2 mm strip") && outline.endsWith(", solving"))
+      << outline.toStdString();
   ASSERT_TRUE(QTest::qWaitFor([&check] { return !check.Solving(); }, 10000));
   ASSERT_TRUE(std::any_of(notes.begin(), notes.end(),
                           [&table](int row) { return table.columnSpan(row, 0) == 1; }));

@@ -374,6 +374,21 @@ TEST(CrossSectionView, LabelsStandBesideWhatTheyMeasure) {
   EXPECT_LT(box['h'].center().y(), ground);
   EXPECT_GE(box['t'].left(), strip.right());
   EXPECT_NEAR(box['t'].center().y(), strip.center().y(), box['t'].height());
+  // Their words are painted, in the palette's text colour.
+  QPalette palette;
+  palette.setColor(QPalette::Text, Qt::red);
+  view.setPalette(palette);
+  const QImage shot = view.grab().toImage();
+  for (const auto& [letter, place] : box) {
+    int painted = 0;
+    for (int y = place.toRect().top(); y <= place.toRect().bottom(); ++y) {
+      for (int x = place.toRect().left(); x <= place.toRect().right(); ++x) {
+        const QColor pixel = shot.pixelColor(x, y);  // red, or smoothed toward the backing
+        painted += pixel.red() - pixel.green() > 100;
+      }
+    }
+    EXPECT_GT(painted, 5) << letter.toLatin1();
+  }
 }
 
 // What cannot be built is named in red under the picture; the permittivity above it stays in
@@ -424,6 +439,11 @@ TEST(CrossSectionView, DrawsNothingPastWhatItCanHold) {
   const auto answer = field_solver::SolveMicrostrip(1e308, 1e308, 0, 4);
   const CrossSectionPicture picture = DrawCrossSection({1, 1e308, 1e308, 0, 4}, &answer);
   EXPECT_TRUE(answer.reason.empty() && !picture.drawable && picture.equipotentials.empty());
+  // Nor is a pair whose strips have no spacing between them.
+  for (const double spacing : {0.0, -0.2, std::nan("")}) {
+    EXPECT_FALSE(DrawCrossSection({1, 1, 1, 0, 4, true, spacing, false}, nullptr).drawable)
+        << spacing;
+  }
 }
 
 // A line no one can build is drawn as typed, its fault named for the eye and the ear.

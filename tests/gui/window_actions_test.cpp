@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -150,6 +151,18 @@ TEST_F(CalculatorWindowTest, CrossCheckFollowsThePageWithTheSolversFigures) {
   EXPECT_TRUE(Cell(check, 0, 3).startsWith("126.42")) << Cell(check, 0, 3).toStdString();
 
   auto* thickness = check.findChild<QLineEdit*>();
+  // The thickness's caption and unit stand beside its field, however wide the window.
+  for (const QLabel* label : check.findChildren<QLabel*>()) {
+    const QRect field = thickness->geometry();
+    const QRect words = label->style()
+                            ->itemTextRect(label->fontMetrics(), label->contentsRect(),
+                                           int(label->alignment()), true, label->text().remove('&'))
+                            .translated(label->pos());
+    if (label->buddy() == thickness || label->text() == "mm") {
+      EXPECT_LE(std::max(field.left() - words.right(), words.left() - field.right()), 12)
+          << label->text().toStdString();
+    }
+  }
   thickness->selectAll();
   QTest::keyClicks(thickness, "0,035");
   ASSERT_TRUE(Settled(check));
