@@ -26,7 +26,11 @@ namespace {
 // edge between two planes (e^(-12 pi)).
 constexpr double kFarReach = 1e4;
 constexpr double kScreenedReach = 12;
-constexpr double kSpacing = 8;  // the usual panel, in units of the finest scale, away from edges
+constexpr double kSpacing = 8;
+// On a level boundary away from the conductors, one coarse panel per quarter of its distance to
+// the nearest one, over which its bound charge changes.
+constexpr double kLevelSpacing =
+    0.25;  // the usual panel, in units of the finest scale, away from edges
 // The panels' grading toward an edge, as distance^q. The bound charge's equation is of the second
 // kind, and collocation with constant panels errs there as the first panel's length to the power
 // nu, the potential's exponent at the corner (r^nu: 0.56 for a square corner on a boundary with
@@ -154,7 +158,7 @@ class Builder {
       return;
     }
     if (!reaching) {
-      GradedSegment segment{from, to,        gradeFrom, gradeTo, scale_, kSpacing * scale_,
+      GradedSegment segment{from, to,        gradeFrom, gradeTo, scale_, Spacing(from, to, role),
                             thin, s_.density};
       if (boundary) {
         segment.grading = segment.cornerGrading = kCornerGrading;
@@ -180,6 +184,18 @@ class Builder {
                           s_.density};
     segment.perEfold = kReachPerEfold;
     pieces_.push_back({segment, role});
+  }
+
+  // The usual panel away from edges, shorter on a boundary's level stretch near a conductor.
+  double Spacing(Point from, Point to, const PanelRole& role) const {
+    double spacing = kSpacing * scale_;
+    if (role.role == Role::kInterface && from.y == to.y) {
+      for (const Shape& g : shapes_) {
+        const double distance = std::min(std::fabs(from.y - g.bottom), std::fabs(from.y - g.top));
+        spacing = std::min(spacing, std::max(scale_, kLevelSpacing * distance));
+      }
+    }
+    return spacing;
   }
 
   // Whether the trace's lower corners, and its upper ones, lie on a boundary between two
@@ -214,7 +230,7 @@ class Builder {
     const bool either = LowerOnBoundary(i) || UpperOnBoundary(i), lower = either, upper = either;
     if (t.centre == 0) {
       Add({0, g.top}, {g.topRight, g.top}, false, true, thin, upper, Conductor(i, top));
-      Add({g.topRight, g.top}, {g.bottomRight, g.bottom}, true, true, thin, either,
+      Add({g.topRight, g.top}, {g.bottomRight, g.bottom}, true, true, 0, either,
           Conductor(i, side));
       Add({g.bottomRight, g.bottom}, {0, g.bottom}, true, false, thin, lower, Conductor(i, below));
       return;
@@ -222,12 +238,12 @@ class Builder {
     Add({g.topLeft, g.top}, {g.topRight, g.top}, true, edge, thin, upper, Conductor(i, top),
         t.wide);
     if (edge) {
-      Add({g.topRight, g.top}, {g.bottomRight, g.bottom}, true, true, thin, either,
+      Add({g.topRight, g.top}, {g.bottomRight, g.bottom}, true, true, 0, either,
           Conductor(i, side));
     }
     Add({g.bottomRight, g.bottom}, {g.bottomLeft, g.bottom}, edge, true, thin, lower,
         Conductor(i, below), t.wide);
-    Add({g.bottomLeft, g.bottom}, {g.topLeft, g.top}, true, true, thin, either, Conductor(i, side));
+    Add({g.bottomLeft, g.bottom}, {g.topLeft, g.top}, true, true, 0, either, Conductor(i, side));
   }
 
   // The stretches of boundary `level` that no trace's face covers.
@@ -262,7 +278,7 @@ class Builder {
       x = std::max(x, right);
     }
     if (x < far_) {
-      Add({x, y}, {far_, y}, true, false, thin, thin > 0, role, true);
+      Add({x, y}, {far_, y}, x > 0, false, thin, thin > 0, role, true);
     }
   }
 
