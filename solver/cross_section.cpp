@@ -522,6 +522,7 @@ bool Uncoupled(const PairAnswer& pair) {
 }  // namespace
 
 Answer SolveLine(const Line& line, const std::atomic<bool>* stop) {
+  detail::ClearUpperVectorState();
   if (std::string reason = Check(line, false); !reason.empty()) {
     return detail::Refused(reason);
   }
@@ -529,6 +530,7 @@ Answer SolveLine(const Line& line, const std::atomic<bool>* stop) {
 }
 
 PairAnswer SolveLinePair(const Line& line, const std::atomic<bool>* stop) {
+  detail::ClearUpperVectorState();
   PairAnswer pair;
   pair.reason = Check(line, true);
   if (!pair.reason.empty()) {
