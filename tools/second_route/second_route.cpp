@@ -8,6 +8,9 @@
 //   second_route stripline W b t er [options]    strip W x t centred between planes b apart
 // Options:
 //   --spacing s    an edge-coupled pair, s between the inner edges: even and odd modes
+//   --cover c      (microstrip) a planar cover c thick over the strip's upper face, the strip
+//                  embedded in it: a layer t + c thick over the substrate
+//   --cover-er e   the cover's permittivity (default: the substrate's)
 //   --cells N      cells across the half strip on the finest grid (default 256)
 //   --levels L     grids solved, each with half the cells of the next (default 5)
 //   --grading q    power of the grading toward the strip's edges and corners (default 4)
@@ -179,6 +182,8 @@ struct Structure {
   int stripFirstY = 1, stripLastY = 1;
   int substrateTop = 0;  // breakpoint of the substrate's top in y; 0: homogeneous
   double permittivity = 1;
+  int coverTop = 0;  // breakpoint of a planar cover's top in y; 0: none
+  double coverPermittivity = 1;
   bool centreLineGrounded = false;  // the odd mode of a pair
   bool farWallsGrounded = true;
   bool topIsFarWall = true;  // false: the stripline's plane of symmetry
@@ -227,12 +232,19 @@ Grid MakeGrid(const Structure& structure, int cellsAcrossHalfStrip, double power
   return grid;
 }
 
-// The relative permittivity of each row of cells.
-std::vector<double> RowPermittivity(const Structure& structure, const Grid& grid,
-                                    double substrate) {
+// The relative permittivity of each row of cells, with the dielectrics or in vacuum.
+std::vector<double> RowPermittivity(const Structure& structure, const Grid& grid, bool filled) {
   std::vector<double> rows(size_t(grid.rows() - 1), 1.0);
+  if (!filled) {
+    return rows;
+  }
+  const std::vector<int>& by = grid.y.breakpoints;
   if (structure.substrateTop > 0) {
-    std::fill_n(rows.begin(), grid.y.breakpoints[structure.substrateTop], substrate);
+    std::fill_n(rows.begin(), by[structure.substrateTop], structure.permittivity);
+  }
+  if (structure.coverTop > 0) {
+    std::fill(rows.begin() + by[structure.substrateTop], rows.begin() + by[structure.coverTop],
+              structure.coverPermittivity);
   }
   return rows;
 }
@@ -363,10 +375,10 @@ void SolvePotential(const Grid& grid, const std::vector<int>& number, int unknow
 }
 
 // Twice the energy at 1 V, per eps0 and for the whole line: C / eps0.
-double Capacitance(const Structure& structure, const Grid& grid, Solver& solver, double substrate) {
+double Capacitance(const Structure& structure, const Grid& grid, Solver& solver, bool filled) {
   int unknowns = 0;
   const std::vector<int> number = NumberFreeNodes(grid, unknowns);
-  const std::vector<double> permittivity = RowPermittivity(structure, grid, substrate);
+  const std::vector<double> permittivity = RowPermittivity(structure, grid, filled);
   const System system = Assemble(grid, number, unknowns, permittivity);
   if (solver.rows() != unknowns) {
     solver.analyzePattern(system.matrix);
@@ -399,10 +411,12 @@ Level SolveLevel(const Structure& structure, int cells, double power) {
   const Grid grid = MakeGrid(structure, cells, power);
   Level level{cells, int(std::count(grid.state.begin(), grid.state.end(), kFree))};
   Solver solver;
-  level.inAir = Capacitance(structure, grid, solver, 1);
-  level.withSubstrate = structure.substrateTop > 0 && structure.permittivity != 1
-                            ? Capacitance(structure, grid, solver, structure.permittivity)
-                            : structure.permittivity * level.inAir;
+  level.inAir = Capacitance(structure, grid, solver, false);
+  const bool layered =
+      structure.substrateTop > 0 &&
+      (structure.permittivity != 1 || (structure.coverTop > 0 && structure.coverPermittivity != 1));
+  level.withSubstrate =
+      layered ? Capacitance(structure, grid, solver, true) : structure.permittivity * level.inAir;
   level.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return level;
 }
@@ -522,6 +536,8 @@ struct Line {
   bool microstrip = true;
   double width = 0, height = 0, thickness = 0, permittivity = 1;
   std::optional<double> spacing;
+  double cover = 0;
+  std::optional<double> coverPermittivity;
   int cells = 256;
   int levels = 5;
   double power = 4;
@@ -558,7 +574,12 @@ Structure MicrostripStructure(const Line& line) {
   if (line.thickness > 0) {
     structure.y.push_back({line.thickness, EighthsFor(line.thickness, half), Grading::kTowardBoth});
   }
-  const double top = line.height + line.thickness;
+  if (line.cover > 0) {
+    structure.y.push_back({line.cover, EighthsFor(line.cover, half), Grading::kTowardStart});
+    structure.coverTop = int(structure.y.size());
+    structure.coverPermittivity = line.coverPermittivity.value_or(line.permittivity);
+  }
+  const double top = line.height + line.thickness + line.cover;
   structure.y.push_back(
       {line.box * line.height - top, kOutwardEighths, Grading::kOutward, half / 16});
   structure.stripFirstY = 1;
@@ -608,6 +629,11 @@ std::string Title(const Line& line) {
     std::snprintf(title, sizeof title, " s %g", *line.spacing);
     text += title;
   }
+  if (line.cover > 0) {
+    std::snprintf(title, sizeof title, " cover %g er %g", line.cover,
+                  line.coverPermittivity.value_or(line.permittivity));
+    text += title;
+  }
   std::snprintf(title, sizeof title, "; grading power %g; far walls %s", line.power,
                 line.wallsGrounded ? "grounded" : "insulating");
   text += title;
@@ -653,6 +679,10 @@ bool ParseOption(const std::string& name, const std::string& text, Line& line) {
   }
   if (name == "--spacing") {
     line.spacing = value;
+  } else if (name == "--cover") {
+    line.cover = value;
+  } else if (name == "--cover-er") {
+    line.coverPermittivity = value;
   } else if (name == "--cells") {
     line.cells = int(value);
   } else if (name == "--levels") {
@@ -697,13 +727,15 @@ bool Sensible(const Line& line) {
   const bool fits =
       line.microstrip ? line.box * line.height > across : line.thickness < line.height;
   return coarsest >= 8 && coarsest % 8 == 0 && coarsest << (line.levels - 1) == line.cells &&
-         fits && line.permittivity >= 1;
+         fits && line.permittivity >= 1 && line.coverPermittivity.value_or(1) >= 1 &&
+         (line.cover == 0 || line.microstrip);
 }
 
 constexpr const char* kUsage =
     "usage: second_route microstrip|stripline W h|b t er [--spacing s] [--cells N] "
     "[--levels L]\n"
-    "                    [--grading q] [--box R] [--walls grounded|open]\n"
+    "                    [--grading q] [--box R] [--walls grounded|open] [--cover c]\n"
+    "                    [--cover-er e]\n"
     "  N / 2^(L-1) a multiple of 8, L at least 3; lengths in any one unit\n";
 
 }  // namespace
