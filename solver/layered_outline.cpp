@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
+#include <optional>
 #include <utility>
 
 #include "solver/mesh.h"
@@ -26,11 +26,11 @@ namespace {
 // edge between two planes (e^(-12 pi)).
 constexpr double kFarReach = 1e4;
 constexpr double kScreenedReach = 12;
+// The usual panel, in units of the finest scale, away from edges.
 constexpr double kSpacing = 8;
 // On a level boundary away from the conductors, one coarse panel per quarter of its distance to
 // the nearest one, over which its bound charge changes.
-constexpr double kLevelSpacing =
-    0.25;  // the usual panel, in units of the finest scale, away from edges
+constexpr double kLevelSpacing = 0.25;
 // The panels' grading toward an edge, as distance^q. The bound charge's equation is of the second
 // kind, and collocation with constant panels errs there as the first panel's length to the power
 // nu, the potential's exponent at the corner (r^nu: 0.56 for a square corner on a boundary with
@@ -39,10 +39,10 @@ constexpr double kLevelSpacing =
 // square of the panel size, q nu >= 2, and a thin conductor's corner has a zone of its own on
 // the scale of its thickness, where that singularity holds. Elsewhere the strip's usual grading.
 constexpr double kCornerPanels = 5;
+constexpr double kCornerGrading = 4;
 // Beyond the structure the charge on a boundary or a wide ground varies smoothly with the log of
 // the distance.
 constexpr double kReachPerEfold = 1;
-constexpr double kCornerGrading = 4;
 
 struct Piece {
   GradedSegment segment;
@@ -226,24 +226,27 @@ class Builder {
     }
     const double side = Above(t.level), top = g.flush ? Above(t.level + 1) : side;
     const double below = Below(t.level);
-    // A thin trace's upper corners lie within its thickness of the lower ones: graded alike.
-    const bool either = LowerOnBoundary(i) || UpperOnBoundary(i), lower = either, upper = either;
+    // A thin trace's upper corners lie within its thickness of the lower ones: where either pair
+    // lies on a boundary, all are graded as such. The sides, no longer than the thickness, have
+    // no corner zone of their own.
+    const bool corners = LowerOnBoundary(i) || UpperOnBoundary(i);
     if (t.centre == 0) {
-      Add({0, g.top}, {g.topRight, g.top}, false, true, thin, upper, Conductor(i, top));
-      Add({g.topRight, g.top}, {g.bottomRight, g.bottom}, true, true, 0, either,
+      Add({0, g.top}, {g.topRight, g.top}, false, true, thin, corners, Conductor(i, top));
+      Add({g.topRight, g.top}, {g.bottomRight, g.bottom}, true, true, 0, corners,
           Conductor(i, side));
-      Add({g.bottomRight, g.bottom}, {0, g.bottom}, true, false, thin, lower, Conductor(i, below));
+      Add({g.bottomRight, g.bottom}, {0, g.bottom}, true, false, thin, corners,
+          Conductor(i, below));
       return;
     }
-    Add({g.topLeft, g.top}, {g.topRight, g.top}, true, edge, thin, upper, Conductor(i, top),
+    Add({g.topLeft, g.top}, {g.topRight, g.top}, true, edge, thin, corners, Conductor(i, top),
         t.wide);
     if (edge) {
-      Add({g.topRight, g.top}, {g.bottomRight, g.bottom}, true, true, 0, either,
+      Add({g.topRight, g.top}, {g.bottomRight, g.bottom}, true, true, 0, corners,
           Conductor(i, side));
     }
-    Add({g.bottomRight, g.bottom}, {g.bottomLeft, g.bottom}, edge, true, thin, lower,
+    Add({g.bottomRight, g.bottom}, {g.bottomLeft, g.bottom}, edge, true, thin, corners,
         Conductor(i, below), t.wide);
-    Add({g.bottomLeft, g.bottom}, {g.topLeft, g.top}, true, true, 0, either, Conductor(i, side));
+    Add({g.bottomLeft, g.bottom}, {g.topLeft, g.top}, true, true, 0, corners, Conductor(i, side));
   }
 
   // The stretches of boundary `level` that no trace's face covers.
@@ -288,28 +291,34 @@ class Builder {
     double bottomLeft, topLeft, topRight, bottomRight, height;
   };
 
+  // The coat over trace i, whose faces the coat follows at its thickness over the trace, meeting
+  // its level `base` over the substrate; none where that level buries the trace.
+  std::optional<Bump> BumpOver(int i, double base) const {
+    const Trace& t = s_.traces[i];
+    const Shape& g = shapes_[i];
+    const double c = s_.coat->overTrace, height = g.top + c;
+    if (t.level != Top() || height <= base) {
+      return std::nullopt;
+    }
+    // The right face's direction, upward, and its outward normal.
+    const double run = 0.5 * (t.topWidth - t.width), length = Distance(run, t.thickness);
+    const double dx = t.thickness > 0 ? run / length : 0;
+    const double dy = t.thickness > 0 ? t.thickness / length : 1;
+    const double nx = dy, ny = -dx;
+    const auto at = [&](double y) {
+      return t.centre + 0.5 * t.width + c * nx + (y - g.bottom - c * ny) / dy * dx;
+    };
+    const double right = at(base), topRight = at(height);
+    return Bump{2 * t.centre - right, 2 * t.centre - topRight, t.wide ? far_ : topRight,
+                t.wide ? far_ : right, height};
+  }
+
   std::vector<Bump> Bumps(double base) const {
     std::vector<Bump> bumps;
-    const double c = s_.coat->overTrace;
     for (std::size_t i = 0; i < shapes_.size(); ++i) {
-      const Trace& t = s_.traces[i];
-      const Shape& g = shapes_[i];
-      const double height = g.top + c;
-      if (t.level != Top() || height <= base) {
-        continue;
+      if (const auto bump = BumpOver(static_cast<int>(i), base)) {
+        bumps.push_back(*bump);
       }
-      // The right face's direction, upward, and its outward normal.
-      const double run = 0.5 * (t.topWidth - t.width), length = Distance(run, t.thickness);
-      const double dx = t.thickness > 0 ? run / length : 0,
-                   dy = t.thickness > 0 ? t.thickness / length : 1;
-      const double nx = dy, ny = -dx;
-      const auto at = [&](double y) {
-        const double s = (y - g.bottom - c * ny) / dy;
-        return t.centre + 0.5 * t.width + c * nx + s * dx;
-      };
-      const double right = at(base), topRight = at(height);
-      bumps.push_back({2 * t.centre - right, 2 * t.centre - topRight, t.wide ? far_ : topRight,
-                       t.wide ? far_ : right, height});
     }
     std::sort(bumps.begin(), bumps.end(),
               [](const Bump& a, const Bump& b) { return a.bottomLeft < b.bottomLeft; });
