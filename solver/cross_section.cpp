@@ -375,6 +375,11 @@ std::string CommonCheck(const Line& l) {
   if (top > l.width + 2 * l.thickness) {
     return "Top width must not exceed the width by more than twice the thickness.";
   }
+  // Faces that lean more than 45 degrees make a thin wedge whose two faces the panels cannot
+  // tell apart.
+  if (top < l.width - 2 * l.thickness) {
+    return "Top width must not be narrower than the width by more than twice the thickness.";
+  }
   if (l.permittivity < 1 || l.permittivityAbove.value_or(1) < 1 ||
       (l.mask && l.mask->permittivity < 1)) {
     return "Dielectric constant must be at least 1 for the field solver.";
@@ -502,7 +507,7 @@ Stack Build(const Line& l, double centre) {
       // The lower strip's lower face (1 - s - 2t)/2 over the lower plane; the upper strip,
       // measured, its mirror in the middle plane.
       const double gap = l.spacing / unit, foot = 0.5 * (1 - gap - 2 * t);
-      s.layers = {{foot, er}, {t + gap, er}, {1 - 2 * t - gap - foot, er}};
+      s.layers = {{foot, er}, {t + gap, er}, {foot + t, er}};
       s.grounds = Grounds::kBoth;
       s.traces = {Strip(l, 0, 2), Strip(l, 0, 1, 2)};
       break;

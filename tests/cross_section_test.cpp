@@ -243,6 +243,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "Solder mask must be thicker than zero over the substrate and over the strip."},
         Refusal{"TopTooWide", Trapezoid(1.21),
                 "Top width must not exceed the width by more than twice the thickness."},
+        Refusal{"TopTooNarrow", Trapezoid(0.79),
+                "Top width must not be narrower than the width by more than twice the thickness."},
         Refusal{"StripThickerThanPlanes", Kind(Microstrip(1, 1, 1, 4.3), LineKind::kStripline),
                 "Thickness must be smaller than height."},
         Refusal{"BroadsideNotFitting",
