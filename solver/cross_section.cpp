@@ -312,8 +312,20 @@ std::vector<Answer> SolveOnMesh(const Stack& stack, const std::vector<Mode>& mod
 constexpr double kPanels = 300;
 constexpr double kLeastDensity = 0.5, kMostDensity = 2;
 
+// Whether each trace lies within the layer above its boundary, under no plane.
+bool Fits(const Stack& stack) {
+  const auto top = static_cast<int>(stack.layers.size());
+  return std::all_of(stack.traces.begin(), stack.traces.end(), [&](const Trace& t) {
+    return t.level > 0 && (t.level < top ? t.thickness <= stack.layers[t.level].thickness
+                                         : stack.grounds != Grounds::kBoth);
+  });
+}
+
 std::vector<Answer> SolveModes(const Stack& stack, const std::vector<Mode>& modes,
                                const std::atomic<bool>* stop) {
+  if (!Fits(stack)) {
+    return std::vector<Answer>(modes.size(), detail::Refused("The layers do not fit."));
+  }
   const double usual = static_cast<double>(detail::MeshStack(stack, 0).panels.size());
   Stack sparse = stack, dense = stack;
   dense.density = std::clamp(kPanels / usual, kLeastDensity, kMostDensity);
