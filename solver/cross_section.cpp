@@ -349,6 +349,34 @@ std::vector<Answer> SolveModes(const Stack& stack, const std::vector<Mode>& mode
 
 // ---- The lines ----
 
+bool Coplanar(const Line& l) {
+  return l.kind == LineKind::kCoplanar || l.kind == LineKind::kGroundedCoplanar;
+}
+
+// The line with what its kind does not use cleared, so that no unused field refuses it.
+Line Relevant(Line l, bool pair) {
+  if (!Coplanar(l)) {
+    l.gap = 0;
+    l.groundWidth.reset();
+  }
+  if (l.kind != LineKind::kCoatedMicrostrip) {
+    l.mask.reset();
+  }
+  if (l.kind != LineKind::kEmbeddedMicrostrip && l.kind != LineKind::kOffsetStripline) {
+    l.permittivityAbove.reset();
+  }
+  if (l.kind != LineKind::kOffsetStripline) {
+    l.heightAbove = 0;
+  }
+  if (l.kind != LineKind::kEmbeddedMicrostrip) {
+    l.cover = 0;
+  }
+  if (!pair) {
+    l.spacing = 0;
+  }
+  return l;
+}
+
 bool Finite(const Line& l) {
   const Mask mask = l.mask.value_or(Mask{});
   for (double v :
@@ -360,10 +388,6 @@ bool Finite(const Line& l) {
     }
   }
   return true;
-}
-
-bool Coplanar(const Line& l) {
-  return l.kind == LineKind::kCoplanar || l.kind == LineKind::kGroundedCoplanar;
 }
 
 // The lengths and constants of any line.
@@ -538,16 +562,18 @@ bool Uncoupled(const PairAnswer& pair) {
 
 }  // namespace
 
-Answer SolveLine(const Line& line, const std::atomic<bool>* stop) {
+Answer SolveLine(const Line& asked, const std::atomic<bool>* stop) {
   detail::ClearUpperVectorState();
+  const Line line = Relevant(asked, false);
   if (std::string reason = Check(line, false); !reason.empty()) {
     return detail::Refused(reason);
   }
   return SolveModes(Build(line, 0), {Mode{}}, stop).front();
 }
 
-PairAnswer SolveLinePair(const Line& line, const std::atomic<bool>* stop) {
+PairAnswer SolveLinePair(const Line& asked, const std::atomic<bool>* stop) {
   detail::ClearUpperVectorState();
+  const Line line = Relevant(asked, true);
   PairAnswer pair;
   pair.reason = Check(line, true);
   if (!pair.reason.empty()) {
