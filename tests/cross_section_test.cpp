@@ -138,8 +138,10 @@ const Line kBroadsideWider = Pair(Kind(Microstrip(2, 1, 0, 4), LineKind::kBroads
 // microstrip and stripline are those of tests/field_solver_test.cpp; the covered microstrips
 // were made by tools/second_route with --cover c --cover-er e (finite volumes on grids of 16 to
 // 256 cells across the half strip, extrapolated, stated to 6e-8), one with the strip thick on
-// the boundary, one flat between two media, one thin on er 10. A mask whose level over the
-// substrate is that over the strip is a planar cover: the first of them again.
+// the boundary, one flat between two media, one thin on er 10; the masked ones with
+// --mask-substrate c1 --mask-strip c2 --mask-er e (the mask's cells of its own permittivity, its
+// side and levels on the grid's lines), likewise. A mask whose level over the substrate is that
+// over the strip is a planar cover: the first covered one again.
 INSTANTIATE_TEST_SUITE_P(
     CrossSection, CrossSectionKnown,
     testing::Values(
@@ -162,6 +164,12 @@ INSTANTIATE_TEST_SUITE_P(
               1e-4},
         Known{"CoveredThin", SolveLine(Embedded(Microstrip(0.5, 1, 0.05, 10), 0.1, 3.5)), 61.542383,
               1e-4},
+        Known{"MaskedThick", SolveLine(WithMask(Microstrip(1.9, 1, 0.2, 4.3), 0.1, 0.05, 3.5)),
+              47.082296, 1e-4},
+        Known{"MaskedFlat", SolveLine(WithMask(Microstrip(1, 1, 0, 4.3), 0.03, 0.06, 3.5)),
+              70.516660, 1e-4},
+        Known{"MaskedOnEr10", SolveLine(WithMask(Microstrip(0.6, 1, 0.1, 9.8), 0.08, 0.04, 4)),
+              57.223909, 1e-4},
         Known{"MaskAsCover", SolveLine(WithMask(Microstrip(1.9, 1, 0.2, 4.3), 0.5, 0.3, 2.5)),
               46.213174, 1e-4},
         Against("MicrostripOnFr4", SolveLine(Microstrip(1, 1, 0, 4.3)),
