@@ -24,7 +24,8 @@ enum class LineKind {
 };
 
 // A conformal coat: `overSubstrate` thick on the bare substrate, `overTrace` over each
-// conductor's upper face and sides; where the coats of two conductors meet the gap fills.
+// conductor's upper face and sides; where the coats of two conductors meet the gap fills. Both
+// zero: no coat.
 struct Mask {
   double overSubstrate = 0, overTrace = 0;
   double permittivity = 1;
@@ -36,7 +37,9 @@ struct Line {
   double width = 0;
   std::optional<double> topWidth;  // of a trapezoid's upper face; none: the width
   double thickness = 0;
-  double height = 0;  // the substrate; the stripline's and broadside pair's plane spacing
+  // The substrate; the stripline's and broadside pair's plane spacing; the offset stripline's
+  // lower plane to the strip's lower face.
+  double height = 0;
   double permittivity = 1;
   // Above the strip, where it differs: the offset stripline's upper dielectric, the embedded
   // microstrip's cover; none: the permittivity below.
@@ -52,7 +55,9 @@ struct Line {
 // The line alone (a broadside pair is refused).
 Answer SolveLine(const Line& line, const std::atomic<bool>* stop = nullptr);
 
-// The line as a pair, each mode one strip to ground.
+// The line as a pair, each mode one strip to ground: two strips `spacing` apart at their facing
+// edges, each a coplanar pair's with its own outer ground; a broadside pair's even mode holds
+// both strips at one potential, the odd mode at opposite ones.
 PairAnswer SolveLinePair(const Line& line, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace mq::field_solver
