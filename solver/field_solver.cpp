@@ -119,23 +119,9 @@ std::shared_ptr<Field> StripField(Shape shape, double width, double height, doub
   return field;
 }
 
-// A library that leaves the upper halves of the AVX registers in use makes every SSE instruction
-// after it wait on them until something clears them: Qt's start-up does so on the thread that
-// builds the application, and threads started from it inherit the state, so there the solver ran
-// ten times slower than in fieldcalc (150 ms against 13 for a thick 0.2 mm pair). Clearing the
-// state on entry costs one instruction.
-void ClearUpperVectorState() {
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-  static const bool avx = __builtin_cpu_supports("avx");
-  if (avx) {
-    asm volatile("vzeroupper" ::: "memory");
-  }
-#endif
-}
-
 Answer SolveStrip(Shape shape, double width, double height, double thickness, double er,
                   const std::atomic<bool>* stop, double density, double digits) {
-  ClearUpperVectorState();
+  detail::ClearUpperVectorState();
   if (std::string reason = StripCheck(width, height, thickness, er, shape); !reason.empty()) {
     return detail::Refused(reason);
   }
@@ -190,7 +176,7 @@ bool Uncoupled(const PairAnswer& pair) {
 // single line's figures for both.
 PairAnswer SolvePair(Shape shape, double width, double spacing, double height, double thickness,
                      double permittivity, const std::atomic<bool>* stop) {
-  ClearUpperVectorState();
+  detail::ClearUpperVectorState();
   PairAnswer pair;
   pair.reason = StripCheck(width, height, thickness, permittivity, shape);
   if (pair.reason.empty()) {
@@ -291,7 +277,7 @@ double StripPotential(const Field& f, detail::Point p) {
 }  // namespace
 
 double Potential(const Answer& answer, double x, double y) {
-  ClearUpperVectorState();
+  detail::ClearUpperVectorState();
   const Field* f = answer.field.get();
   if (f == nullptr || !answer.reason.empty()) {
     return 0;

@@ -39,21 +39,27 @@ struct Grid {
   double length, scale, spacing, thin, density;
   bool gradeFrom, gradeTo;
   double zone = HUGE_VAL;  // a second, smaller graded zone: a pair's gap
+  double grading = kGrading;
+  double beyond = 1 / kFarGrading;  // panels per e-fold beyond the graded zone, over kEdgePanels
+  // Within `thin` of a corner: panels, and their grading.
+  double cornerPanels = kCornerPanels, cornerGrading = kGrading;
 };
 
 // Panels within x (in units of the graded zone) of a singular end, 1 at the zone's edge: a power
 // of x inside the zone, perEfold per e-fold beyond it.
-double Graded(double x, double perEfold) {
-  return x <= 1 ? std::pow(x, 1 / kGrading) : 1 + perEfold * std::log(x);
+double Graded(double x, double perEfold, double grading) {
+  return x <= 1 ? std::pow(x, 1 / grading) : 1 + perEfold * std::log(x);
 }
 
 double EdgeCount(const Grid& g, double distance) {
-  double count = kEdgePanels * Graded(distance / g.scale, 1 / kFarGrading);
+  const double q = g.grading;
+  double count = kEdgePanels * Graded(distance / g.scale, g.beyond, q);
   if (g.zone < g.scale) {
-    count += kEdgePanels * Graded(std::min(distance, g.scale) / g.zone, 1 / kFarGrading);
+    count += kEdgePanels * Graded(std::min(distance, g.scale) / g.zone, 1 / kFarGrading, q);
   }
   if (g.thin > 0) {
-    count += kCornerPanels * Graded(std::min(distance, g.scale) / g.thin, 1 / kCornerPanels);
+    count += g.cornerPanels *
+             Graded(std::min(distance, g.scale) / g.thin, 1 / g.cornerPanels, g.cornerGrading);
   }
   return g.density * count;
 }
@@ -98,19 +104,25 @@ double ArcLengthAt(const Grid& g, double count) {
   return 0.5 * (low + high);
 }
 
+void AddGridPanels(const Grid& g, Point from, Point to, std::vector<Panel>& panels);
+
 // Appends the segment's fine panels, kRefinement to each coarse one.
 void AddPanels(const Segment& seg, double scale, const Field& f, std::vector<Panel>& panels) {
   const double length = Distance(seg.to.x - seg.from.x, seg.to.y - seg.from.y);
   const Grid g{length,    std::min(scale, length), kSpacing * scale, f.thickness,
                f.density, seg.gradeFrom,           seg.gradeTo,      seg.zone};
+  AddGridPanels(g, seg.from, seg.to, panels);
+}
+
+void AddGridPanels(const Grid& g, Point from, Point to, std::vector<Panel>& panels) {
+  const double length = g.length;
   const double total = Cumulative(g, length);
   const int coarse = std::max(1, static_cast<int>(std::ceil(total - 1e-9)));
   const int fine = kRefinement * coarse;
-  Point start = seg.from;
+  Point start = from;
   for (int i = 1; i <= fine; ++i) {
-    const Point end =
-        i == fine ? seg.to : Between(seg.from, seg.to, ArcLengthAt(g, total * i / fine) / length);
-    const Point mid = Between(seg.from, seg.to, ArcLengthAt(g, total * (i - 0.5) / fine) / length);
+    const Point end = i == fine ? to : Between(from, to, ArcLengthAt(g, total * i / fine) / length);
+    const Point mid = Between(from, to, ArcLengthAt(g, total * (i - 0.5) / fine) / length);
     panels.push_back({start, end, mid, Distance(end.x - start.x, end.y - start.y)});
     start = end;
   }
@@ -180,6 +192,17 @@ void SetThickness(Field& f, double ratio) {
   const double smaller = std::min(f.width, gap);
   f.thickness = ratio < kThinnest * smaller && f.density == 1 ? 0 : ratio;
   f.leftOut = kThinAllowance * (ratio - f.thickness) / smaller;
+}
+
+void AddGradedPanels(const GradedSegment& s, std::vector<Panel>& panels) {
+  const double length = Distance(s.to.x - s.from.x, s.to.y - s.from.y);
+  const Grid g{length,         std::min(s.scale, length),
+               s.spacing,      s.thin,
+               s.density,      s.gradeFrom,
+               s.gradeTo,      HUGE_VAL,
+               s.grading,      s.perEfold / kEdgePanels,
+               s.cornerPanels, s.cornerGrading};
+  AddGridPanels(g, s.from, s.to, panels);
 }
 
 std::vector<Panel> Mesh(const Field& f) {

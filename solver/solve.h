@@ -13,6 +13,10 @@
 
 namespace mq::field_solver::detail {
 
+// Clears the upper halves of the AVX registers that a library may leave in use, which make every
+// SSE instruction after them wait (see solver/solve.cpp); called on entry to each solve.
+void ClearUpperVectorState();
+
 // An answer without a figure, for the reason given.
 Answer Refused(std::string_view reason);
 

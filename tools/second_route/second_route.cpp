@@ -8,6 +8,12 @@
 //   second_route stripline W b t er [options]    strip W x t centred between planes b apart
 // Options:
 //   --spacing s    an edge-coupled pair, s between the inner edges: even and odd modes
+//   --cover c      (microstrip) a planar cover c thick over the strip's upper face, the strip
+//                  embedded in it: a layer t + c thick over the substrate
+//   --cover-er e   the cover's permittivity (default: the substrate's)
+//   --mask-substrate c1, --mask-strip c2, --mask-er e
+//                  (single microstrip) a solder mask c1 thick on the bare substrate and c2 over
+//                  the strip's upper face and sides, of permittivity e (default 3.5)
 //   --cells N      cells across the half strip on the finest grid (default 256)
 //   --levels L     grids solved, each with half the cells of the next (default 5)
 //   --grading q    power of the grading toward the strip's edges and corners (default 4)
@@ -179,6 +185,12 @@ struct Structure {
   int stripFirstY = 1, stripLastY = 1;
   int substrateTop = 0;  // breakpoint of the substrate's top in y; 0: homogeneous
   double permittivity = 1;
+  int coverTop = 0;  // breakpoint of a planar cover's top in y; 0: none
+  double coverPermittivity = 1;
+  // A solder mask: its level over the substrate and over the strip (y breakpoints) and its side
+  // beside the strip (x breakpoint); 0: none.
+  int maskSubstrateTop = 0, maskStripTop = 0, maskSide = 0;
+  double maskPermittivity = 1;
   bool centreLineGrounded = false;  // the odd mode of a pair
   bool farWallsGrounded = true;
   bool topIsFarWall = true;  // false: the stripline's plane of symmetry
@@ -227,14 +239,32 @@ Grid MakeGrid(const Structure& structure, int cellsAcrossHalfStrip, double power
   return grid;
 }
 
-// The relative permittivity of each row of cells.
-std::vector<double> RowPermittivity(const Structure& structure, const Grid& grid,
-                                    double substrate) {
-  std::vector<double> rows(size_t(grid.rows() - 1), 1.0);
-  if (structure.substrateTop > 0) {
-    std::fill_n(rows.begin(), grid.y.breakpoints[structure.substrateTop], substrate);
+// The relative permittivity of each cell, i + (columns - 1) j, with the dielectrics or in
+// vacuum: planar layers by rows, the mask over the strip by its breakpoints.
+std::vector<double> CellPermittivity(const Structure& structure, const Grid& grid, bool filled) {
+  const int cellColumns = grid.columns() - 1, cellRows = grid.rows() - 1;
+  std::vector<double> cells(size_t(cellColumns) * size_t(cellRows), 1.0);
+  if (!filled) {
+    return cells;
   }
-  return rows;
+  const std::vector<int>& bx = grid.x.breakpoints;
+  const std::vector<int>& by = grid.y.breakpoints;
+  for (int j = 0; j < cellRows; ++j) {
+    for (int i = 0; i < cellColumns; ++i) {
+      double& cell = cells[size_t(i + cellColumns * j)];
+      const bool aboveSubstrate = structure.substrateTop > 0 && j >= by[structure.substrateTop];
+      if (structure.substrateTop > 0 && !aboveSubstrate) {
+        cell = structure.permittivity;
+      } else if (structure.coverTop > 0 && j < by[structure.coverTop]) {
+        cell = structure.coverPermittivity;
+      } else if (structure.maskSide > 0 &&
+                 (j < by[structure.maskSubstrateTop] ||
+                  (i < bx[structure.maskSide] && j < by[structure.maskStripTop]))) {
+        cell = structure.maskPermittivity;
+      }
+    }
+  }
+  return cells;
 }
 
 // Calls visit(a, b, weight) for every edge of the grid between nodes a and b: the flux through
@@ -245,18 +275,19 @@ void ForEachEdge(const Grid& grid, const std::vector<double>& permittivity, Visi
   const std::vector<double>& dy = grid.y.widths;
   const int nx = grid.columns();
   const int ny = grid.rows();
+  const auto cell = [&](int i, int j) { return permittivity[size_t(i + (nx - 1) * j)]; };
   for (int j = 0; j < ny; ++j) {
-    const double below = j > 0 ? permittivity[j - 1] * dy[j - 1] : 0;
-    const double above = j < ny - 1 ? permittivity[j] * dy[j] : 0;
     for (int i = 0; i + 1 < nx; ++i) {
+      const double below = j > 0 ? cell(i, j - 1) * dy[j - 1] : 0;
+      const double above = j < ny - 1 ? cell(i, j) * dy[j] : 0;
       visit(i + nx * j, i + 1 + nx * j, (below + above) / (2 * dx[i]));
     }
   }
   for (int j = 0; j + 1 < ny; ++j) {
     for (int i = 0; i < nx; ++i) {
-      const double left = i > 0 ? dx[i - 1] : 0;
-      const double right = i < nx - 1 ? dx[i] : 0;
-      visit(i + nx * j, i + nx * (j + 1), permittivity[j] * (left + right) / (2 * dy[j]));
+      const double left = i > 0 ? cell(i - 1, j) * dx[i - 1] : 0;
+      const double right = i < nx - 1 ? cell(i, j) * dx[i] : 0;
+      visit(i + nx * j, i + nx * (j + 1), (left + right) / (2 * dy[j]));
     }
   }
 }
@@ -363,10 +394,10 @@ void SolvePotential(const Grid& grid, const std::vector<int>& number, int unknow
 }
 
 // Twice the energy at 1 V, per eps0 and for the whole line: C / eps0.
-double Capacitance(const Structure& structure, const Grid& grid, Solver& solver, double substrate) {
+double Capacitance(const Structure& structure, const Grid& grid, Solver& solver, bool filled) {
   int unknowns = 0;
   const std::vector<int> number = NumberFreeNodes(grid, unknowns);
-  const std::vector<double> permittivity = RowPermittivity(structure, grid, substrate);
+  const std::vector<double> permittivity = CellPermittivity(structure, grid, filled);
   const System system = Assemble(grid, number, unknowns, permittivity);
   if (solver.rows() != unknowns) {
     solver.analyzePattern(system.matrix);
@@ -399,10 +430,12 @@ Level SolveLevel(const Structure& structure, int cells, double power) {
   const Grid grid = MakeGrid(structure, cells, power);
   Level level{cells, int(std::count(grid.state.begin(), grid.state.end(), kFree))};
   Solver solver;
-  level.inAir = Capacitance(structure, grid, solver, 1);
-  level.withSubstrate = structure.substrateTop > 0 && structure.permittivity != 1
-                            ? Capacitance(structure, grid, solver, structure.permittivity)
-                            : structure.permittivity * level.inAir;
+  level.inAir = Capacitance(structure, grid, solver, false);
+  const bool layered =
+      structure.substrateTop > 0 &&
+      (structure.permittivity != 1 || (structure.coverTop > 0 && structure.coverPermittivity != 1));
+  level.withSubstrate =
+      layered ? Capacitance(structure, grid, solver, true) : structure.permittivity * level.inAir;
   level.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   return level;
 }
@@ -522,6 +555,9 @@ struct Line {
   bool microstrip = true;
   double width = 0, height = 0, thickness = 0, permittivity = 1;
   std::optional<double> spacing;
+  double cover = 0;
+  std::optional<double> coverPermittivity;
+  double maskSubstrate = 0, maskStrip = 0, maskPermittivity = 3.5;
   int cells = 256;
   int levels = 5;
   double power = 4;
@@ -558,7 +594,12 @@ Structure MicrostripStructure(const Line& line) {
   if (line.thickness > 0) {
     structure.y.push_back({line.thickness, EighthsFor(line.thickness, half), Grading::kTowardBoth});
   }
-  const double top = line.height + line.thickness;
+  if (line.cover > 0) {
+    structure.y.push_back({line.cover, EighthsFor(line.cover, half), Grading::kTowardStart});
+    structure.coverTop = int(structure.y.size());
+    structure.coverPermittivity = line.coverPermittivity.value_or(line.permittivity);
+  }
+  const double top = line.height + line.thickness + line.cover;
   structure.y.push_back(
       {line.box * line.height - top, kOutwardEighths, Grading::kOutward, half / 16});
   structure.stripFirstY = 1;
@@ -587,8 +628,46 @@ Structure StriplineStructure(const Line& line) {
   return structure;
 }
 
+// A single microstrip under a solder mask: the strip's edge, the mask's side beside it and the far
+// wall across; over the substrate the strip's top, the mask's level over the substrate and over
+// the strip, in order, each a breakpoint.
+Structure MaskedMicrostripStructure(const Line& line) {
+  const double half = line.width / 2, h = line.height;
+  const double farWall = line.box * h, side = line.maskStrip;
+  Structure structure;
+  structure.x = {{half, 8, Grading::kTowardEnd},
+                 {side, EighthsFor(side, half), Grading::kTowardBoth},
+                 {farWall - half - side, kOutwardEighths, Grading::kOutward, half / 16}};
+  std::vector<double> levels = {line.maskSubstrate, line.thickness + line.maskStrip};
+  if (line.thickness > 0) {
+    levels.push_back(line.thickness);
+  }
+  std::sort(levels.begin(), levels.end());
+  levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+  structure.y.push_back({h, EighthsFor(h, half), Grading::kTowardEnd});
+  double below = 0;
+  for (double level : levels) {
+    structure.y.push_back({level - below, EighthsFor(level - below, half), Grading::kTowardBoth});
+    below = level;
+  }
+  structure.y.push_back({farWall - h - below, kOutwardEighths, Grading::kOutward, half / 16});
+  const auto breakpoint = [&levels](double level) {
+    return 2 + int(std::find(levels.begin(), levels.end(), level) - levels.begin());
+  };
+  structure.stripFirstY = 1;
+  structure.stripLastY = line.thickness > 0 ? breakpoint(line.thickness) : 1;
+  structure.substrateTop = 1;
+  structure.maskSubstrateTop = breakpoint(line.maskSubstrate);
+  structure.maskStripTop = breakpoint(line.thickness + line.maskStrip);
+  structure.maskSide = 2;
+  structure.maskPermittivity = line.maskPermittivity;
+  return structure;
+}
+
 Structure StructureOf(const Line& line) {
-  Structure structure = line.microstrip ? MicrostripStructure(line) : StriplineStructure(line);
+  Structure structure = line.maskSubstrate > 0 ? MaskedMicrostripStructure(line)
+                        : line.microstrip      ? MicrostripStructure(line)
+                                               : StriplineStructure(line);
   structure.permittivity = line.permittivity;
   structure.farWallsGrounded = line.wallsGrounded;
   if (line.spacing) {
@@ -606,6 +685,16 @@ std::string Title(const Line& line) {
   std::string text = title;
   if (line.spacing) {
     std::snprintf(title, sizeof title, " s %g", *line.spacing);
+    text += title;
+  }
+  if (line.cover > 0) {
+    std::snprintf(title, sizeof title, " cover %g er %g", line.cover,
+                  line.coverPermittivity.value_or(line.permittivity));
+    text += title;
+  }
+  if (line.maskSubstrate > 0) {
+    std::snprintf(title, sizeof title, " mask %g over the substrate, %g over the strip, er %g",
+                  line.maskSubstrate, line.maskStrip, line.maskPermittivity);
     text += title;
   }
   std::snprintf(title, sizeof title, "; grading power %g; far walls %s", line.power,
@@ -653,6 +742,16 @@ bool ParseOption(const std::string& name, const std::string& text, Line& line) {
   }
   if (name == "--spacing") {
     line.spacing = value;
+  } else if (name == "--cover") {
+    line.cover = value;
+  } else if (name == "--cover-er") {
+    line.coverPermittivity = value;
+  } else if (name == "--mask-substrate") {
+    line.maskSubstrate = value;
+  } else if (name == "--mask-strip") {
+    line.maskStrip = value;
+  } else if (name == "--mask-er") {
+    line.maskPermittivity = value;
   } else if (name == "--cells") {
     line.cells = int(value);
   } else if (name == "--levels") {
@@ -697,13 +796,18 @@ bool Sensible(const Line& line) {
   const bool fits =
       line.microstrip ? line.box * line.height > across : line.thickness < line.height;
   return coarsest >= 8 && coarsest % 8 == 0 && coarsest << (line.levels - 1) == line.cells &&
-         fits && line.permittivity >= 1;
+         fits && line.permittivity >= 1 && line.coverPermittivity.value_or(1) >= 1 &&
+         (line.cover == 0 || line.microstrip) &&
+         ((line.maskSubstrate > 0) == (line.maskStrip > 0)) &&
+         (line.maskSubstrate == 0 ||
+          (line.microstrip && !line.spacing && line.cover == 0 && line.maskPermittivity >= 1));
 }
 
 constexpr const char* kUsage =
     "usage: second_route microstrip|stripline W h|b t er [--spacing s] [--cells N] "
     "[--levels L]\n"
-    "                    [--grading q] [--box R] [--walls grounded|open]\n"
+    "                    [--grading q] [--box R] [--walls grounded|open] [--cover c]\n"
+    "                    [--cover-er e] [--mask-substrate c1 --mask-strip c2 [--mask-er e]]\n"
     "  N / 2^(L-1) a multiple of 8, L at least 3; lengths in any one unit\n";
 
 }  // namespace
