@@ -28,8 +28,11 @@ double WidthRatio(double x, double spacingRatio) {
   return (inner - spacingRatio * outer) / pi;
 }
 
-// W/b is 0 at k = s/b and grows without bound as k -> 1; x past s/b + 200 is a strip some 60 b
+// W/b is 0 at k = s/b and grows without bound as k -> 1, about as 2x (1 - s/b) / pi once the
+// strips are wide: the search starts there. Just above s/b the two logarithms cancel to
+// rounding, so it starts 1e-7 above, a strip some 1e-9 b wide; x past s/b + 200 is one some 60 b
 // wide at the least.
+constexpr double kNarrowestSearch = 1e-7;
 constexpr double kWidestSearch = 200;
 constexpr double kModulusTolerance = 1e-13;
 
@@ -38,8 +41,9 @@ double ModulusArgument(double widthRatio, double spacingRatio) {
   const auto miss = [&](double x) {
     return roots::Miss{std::log(WidthRatio(x, spacingRatio) / widthRatio), kModulusTolerance};
   };
-  const roots::Root root = roots::FindRoot(
-      miss, {narrowest * (1 + 1e-12) + 1e-300, narrowest + kWidestSearch, NAN, true});
+  const double wide = narrowest + pi * widthRatio / (2 * (1 - spacingRatio));
+  const roots::Root root =
+      roots::FindRoot(miss, {narrowest + kNarrowestSearch, narrowest + kWidestSearch, wide, true});
   return root.outcome == roots::Root::Outcome::kFound ? root.x : NAN;
 }
 
@@ -53,9 +57,9 @@ PairImpedances BroadsideCoupledStripline(double width, double spacing, double pl
   }
   const double x = ModulusArgument(width / planeSpacing, spacingRatio);
   const double root = std::sqrt(permittivity);
-  // K(k')/K(k) = AGM(1, k)/AGM(1, k'), k = tanh x, k' = sech x.
+  // K(k')/K(k) = AGM(1, k')/AGM(1, k), k = tanh x, k' = sech x.
   const double ratio =
-      ArithmeticGeometricMean(1, std::tanh(x)) / ArithmeticGeometricMean(1, 1 / std::cosh(x));
+      ArithmeticGeometricMean(1, 1 / std::cosh(x)) / ArithmeticGeometricMean(1, std::tanh(x));
   return {exact::kEta0 / 2 * ratio / root, exact::kEta0 / 4 * pi * spacingRatio / x / root};
 }
 

@@ -13,10 +13,10 @@ namespace {
 
 using std::numbers::pi;
 
-// Q(k) = K(k)/K(k') = AGM(1, k')/AGM(1, k), k' from 1 - k^2 given apart so that it keeps its
+// Q(k) = K(k)/K(k') = AGM(1, k)/AGM(1, k'), k' from 1 - k^2 given apart so that it keeps its
 // digits as k nears 1 (narrow gaps, thin substrates).
 double Share(double k, double oneMinusKSquared) {
-  return ArithmeticGeometricMean(1, std::sqrt(oneMinusKSquared)) / ArithmeticGeometricMean(1, k);
+  return ArithmeticGeometricMean(1, k) / ArithmeticGeometricMean(1, std::sqrt(oneMinusKSquared));
 }
 
 // The modulus of edges at a and b (half the strip, and half the strip plus the gap) with the
@@ -58,11 +58,11 @@ double SubstrateShare(const CoplanarGeometry& line) {
 double BackedShare(const CoplanarGeometry& line) {
   const Edges e = EdgesOf(line, 0);
   const double x = pi / (2 * line.height);
-  // 1 - k^2 = (tanh^2 b - tanh^2 a) / tanh^2 b = sinh(b - a) sinh(b + a) / sinh^2 b, at the
-  // arguments pi x / 2h.
+  // 1 - k^2 = (tanh^2 b - tanh^2 a) / tanh^2 b = sinh(b - a) sinh(b + a) / (cosh^2 a sinh^2 b),
+  // at the arguments pi x / 2h.
   const double k = std::tanh(x * e.a) / std::tanh(x * e.b);
-  const double rest =
-      std::sinh(x * (e.b - e.a)) * std::sinh(x * (e.b + e.a)) / std::pow(std::sinh(x * e.b), 2);
+  const double rest = std::sinh(x * (e.b - e.a)) * std::sinh(x * (e.b + e.a)) /
+                      std::pow(std::cosh(x * e.a) * std::sinh(x * e.b), 2);
   return Share(k, rest);
 }
 
