@@ -8,7 +8,7 @@
 // the even mode (both strips at +1) is Z0e sqrt(er) = (eta0 / 2) K(k')/K(k) and the odd mode
 // (+1 and -1) Z0o sqrt(er) = (eta0 / 4) pi (s/b) / artanh(k); eta0/2 and eta0 pi/4 where Cohn
 // writes 188.3 and 296.1. Exact for any W > 0 and 0 < s < b; its only assumption is strips of
-// no thickness (Cohn's paper adds a fringing-capacitance form for thick strips, not used here).
+// no thickness.
 // As s -> 0 the even mode is the single centred strip's, twice Cohn's 1954 stripline impedance
 // (each strip carries half the charge). Lengths in any one unit.
 #pragma once

@@ -15,7 +15,7 @@
 // q1 the substrate's share of the field and q_air the air's above the cover. Bahl and Stuchly
 // add each dielectric's share to the air line's, eeff = 1 + q1 (er - 1) + q2 (er_m - 1): the mask
 // replaces air with er_m in its share q2 of the field. Here 1 + q1 (er - 1) is the plain line's
-// eeff, and q2 = s (1 - q1), s = 1 - q_air(H) / q_air(1) the mask's part of the field above the
+// eeff, and q2 = s (1 - q1), s = 1 - q_air(H) / q_air(1) the mask's share of the field above the
 // strip. The form's own q_air(1), ln(2 We) / (2 We), falls short of 1 - q1 by
 // ln((pi We - 1) / 2 We) / 2We, so the normalisation makes the mask's share 0 at no thickness and
 // all the field above the strip for an infinitely thick mask; that step is this program's, not
@@ -23,8 +23,8 @@
 // (KiCad) quote them. So eeff = eeff_plain + s (1 - q1)(er_m - 1): eeff_plain exactly at er_m = 1
 // or c = 0; for a thick mask of the substrate's permittivity, near er (the two filling factors,
 // Hammerstad and Jensen's and Svačina's q1, differ by a few hundredths of er - 1). The mask is
-// taken as a planar layer c thick from the substrate's
-// surface; the strip's thickness enters through Hammerstad and Jensen's widening only.
+// taken as a planar layer c thick from the substrate's surface; the strip's thickness enters
+// through Hammerstad and Jensen's widening only.
 // Lengths in any one unit.
 #pragma once
 
@@ -39,7 +39,7 @@ LineFigures CoatedMicrostrip(double width, double height, double thickness, doub
 // as it thickens.
 double CoatedMicrostripMaskShare(double width, double height, double maskThickness);
 
-// Wan and Hoorfar's wide-strip branch is stated for W/h >= 1; their narrow-strip branch is not
+// Wan and Hoorfar's wide-strip branch is for W/h >= 1 (as quoted); their narrow-strip branch is not
 // implemented (its form could not be confirmed), so narrower strips take the wide one outside
 // its stated range.
 inline constexpr double kCoatedNarrowest = 1;  // W/h

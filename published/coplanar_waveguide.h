@@ -10,10 +10,12 @@
 //   eeff = 1 + (er - 1)/2 Q(k2)/Q(k1), Z0 = eta0 / (4 sqrt(eeff) Q(k1)).
 //   Ground planes of finite width c - b (Ghione and Naldi, "Coplanar waveguides for MMIC
 //   applications: effect of upper shielding, conductor backing, finite-extent ground planes, and
-//   line-to-line coupling", IEEE Trans. MTT-35, 1987, pp. 260-267; Simons §2.2.2): each modulus
+//   line-to-line coupling", IEEE Trans. MTT-35, 1987, pp. 260-267; Simons ch. 2): each modulus
 //   takes the factor sqrt((1 - b^2/c^2) / (1 - a^2/c^2)), in the substrate's with the sinh of
 //   each length in place of the length.
-// - a ground plane below the substrate, grounded CPW (Ghione and Naldi 1987; Simons §2.4):
+// - a ground plane below the substrate, grounded CPW (G. Ghione and C. Naldi, "Parameters of
+//   coplanar waveguides with lower common planes", Electronics Letters 19(18), 1983,
+//   pp. 734-735; Simons ch. 2):
 //   k3 = tanh(pi a / 2h) / tanh(pi b / 2h); eeff = (Q(k1) + er Q(k3)) / (Q(k1) + Q(k3)),
 //   Z0 = eta0 / (2 sqrt(eeff) (Q(k1) + Q(k3))). Finite grounds are not treated here.
 // - strips of thickness t (K. C. Gupta, R. Garg, I. Bahl and P. Bhartia, Microstrip Lines and
