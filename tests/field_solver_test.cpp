@@ -191,6 +191,11 @@ TEST(FieldSolver, QuadratureMeetsItsAccuracy) {
   }
 }
 
+// The thickest copper taken, twice the core's height, is solved, not refused.
+TEST(FieldSolver, SolvesCopperTwiceTheCoresHeight) {
+  EXPECT_EQ(SolveMicrostrip(1, 1, 2, 4.3).reason, "");
+}
+
 // A solve asked to stop returns with the reason and no figure.
 TEST(FieldSolver, StopsWhenAsked) {
   const std::atomic<bool> stop{true};
