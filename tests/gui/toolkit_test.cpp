@@ -321,6 +321,32 @@ TEST(CrossSectionView, DrawsTheCoaxToScale) {
   EXPECT_NEAR((edges[3] - edges[2]) / outer, coax.width / coax.height, 2 / outer);
   EXPECT_NE(shot.pixelColor((edges[3] + edges[4]) / 2, y), QColor(Qt::white));
   EXPECT_EQ(shot.pixelColor(edges[0] / 2, y), QColor(Qt::white));
+  const auto labels = view.Labels();  // both diameters, above the ring
+  ASSERT_EQ(labels.size(), 1u);
+  EXPECT_EQ(labels[0].text, "D 4 mm, d 1 mm");
+  EXPECT_LT(labels[0].box.bottom(), y - outer / 2);
+}
+
+// A strip of no thickness is painted two pixels thick, and the place the labels keep clear of
+// holds every pixel of it.
+TEST(CrossSectionView, KeepsLabelsOffAFlatStrip) {
+  QPalette palette;
+  palette.setColor(QPalette::WindowText, Qt::red);
+  CrossSectionView view(nullptr);
+  view.setPalette(palette);
+  view.resize(480, 180);
+  view.Show(DrawCrossSection({1, 2, 1, 0, 4.3}, nullptr));
+  const QImage shot = view.grab().toImage();
+  const QRectF strip = view.StripRects().front();
+  const int x = shot.width() / 2;
+  int painted = 0;
+  for (int y = 0; y < static_cast<int>(strip.bottom()) + 3; ++y) {  // above the ground plane
+    if (shot.pixelColor(x, y) == Qt::red) {
+      ++painted;
+      EXPECT_TRUE(strip.contains(QPointF(x + 0.5, y + 0.5))) << y;
+    }
+  }
+  EXPECT_EQ(painted, 2);
 }
 
 // A pair's strips, measured in pixels along a row through them, stand the spacing typed apart,
