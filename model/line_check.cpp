@@ -99,8 +99,12 @@ PublishedLine Coated(double w, double h, double t, double er, double mask, doubl
                 Broken({{"W/h", w / h, reference::kCoatedNarrowest, HUGE_VAL}}));
 }
 
-PublishedLine Embedded(double w, double h, double t, double cover, double er) {
+PublishedLine Embedded(double w, double h, double t, double cover, double er, double erAbove) {
   using namespace reference;
+  if (erAbove != er) {
+    return {kNoFigure, kNoFigure, "IPC-2141 (1996)",
+            {},        {},        "The form's cover is of the substrate's dielectric."};
+  }
   return Single(EmbeddedMicrostrip(w, h, t, cover, er), "IPC-2141 (1996)", "W/h 0.1-2, er up to 15",
                 Broken({{"W/h", w / h, kEmbeddedNarrowest, kEmbeddedWidest},
                         {"er", er, 1, kEmbeddedHighestPermittivity}}));
@@ -173,7 +177,7 @@ PublishedLine PublishedOfKind(const LineInputs& in) {
     case LineStructure::kCoatedMicrostrip:
       return Coated(w, h, t, er, in.maskThickness, in.maskPermittivity);
     case LineStructure::kEmbeddedMicrostrip:
-      return Embedded(w, h, t, in.cover, er);
+      return Embedded(w, h, t, in.cover, er, in.permittivityAbove.value_or(er));
     case LineStructure::kStripline:
       return CohnStripline(w, h, t, er);
     case LineStructure::kOffsetStripline:
@@ -373,7 +377,7 @@ std::string InvalidInput(const LineInputs& in) {
        "Height above must be greater than zero."},
       {broadside && in.heightAbove != in.height,
        "The broadside pair lies centred between its planes: Height above must equal Height."},
-      {offset && in.permittivityAbove && !Dielectric(*in.permittivityAbove),
+      {in.permittivityAbove && !Dielectric(*in.permittivityAbove),
        "Dielectric constant above must be at least 1."},
       {kind == LineKind::kEmbeddedMicrostrip && !NotNegative(in.cover),
        "Cover must not be negative."},

@@ -60,7 +60,8 @@ struct LineInputs {
   double cover = 0;          // embedded: dielectric over the strip's upper face
   double maskThickness = 0;  // coated: over the substrate and over the strip alike
   double permittivity = 0;
-  std::optional<double> permittivityAbove;  // offset stripline; none: the permittivity
+  // The offset stripline's upper layer, the embedded microstrip's cover; none: the permittivity.
+  std::optional<double> permittivityAbove;
   double maskPermittivity = 1;
 };
 
