@@ -20,8 +20,8 @@ namespace {
 constexpr double kMetresPerMillimetre = 1e-3;
 constexpr double kHertzPerGigahertz = 1e9;
 // The solver's range for the width and the spacing, in heights (plane spacings).
-constexpr double kNarrowest = 0.01;
-constexpr double kWidest = 100;
+constexpr double kNarrowest = kNarrowestRatio;
+constexpr double kWidest = kWidestRatio;
 
 struct Modes {
   double even = kNoFigure, odd = kNoFigure;
@@ -472,25 +472,9 @@ double StartingRatio(const PairInputs& in, double target, double PairInputs::*un
   return std::sqrt(low * high);
 }
 
-// Why a search found no figure: the end of the range the target lies beyond, with the pair's
-// figure solved at that end, or the solver's reason.
 std::string Unreached(const roots::Root& root, double target, const char* ratio,
                       const field_solver::PairAnswer& last) {
-  using Outcome = roots::Root::Outcome;
-  switch (root.outcome) {
-    case Outcome::kBeyondLowest:
-    case Outcome::kBeyondHighest:
-      return std::string("The target lies ") + (root.miss > 0 ? "below" : "above") +
-             " the pair's " + Figure(target * std::exp(root.miss), 4) + " ohm at " + ratio + ' ' +
-             Figure(root.outcome == Outcome::kBeyondLowest ? kNarrowest : kWidest) +
-             ", the end of the range.";
-    case Outcome::kStopped:
-      return std::string(field_solver::kStopped);
-    case Outcome::kUnsettled:
-      return "The solver's differential impedance does not settle on the target.";
-    default:
-      return last.reason;
-  }
+  return UnreachedTarget(root, target, "pair", ratio, last.reason);
 }
 
 // The value (in heights) at which the pair's differential impedance meets the target, by
@@ -536,6 +520,43 @@ PairSynthesis FindPairSpacing(const PairInputs& in, double differentialImpedance
                               const std::atomic<bool>* stop) {
   return Search(in, differentialImpedance, &PairInputs::spacing, Microstrip(in) ? "s/h" : "s/b",
                 stop);
+}
+
+PublishedPair PublishedPairModel(const PairInputs& in) {
+  const Published p = PublishedModes(in);
+  return {p.modes.even, p.modes.odd, p.modes.evenPermittivity, p.modes.oddPermittivity,
+          p.model,      p.note};
+}
+
+std::string PairOutsideStatedRange(const PairInputs& in) {
+  return OutsideStatedRange(in);
+}
+
+std::optional<Limit> JudgeRow(PairRow& row, const std::string& subject, const std::string& cause) {
+  return Judge(row, subject, cause);
+}
+
+// Why a search found no figure: the end of the range the target lies beyond, with the pair's
+// figure solved at that end, or the solver's reason.
+std::string UnreachedTarget(const roots::Root& root, double target, std::string_view what,
+                            std::string_view ratio, const std::string& lastReason) {
+  using Outcome = roots::Root::Outcome;
+  switch (root.outcome) {
+    case Outcome::kBeyondLowest:
+    case Outcome::kBeyondHighest:
+      return std::string("The target lies ") + (root.miss > 0 ? "below" : "above") + " the " +
+             std::string(what) + "'s " + Figure(target * std::exp(root.miss), 4) + " ohm at " +
+             std::string(ratio) + ' ' +
+             Figure(root.outcome == Outcome::kBeyondLowest ? kNarrowestRatio : kWidestRatio) +
+             ", the end of the range.";
+    case Outcome::kStopped:
+      return std::string(field_solver::kStopped);
+    case Outcome::kUnsettled:
+      return std::string("The solver's ") + (what == "pair" ? "differential " : "") +
+             "impedance does not settle on the target.";
+    default:
+      return lastReason;
+  }
 }
 
 }  // namespace mq

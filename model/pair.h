@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "model/cross_check.h"
+#include "published/root_finder.h"
 #include "solver/field_solver.h"
 
 namespace mq {
@@ -99,5 +100,34 @@ PairSynthesis FindPairWidth(const PairInputs& in, double differentialImpedance,
                             const std::atomic<bool>* stop = nullptr);
 PairSynthesis FindPairSpacing(const PairInputs& in, double differentialImpedance,
                               const std::atomic<bool>* stop = nullptr);
+
+// --- Shared with the other lines' checks (model/line_check.h) ---------------------------------
+
+// The pair's published model (Kirschning and Jansen, or Cohn): its static modes, NaN with the
+// note why where it gives none.
+struct PublishedPair {
+  double even = kNoFigure, odd = kNoFigure;
+  double evenPermittivity = kNoFigure, oddPermittivity = kNoFigure;
+  std::string model;
+  std::string note;
+};
+PublishedPair PublishedPairModel(const PairInputs& in);
+
+// The pair's ratios outside its published model's stated range, as ", W/h 0.05, s/h 12";
+// nothing inside it.
+std::string PairOutsideStatedRange(const PairInputs& in);
+
+// A row's published figure against the solver's: ok within kAgreement with the signed
+// difference, else a warning with the size, the cause (where not empty) and the solver's figure
+// to use; nothing while either figure is missing. Sets the row's verdict.
+std::optional<Limit> JudgeRow(PairRow& row, const std::string& subject, const std::string& cause);
+
+// The searches' range, in heights (plane spacings), and why a search found no figure: the end
+// the target lies beyond with `what`'s figure there ("the pair's 80.1 ohm at W/h 0.01"), the
+// stop, or the solver's last reason.
+inline constexpr double kNarrowestRatio = 0.01;
+inline constexpr double kWidestRatio = 100;
+std::string UnreachedTarget(const roots::Root& root, double target, std::string_view what,
+                            std::string_view ratio, const std::string& lastReason);
 
 }  // namespace mq

@@ -10,6 +10,15 @@
 // prints the field solver's answer for the page's cross-section as impedance=, permittivity=,
 // estimate= (relative) and milliseconds=, or reason=; on page 1 a key Thickness (mm) gives the
 // strip's thickness, 0 when absent.
+//   fieldcalc Line STRUCTURE < fields
+// solves any line of model/line_check.h (microstrip, coated-microstrip, embedded-microstrip,
+// stripline, offset-stripline, cpw, gcpw, each also -pair, and broadside-pair) from the keys
+// Width, TopWidth, Spacing, Gap, GroundWidth, Height, HeightAbove, Thickness, Cover,
+// MaskThickness (mm), DiConst, DiConstAbove, MaskDiConst: impedance= and permittivity= (a pair:
+// the lines of fieldcalc Pair), estimate=, milliseconds=, published_model= with
+// published_impedance= (published_differential_impedance=) where one applies, the verdicts as
+// "ok: ..." and "warning: ...", and with Target and Solve=width|spacing|gap the dimension found
+// (width=, ...); or reason= and no figures.
 #pragma once
 
 #include <iosfwd>
