@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The cost of one button press without the window: each procedure over an in-memory field set,
-// the pure physics on its own, the material handlers and a page's cross-check.
+// the pure physics on its own, the material handlers and a page's cross-check; the field solver
+// on each page's lines, pairs and every structure of the layered cross-section.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -12,6 +15,7 @@
 #include "materials/material_catalogue.h"
 #include "model/cross_check.h"
 #include "model/field_names.h"
+#include "model/line_check.h"
 #include "model/line_models.h"
 #include "model/pair.h"
 #include "solver/field_solver.h"
@@ -215,6 +219,98 @@ const bool kPairRegistered = [] {
       benchmark::RegisterBenchmark(name.c_str(), FieldSolverPairSynthesis, microstrip, width)
           ->Unit(benchmark::kMillisecond);
     }
+  }
+  return true;
+}();
+
+// Each structure of the layered solver at a typical board line (FieldSolver/Line/gcpw, ...), and
+// its synthesis for 50 ohm (100 ohm differential) by width (FieldSolver/LineFindWidth/gcpw).
+LineInputs TypicalLine(LineStructure structure) {
+  LineInputs in;
+  in.structure = structure;
+  in.width = 0.3;
+  in.height = 0.2;
+  in.thickness = 0.035;
+  in.permittivity = 4.3;
+  in.spacing = 0.2;
+  in.gap = 0.15;
+  in.cover = 0.1;
+  in.maskThickness = 0.02;
+  in.maskPermittivity = 3.5;
+  in.heightAbove = 0.3;
+  if (structure == LineStructure::kStripline || structure == LineStructure::kStriplinePair) {
+    in.height = 0.6;  // the planes' spacing
+  }
+  if (structure == LineStructure::kBroadsidePair) {
+    in.spacing = 0.1;
+    in.heightAbove = in.height;
+  }
+  return in;
+}
+
+void LineSolve(benchmark::State& state, LineStructure structure) {
+  const LineInputs in = TypicalLine(structure);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SolveLineInputs(in));
+  }
+}
+
+void LineFindWidth(benchmark::State& state, LineStructure structure) {
+  const LineInputs in = TypicalLine(structure);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        FindLineDimension(in, LineUnknown::kWidth, IsPair(structure) ? 100 : 50));
+  }
+}
+
+// A grid over the structure's range (W/h 0.1-10, t/h 0-0.3, er 2-20, s/h and g/h 0.2-2), timed
+// solve by solve: the counter p95_ms is the 95th percentile of one solve's time.
+void LineGrid(benchmark::State& state, LineStructure structure) {
+  std::vector<double> times;
+  for (auto _ : state) {
+    times.clear();
+    for (const double w : {0.1, 0.5, 2.0, 10.0}) {
+      for (const double t : {0.0, 0.1, 0.3}) {
+        for (const double er : {2.0, 4.5, 20.0}) {
+          for (const double apart : {0.2, 2.0}) {
+            LineInputs in = TypicalLine(structure);
+            in.height = 1;
+            in.heightAbove = 1;
+            in.width = w;
+            in.thickness = t * (structure == LineStructure::kStripline ||
+                                        structure == LineStructure::kStriplinePair
+                                    ? 0.5
+                                    : 1);
+            in.permittivity = er;
+            in.spacing = apart;
+            in.gap = apart;
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(SolveLineInputs(in));
+            times.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count());
+          }
+        }
+      }
+    }
+  }
+  std::sort(times.begin(), times.end());
+  state.counters["p95_ms"] = times[times.size() * 95 / 100];
+  state.counters["max_ms"] = times.back();
+}
+
+const bool kLinesRegistered = [] {
+  for (const std::string_view name : StructureNames()) {
+    const LineStructure structure = *StructureNamed(name);
+    const std::string line(name);
+    benchmark::RegisterBenchmark(("FieldSolver/Line/" + line).c_str(), LineSolve, structure)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("FieldSolver/LineFindWidth/" + line).c_str(), LineFindWidth,
+                                 structure)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("FieldSolver/LineGrid/" + line).c_str(), LineGrid, structure)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
   }
   return true;
 }();
