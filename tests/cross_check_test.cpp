@@ -108,6 +108,7 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
     {"the page's static eeff is its own, W/h 0.1 on er 12.9", 1, "WidthField=0.16 HeightField=1.6 DiConstField=12.9 FreqField=2.5", "Eff. dielectric constant, static | 7.4909 | 7.6584 | "},
     {"Kirschning-Jansen beyond h/lambda0 0.13", 1, "WidthField=1 HeightField=2.5 DiConstField=4 FreqField=25", "warning: Outside the range Kirschning and Jansen state (W/h 0.1-100, er up to 20, h/lambda0 up to 0.13): h/lambda0 0.208"},
     {"the W/h range needs no frequency", 1, "WidthField=100 HeightField=1.6 DiConstField=4.6", "warning: W/h 62.5 lies outside"},
+    {"no frequency: the length's row says so, not 0 GHz", 1, "WidthField=3 HeightField=1.6 DiConstField=4.4 FreqField=0 ElLengthField=90", "Physical length at the page's frequency (mm) | Frequency must be greater than zero."},
     {"a frequency no skin depth is figured at: a warning, never an ok", 2, "ThicknessField2=0.001 FreqField2=1e300 ConField2=5.8e7 HeightField2=3.2", "warning: Skin depth: no finite figure for these inputs"},
     {"a target past the narrowest strip solved: that end named (the solver's figure at W/h 0.01)", 1, "WidthField=3 HeightField=1.6 DiConstField=4.4 ImpField=500", "Impedance is above the solver's 237.9 ohm at W/h 0.01, the end of its range."},
     {"a target past the widest strip solved: that end named (the solver's figure at W/h 100)", 1, "WidthField=3 HeightField=1.6 DiConstField=4.4 ImpField=1", "Impedance is below the solver's 1.743 ohm at W/h 100, the end of its range."},

@@ -329,6 +329,11 @@ TEST_F(CalculatorWindowTest, AboutShowsOneWindowBesideAWorkingCalculator) {
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_EQ(OpenAboutWindows(), 1);
   EXPECT_EQ(AboutWin::Instance().Controls().Find<QLabel>("StaticText2")->text(), credits);
+  // The one closed is freed, not kept hidden: opening About again and again costs nothing.
+  const auto tops = QApplication::topLevelWidgets();
+  EXPECT_EQ(std::count_if(tops.begin(), tops.end(),
+                          [](QWidget* top) { return qobject_cast<AboutWin*>(top) != nullptr; }),
+            1);
 }
 
 }  // namespace
