@@ -124,6 +124,11 @@ Line Offset(double w, double below, double above, double t, double er) {
   return line;
 }
 
+Line Above(Line line, double er) {
+  line.permittivityAbove = er;
+  return line;
+}
+
 Line Pair(Line line, double spacing) {
   line.spacing = spacing;
   return line;
@@ -190,6 +195,11 @@ INSTANTIATE_TEST_SUITE_P(
                 SolveStripline(0.5, 1, 0.1, 2.2), 1e-4),
         Against("OffsetCentredFlat", SolveLine(Offset(1, 0.5, 0.5, 0, 3)),
                 SolveStripline(1, 1, 0, 3), 1e-4),
+        // A flat strip centred between the planes leaves no normal field on its plane beside it,
+        // so a boundary there between er 2 and er 4 changes nothing but the mean: exactly the
+        // stripline in er 3.
+        Against("OffsetTwoMediaMeetingAtTheStrip", SolveLine(Above(Offset(1, 0.5, 0.5, 0, 2), 4)),
+                SolveStripline(1, 1, 0, 3), 1e-5),
         Against("GroundedCoplanarFar", SolveLine(Coplanar(1, 25, 1, 0, 9.8, true)),
                 SolveMicrostrip(1, 1, 0, 9.8), 5e-4),
         Against("GroundedCoplanarFarThick", SolveLine(Coplanar(1, 25, 1, 0.1, 4.3, true)),
