@@ -133,6 +133,9 @@ TEST(PublishedLines, OffsetStriplineAndEmbeddedMicrostripReachTheirLimits) {
   EXPECT_TRUE(ref::OffsetStriplineWithinStatedRange(0.3, 0.2, 0.4));    // 0.3 / 0.8 = 0.375
   EXPECT_FALSE(ref::OffsetStriplineWithinStatedRange(0.25, 0.2, 0.4));  // 0.3125
   EXPECT_NEAR(ref::EmbeddedMicrostrip(0.25, 0.2, 0.035, 4, 4.2).permittivity, 4.2, 1e-12);
+  // Wider than 0.8 W + t = 5.98 h the form's logarithm is negative: no figure, never a negative
+  // impedance.
+  EXPECT_TRUE(std::isnan(ref::EmbeddedMicrostrip(10, 1, 0.05, 0.5, 4.3).impedance));
 }
 
 // A mask of permittivity 1 or of no thickness leaves Hammerstad and Jensen's thick microstrip;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "model/coax.h"
+#include "model/line_check.h"
 #include "model/microstrip.h"
 #include "model/stripline.h"
 #include "published/coupled_microstrip.h"
@@ -295,6 +296,85 @@ void WritePairTables(std::FILE* out) {
   }
 }
 
+// The lines boards are made of: each structure's published form against the field solver over
+// W/h and one dimension of its own, on er 4.3 with copper a twentieth of the height; each cell
+// the impedance's error (a pair's differential impedance), "-" where the form gives no figure.
+struct LineSweep {
+  mq::LineStructure structure;
+  const char* title;
+  const char* dimension;
+  double mq::LineInputs::*member;
+  std::vector<double> values;
+};
+
+mq::LineInputs SweptLine(const LineSweep& sweep, double w, double value) {
+  mq::LineInputs in;
+  in.structure = sweep.structure;
+  in.width = w;
+  in.height = 1;
+  in.heightAbove = 1;
+  in.thickness = 0.05;
+  in.permittivity = 4.3;
+  in.maskPermittivity = 3.5;
+  in.spacing = 0.5;
+  in.gap = 0.5;
+  in.*sweep.member = value;
+  return in;
+}
+
+void WriteLineTable(std::FILE* out, const LineSweep& sweep) {
+  const mq::PublishedLine named = mq::PublishedFigures(SweptLine(sweep, 1, sweep.values[0]));
+  std::fprintf(out, "\n### %s: %s against the field solver\n\n| W/h \\ %s |", sweep.title,
+               named.model.c_str(), sweep.dimension);
+  for (const double value : sweep.values) {
+    std::fprintf(out, " %g |", value);
+  }
+  std::fprintf(out, "\n|---|---|---|---|\n");
+  for (const double w : {0.1, 0.3, 1.0, 3.0, 10.0}) {
+    std::fprintf(out, "| %g |", w);
+    for (const double value : sweep.values) {
+      const mq::LineInputs in = SweptLine(sweep, w, value);
+      const double model = mq::PublishedFigures(in).impedance;
+      const mq::LineSolution solved = mq::SolveLineInputs(in);
+      const double exact = solved.Impedance(mq::IsPair(in.structure));
+      if (std::isfinite(model) && solved.reason.empty()) {
+        std::fprintf(out, " %+.2f %% |", 100 * (model / exact - 1));
+      } else {
+        std::fprintf(out, " - |");
+      }
+    }
+    std::fprintf(out, "\n");
+  }
+}
+
+void WriteLineTables(std::FILE* out) {
+  using mq::LineInputs;
+  using S = mq::LineStructure;
+  const LineSweep sweeps[] = {
+      {S::kCoatedMicrostrip,
+       "Coated microstrip, mask er 3.5",
+       "mask/h",
+       &LineInputs::maskThickness,
+       {0.02, 0.1, 0.3}},
+      {S::kEmbeddedMicrostrip, "Embedded microstrip", "cover/h", &LineInputs::cover, {0.1, 0.5, 2}},
+      {S::kOffsetStripline,
+       "Offset stripline",
+       "h above / h below",
+       &LineInputs::heightAbove,
+       {1, 2, 4}},
+      {S::kCoplanar, "Coplanar waveguide", "g/h", &LineInputs::gap, {0.1, 0.5, 2}},
+      {S::kGroundedCoplanar, "Grounded coplanar waveguide", "g/h", &LineInputs::gap, {0.1, 0.5, 2}},
+      {S::kBroadsidePair,
+       "Broadside-coupled stripline pair, differential",
+       "s/h",
+       &LineInputs::spacing,
+       {0.1, 0.3, 1}},
+  };
+  for (const LineSweep& sweep : sweeps) {
+    WriteLineTable(out, sweep);
+  }
+}
+
 void WriteMarkdownTables(const std::filesystem::path& file) {
   std::FILE* out = std::fopen(file.c_str(), "w");
   std::fprintf(out, "### Microstrip: the program against the field solver\n\n");
@@ -353,6 +433,7 @@ void WriteMarkdownTables(const std::filesystem::path& file) {
                "%.1e relative (%s).\n",
                Solutions().size(), WorstEstimate().estimate, WorstEstimate().where.c_str());
   WritePairTables(out);
+  WriteLineTables(out);
   std::fclose(out);
 }
 
@@ -366,6 +447,11 @@ int main(int argc, char** argv) {
     const double thickness = argc == 4 ? std::atof(argv[3]) : 0.0;
     std::printf("%.3f %.3f %.3f\n", mq::stripline::CharacteristicImpedance(ratio, 1.0, 1.0),
                 ref::StriplineImpedance(ratio, 1.0, 1.0), Stripline(ratio, thickness).impedance);
+    return 0;
+  }
+  // accuracy_report --lines: the layered lines' tables alone, on standard output.
+  if (argc == 2 && std::string(argv[1]) == "--lines") {
+    WriteLineTables(stdout);
     return 0;
   }
   // accuracy_report --pairs: the pairs' tables alone, on standard output.
