@@ -200,6 +200,21 @@ INSTANTIATE_TEST_SUITE_P(
         // stripline in er 3.
         Against("OffsetTwoMediaMeetingAtTheStrip", SolveLine(Above(Offset(1, 0.5, 0.5, 0, 2), 4)),
                 SolveStripline(1, 1, 0, 3), 1e-5),
+        // Off-centre strips between two media, er below the strip's lower face and another above
+        // it, made by tools/second_route stripline W b t er --offset h1 --above-er e, b = h1 + t +
+        // h2 (the whole height solved, no up-down symmetry; grids of 16 to 256 cells across the
+        // half strip, extrapolated), in turn
+        //   second_route stripline 0.5 0.95 0.05 4.3 --offset 0.3 --above-er 3.5
+        //   second_route stripline 1 0.735 0.035 3 --offset 0.2 --above-er 4.5
+        //   second_route stripline 0.3 0.6 0.1 2.2 --offset 0.25 --above-er 10
+        // its estimates 2.7e-9, 2.0e-8 and 5.0e-9, with the rounding of the last digit within 6e-8.
+        // The tool reproduces the centred stripline's figures with h1 = h2 and one er.
+        Known{"OffsetTwoMedia", SolveLine(Above(Offset(0.5, 0.3, 0.6, 0.05, 4.3), 3.5)), 40.678996,
+              1e-4, 6e-8},
+        Known{"OffsetTwoMediaWideFoil", SolveLine(Above(Offset(1, 0.2, 0.5, 0.035, 3), 4.5)),
+              21.822805, 1e-4, 6e-8},
+        Known{"OffsetTwoMediaThickOnEr10", SolveLine(Above(Offset(0.3, 0.25, 0.25, 0.1, 2.2), 10)),
+              29.361677, 1e-4, 6e-8},
         Against("GroundedCoplanarFar", SolveLine(Coplanar(1, 25, 1, 0, 9.8, true)),
                 SolveMicrostrip(1, 1, 0, 9.8), 5e-4),
         Against("GroundedCoplanarFarThick", SolveLine(Coplanar(1, 25, 1, 0.1, 4.3, true)),

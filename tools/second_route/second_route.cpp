@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // second_route: the field solver's second route, an independent finite-volume solution of
 // Laplace's equation for microstrip and stripline, run by hand to make the reference figures of
-// tests/field_solver_test.cpp and tests/cross_check_test.cpp. Not part of the test suite.
+// tests/field_solver_test.cpp, tests/cross_check_test.cpp and tests/cross_section_test.cpp. Not
+// part of the test suite.
 //
 // Usage:
 //   second_route microstrip W h t er [options]   strip W x t on a substrate h thick, open above
@@ -11,6 +12,10 @@
 //   --cover c      (microstrip) a planar cover c thick over the strip's upper face, the strip
 //                  embedded in it: a layer t + c thick over the substrate
 //   --cover-er e   the cover's permittivity (default: the substrate's)
+//   --offset h1    (stripline) the strip off-centre, its lower face h1 over the lower plane and
+//                  its upper face h2 = b - h1 - t under the upper one: no up-down symmetry
+//   --above-er e   (offset stripline) the permittivity from the strip's lower face up to the
+//                  upper plane (default: er, which then fills only the layer below it)
 //   --mask-substrate c1, --mask-strip c2, --mask-er e
 //                  (single microstrip) a solder mask c1 thick on the bare substrate and c2 over
 //                  the strip's upper face and sides, of permittivity e (default 3.5)
@@ -20,6 +25,7 @@
 //   --box R        the microstrip's far walls at R h (default 1e5)
 //   --walls open   the far walls insulating (dV/dn = 0) instead of grounded
 // Example: nice build/bin/second_route microstrip 1.9 1 0.2 4.3
+//          nice build/bin/second_route stripline 0.5 0.95 0.05 4.3 --offset 0.3 --above-er 3.5
 //
 // Each run prints, for every grid, C/eps0 and C0/eps0 (the whole line's), Z0 and eeff; then the
 // extrapolations (R1 rows from three grids, R2 from three R1 rows), and last the figure with its
@@ -30,8 +36,8 @@
 // permittivity taken per cell; on such a grid it is the Galerkin method with linear triangles.
 // The capacitance is the energy of the discrete potential, so it bounds the exact one from above
 // (Dirichlet's principle) and falls as the grid is refined. Left-right symmetry halves the
-// domain (up-down symmetry halves the stripline's again); the strip's nodes are held at 1 V,
-// ground at 0 V, and a zero-thickness strip is a line of nodes. A pair's half holds one strip,
+// domain (up-down symmetry halves the centred stripline's again); the strip's nodes are held at
+// 1 V, ground at 0 V, and a zero-thickness strip is a line of nodes. A pair's half holds one strip,
 // with dV/dn = 0 (even mode) or V = 0 (odd mode) on the centre line, and each mode's Z0 is that
 // of one strip.
 //
@@ -193,7 +199,8 @@ struct Structure {
   double maskPermittivity = 1;
   bool centreLineGrounded = false;  // the odd mode of a pair
   bool farWallsGrounded = true;
-  bool topIsFarWall = true;  // false: the stripline's plane of symmetry
+  bool topIsFarWall = true;  // false: the stripline's plane of symmetry or upper plane
+  bool topGrounded = false;  // the offset stripline's upper plane
   double copies = 2;         // how many of the domain make up the whole line
 };
 
@@ -219,8 +226,8 @@ NodeState StateOf(const Structure& structure, const Grid& grid, int i, int j) {
     return kStrip;
   }
   const bool farWall = i == grid.columns() - 1 || (structure.topIsFarWall && j == grid.rows() - 1);
-  if (j == 0 || (i == 0 && structure.centreLineGrounded) ||
-      (farWall && structure.farWallsGrounded)) {
+  if (j == 0 || (structure.topGrounded && j == grid.rows() - 1) ||
+      (i == 0 && structure.centreLineGrounded) || (farWall && structure.farWallsGrounded)) {
     return kGround;
   }
   return kFree;
@@ -562,6 +569,8 @@ struct Line {
   int levels = 5;
   double power = 4;
   double box = 1e5;
+  std::optional<double> offset;  // the strip's lower face over the lower plane
+  std::optional<double> abovePermittivity;
   bool wallsGrounded = true;
 };
 
@@ -628,6 +637,32 @@ Structure StriplineStructure(const Line& line) {
   return structure;
 }
 
+// A half: the strip's lower face h1 over the lower plane, its upper face h2 under the upper one,
+// the strip's segment graded as the centred stripline's two halves of it, so that h1 = h2 gives
+// that line's grid mirrored; er below the strip's lower face, the "cover" above it.
+Structure OffsetStriplineStructure(const Line& line) {
+  const double half = line.spacing ? line.width : line.width / 2;
+  const double below = *line.offset, above = line.height - line.thickness - *line.offset;
+  Structure structure;
+  structure.x =
+      AcrossSegments(line, (line.spacing ? *line.spacing / 2 : 0) + half + 10 * line.height);
+  structure.y.push_back({below, EighthsFor(below, half), Grading::kTowardEnd});
+  if (line.thickness > 0) {
+    structure.y.push_back(
+        {line.thickness, 2 * EighthsFor(line.thickness / 2, half), Grading::kTowardBoth});
+  }
+  structure.y.push_back({above, EighthsFor(above, half), Grading::kTowardStart});
+  structure.stripFirstY = 1;
+  structure.stripLastY = line.thickness > 0 ? 2 : 1;
+  structure.substrateTop = 1;
+  structure.coverTop = int(structure.y.size());
+  structure.coverPermittivity = line.abovePermittivity.value_or(line.permittivity);
+  structure.topIsFarWall = false;
+  structure.topGrounded = true;
+  structure.copies = line.spacing ? 1 : 2;
+  return structure;
+}
+
 // A single microstrip under a solder mask: the strip's edge, the mask's side beside it and the far
 // wall across; over the substrate the strip's top, the mask's level over the substrate and over
 // the strip, in order, each a breakpoint.
@@ -667,6 +702,7 @@ Structure MaskedMicrostripStructure(const Line& line) {
 Structure StructureOf(const Line& line) {
   Structure structure = line.maskSubstrate > 0 ? MaskedMicrostripStructure(line)
                         : line.microstrip      ? MicrostripStructure(line)
+                        : line.offset          ? OffsetStriplineStructure(line)
                                                : StriplineStructure(line);
   structure.permittivity = line.permittivity;
   structure.farWallsGrounded = line.wallsGrounded;
@@ -690,6 +726,12 @@ std::string Title(const Line& line) {
   if (line.cover > 0) {
     std::snprintf(title, sizeof title, " cover %g er %g", line.cover,
                   line.coverPermittivity.value_or(line.permittivity));
+    text += title;
+  }
+  if (line.offset) {
+    std::snprintf(title, sizeof title, " offset: h1 %g, h2 %g, er %g above the strip's lower face",
+                  *line.offset, line.height - line.thickness - *line.offset,
+                  line.abovePermittivity.value_or(line.permittivity));
     text += title;
   }
   if (line.maskSubstrate > 0) {
@@ -746,6 +788,10 @@ bool ParseOption(const std::string& name, const std::string& text, Line& line) {
     line.cover = value;
   } else if (name == "--cover-er") {
     line.coverPermittivity = value;
+  } else if (name == "--offset") {
+    line.offset = value;
+  } else if (name == "--above-er") {
+    line.abovePermittivity = value;
   } else if (name == "--mask-substrate") {
     line.maskSubstrate = value;
   } else if (name == "--mask-strip") {
@@ -793,11 +839,13 @@ std::optional<Line> ParseLine(const std::vector<std::string>& args) {
 bool Sensible(const Line& line) {
   const int coarsest = line.levels >= 3 && line.levels < 12 ? line.cells >> (line.levels - 1) : 0;
   const double across = line.spacing.value_or(0) + 2 * line.width;
-  const bool fits =
-      line.microstrip ? line.box * line.height > across : line.thickness < line.height;
+  const bool fits = line.microstrip ? line.box * line.height > across
+                    : line.offset   ? *line.offset + line.thickness < line.height
+                                    : line.thickness < line.height;
   return coarsest >= 8 && coarsest % 8 == 0 && coarsest << (line.levels - 1) == line.cells &&
          fits && line.permittivity >= 1 && line.coverPermittivity.value_or(1) >= 1 &&
-         (line.cover == 0 || line.microstrip) &&
+         (line.cover == 0 || line.microstrip) && (!line.offset || !line.microstrip) &&
+         (!line.abovePermittivity || (line.offset && *line.abovePermittivity >= 1)) &&
          ((line.maskSubstrate > 0) == (line.maskStrip > 0)) &&
          (line.maskSubstrate == 0 ||
           (line.microstrip && !line.spacing && line.cover == 0 && line.maskPermittivity >= 1));
@@ -808,6 +856,7 @@ constexpr const char* kUsage =
     "[--levels L]\n"
     "                    [--grading q] [--box R] [--walls grounded|open] [--cover c]\n"
     "                    [--cover-er e] [--mask-substrate c1 --mask-strip c2 [--mask-er e]]\n"
+    "                    [--offset h1 [--above-er e]]\n"
     "  N / 2^(L-1) a multiple of 8, L at least 3; lengths in any one unit\n";
 
 }  // namespace
