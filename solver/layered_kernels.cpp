@@ -29,12 +29,7 @@ Point Mirrored(Point p) {
 
 // The integral of (p - s) / |p - s|^2 over s on the straight panel a-b.
 Point FreeField(Point p, Point a, Point b, bool onPanel) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double length = Distance(dx, dy);
-  const double tx = dx / length, ty = dy / length;
-  const double along = (p.x - a.x) * tx + (p.y - a.y) * ty;
-  const double across = (p.y - a.y) * tx - (p.x - a.x) * ty;
-  const double s1 = -along, s2 = length - along;
+  const auto [length, tx, ty, along, across, s1, s2] = ViewFrom(p, a, b);
   const double fromA = s1 * s1 + across * across, fromB = s2 * s2 + across * across;
   const double tangential = onPanel ? 0.0 : 0.5 * std::log(fromA / fromB);
   const double normal = onPanel ? 0.0 : std::atan2(across * length, s1 * s2 + across * across);

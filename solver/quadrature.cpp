@@ -42,12 +42,7 @@ GaussRule MakeGaussRule(int order) {
 }  // namespace
 
 double LogIntegral(Point p, Point a, Point b) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double length = Distance(dx, dy);
-  const double tx = dx / length, ty = dy / length;
-  const double along = (p.x - a.x) * tx + (p.y - a.y) * ty;
-  const double across = (p.y - a.y) * tx - (p.x - a.x) * ty;
-  const double s1 = -along, s2 = length - along;
+  const auto [length, tx, ty, along, across, s1, s2] = ViewFrom(p, a, b);
   const auto primitive = [across](double s) {
     const double r2 = s * s + across * across;
     return r2 > 0 ? 0.5 * s * std::log(r2) : 0.0;

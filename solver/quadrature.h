@@ -23,6 +23,22 @@ inline double Distance(double dx, double dy) {
   return std::sqrt(dx * dx + dy * dy);
 }
 
+// A point seen from the straight panel a-b: the panel's length and unit tangent, the point's
+// distance along the tangent from a and across it (the tangent turned a quarter to the left),
+// and the panel's ends measured along it from the point's foot, s1 = -along, s2 = length - along.
+struct PanelView {
+  double length, tx, ty, along, across, s1, s2;
+};
+
+inline PanelView ViewFrom(Point p, Point a, Point b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length = Distance(dx, dy);
+  const double tx = dx / length, ty = dy / length;
+  const double along = (p.x - a.x) * tx + (p.y - a.y) * ty;
+  const double across = (p.y - a.y) * tx - (p.x - a.x) * ty;
+  return {length, tx, ty, along, across, -along, length - along};
+}
+
 // The integral of ln |p - q| over q on the straight panel a-b, in closed form.
 double LogIntegral(Point p, Point a, Point b);
 

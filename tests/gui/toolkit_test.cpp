@@ -296,6 +296,18 @@ TEST(CrossSectionView, DrawsTheLineToScale) {
   }
 }
 
+// Where each red run along row y of a picture starts and stops.
+std::vector<int> RedRuns(const QImage& shot, int y) {
+  std::vector<int> edges;
+  for (int x = 0, inside = 0; x <= shot.width(); ++x) {
+    if ((x < shot.width() && shot.pixelColor(x, y) == Qt::red) != inside) {
+      inside = !inside;
+      edges.push_back(x);
+    }
+  }
+  return edges;
+}
+
 // The coaxial line to scale: along the middle row the outer conductor's ring stands D apart and
 // the inner conductor d across; the dielectric between is tinted, the outside is not.
 TEST(CrossSectionView, DrawsTheCoaxToScale) {
@@ -309,13 +321,7 @@ TEST(CrossSectionView, DrawsTheCoaxToScale) {
   view.Show(DrawCrossSection(coax, nullptr));
   const QImage shot = view.grab().toImage();
   const int y = shot.height() / 2;
-  std::vector<int> edges;  // where each red run along the row starts and stops
-  for (int x = 0, inside = 0; x <= shot.width(); ++x) {
-    if ((x < shot.width() && shot.pixelColor(x, y) == Qt::red) != inside) {
-      inside = !inside;
-      edges.push_back(x);
-    }
-  }
+  const std::vector<int> edges = RedRuns(shot, y);
   ASSERT_EQ(edges.size(), 6u);  // the ring's left side, the inner conductor, the ring's right
   const double outer = (edges[4] + edges[5] - edges[0] - edges[1]) / 2.0;
   EXPECT_NEAR((edges[3] - edges[2]) / outer, coax.width / coax.height, 2 / outer);
@@ -361,13 +367,7 @@ TEST(CrossSectionView, DrawsAPairToScale) {
   view.Show(DrawCrossSection(pair, nullptr));
   const QImage shot = view.grab().toImage();
   const int y = static_cast<int>(view.StripRects().front().center().y());
-  std::vector<int> edges;  // where each red run along the row starts and stops
-  for (int x = 0, inside = 0; x <= shot.width(); ++x) {
-    if ((x < shot.width() && shot.pixelColor(x, y) == Qt::red) != inside) {
-      inside = !inside;
-      edges.push_back(x);
-    }
-  }
+  const std::vector<int> edges = RedRuns(shot, y);
   ASSERT_EQ(edges.size(), 4u);
   const double pixelsPerMm = (edges[1] - edges[0]) / pair.width;
   EXPECT_NEAR(edges[3] - edges[2], edges[1] - edges[0], 1);
