@@ -42,7 +42,9 @@ GaussRule MakeGaussRule(int order) {
 }  // namespace
 
 double LogIntegral(Point p, Point a, Point b) {
-  const auto [length, tx, ty, along, across, s1, s2] = ViewFrom(p, a, b);
+  const PanelView view = ViewFrom(p, a, b);
+  // Plain copies: a lambda may not capture a structured binding in every compiler we build with.
+  const double length = view.length, across = view.across, s1 = view.s1, s2 = view.s2;
   const auto primitive = [across](double s) {
     const double r2 = s * s + across * across;
     return r2 > 0 ? 0.5 * s * std::log(r2) : 0.0;
