@@ -28,9 +28,6 @@ constexpr double kFarReach = 1e4;
 constexpr double kScreenedReach = 12;
 // The usual panel, in units of the finest scale, away from edges.
 constexpr double kSpacing = 8;
-// On a level boundary away from the conductors, one coarse panel per quarter of its distance to
-// the nearest one, over which its bound charge changes.
-constexpr double kLevelSpacing = 0.25;
 // The panels' grading toward an edge, as distance^q. The bound charge's equation is of the second
 // kind, and collocation with constant panels errs there as the first panel's length to the power
 // nu, the potential's exponent at the corner (r^nu: 0.56 for a square corner on a boundary with
@@ -40,6 +37,9 @@ constexpr double kLevelSpacing = 0.25;
 // the scale of its thickness, where that singularity holds. Elsewhere the strip's usual grading.
 constexpr double kCornerPanels = 5;
 constexpr double kCornerGrading = 4;
+// The charge changes ever more slowly away from the corners: farther than three usual panels
+// from a graded end, the panels grow in proportion to the distance.
+constexpr double kTaper = 3;
 // Beyond the structure the charge on a boundary or a wide ground varies smoothly with the log of
 // the distance.
 constexpr double kReachPerEfold = 1;
@@ -158,8 +158,15 @@ class Builder {
       return;
     }
     if (!reaching) {
-      GradedSegment segment{from, to,        gradeFrom, gradeTo, scale_, Spacing(from, to, role),
+      if (const auto x = Overhead(from, to, role)) {
+        const Point cut{*x, from.y};
+        Add(from, cut, gradeFrom, true, thin, boundary, role);
+        Add(cut, to, true, gradeTo, thin, boundary, role);
+        return;
+      }
+      GradedSegment segment{from, to,        gradeFrom, gradeTo, scale_, kSpacing * scale_,
                             thin, s_.density};
+      segment.taper = kTaper * segment.spacing;
       if (boundary) {
         segment.grading = segment.cornerGrading = kCornerGrading;
         segment.cornerPanels = kCornerPanels;
@@ -186,16 +193,28 @@ class Builder {
     pieces_.push_back({segment, role});
   }
 
-  // The usual panel away from edges, shorter on a boundary's level stretch near a conductor.
-  double Spacing(Point from, Point to, const PanelRole& role) const {
-    double spacing = kSpacing * scale_;
-    if (role.role == Role::kInterface && from.y == to.y) {
-      for (const Shape& g : shapes_) {
-        const double distance = std::min(std::fabs(from.y - g.bottom), std::fabs(from.y - g.top));
-        spacing = std::min(spacing, std::max(scale_, kLevelSpacing * distance));
+  // Where a level stretch of a boundary passes over or under a conductor's corner at a
+  // distance: the first such point strictly inside it. The bound charge changes fastest there,
+  // over that distance, so the stretch is cut there and graded toward the cut. A stretch on the
+  // level of a face (the boundary a trace stands on) and the coat's surface around a trace are
+  // graded from the corners they meet.
+  std::optional<double> Overhead(Point from, Point to, const PanelRole& role) const {
+    if (role.role != Role::kInterface || from.y != to.y || coatFollowsTraces_) {
+      return std::nullopt;
+    }
+    const double low = std::min(from.x, to.x), high = std::max(from.x, to.x);
+    const double margin = 1e-9 * scale_;
+    for (const Shape& g : shapes_) {
+      if (std::min(std::fabs(from.y - g.bottom), std::fabs(from.y - g.top)) == 0) {
+        continue;
+      }
+      for (const double x : {g.bottomLeft, g.bottomRight, g.topLeft, g.topRight}) {
+        if (x > low + margin && x < high - margin) {
+          return x;
+        }
       }
     }
-    return spacing;
+    return std::nullopt;
   }
 
   // Whether the trace's lower corners, and its upper ones, lie on a boundary between two
@@ -355,6 +374,7 @@ class Builder {
     if (outline.back().x < far_) {
       outline.push_back({far_, base});
     }
+    coatFollowsTraces_ = outline.size() > 2;
     const double e = s_.coat->permittivity;
     const PanelRole role{Role::kInterface, -1, 1, 0, (e - 1) / (e + 1)};
     for (std::size_t i = 1; i < outline.size(); ++i) {
@@ -367,6 +387,7 @@ class Builder {
   std::vector<double> levels_;
   std::vector<Shape> shapes_;
   double scale_ = 1, near_ = 1, far_ = 1;
+  bool coatFollowsTraces_ = false;
   std::vector<Piece> pieces_;
 };
 

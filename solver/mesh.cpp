@@ -43,6 +43,7 @@ struct Grid {
   double beyond = 1 / kFarGrading;  // panels per e-fold beyond the graded zone, over kEdgePanels
   // Within `thin` of a corner: panels, and their grading.
   double cornerPanels = kCornerPanels, cornerGrading = kGrading;
+  double taper = HUGE_VAL;
 };
 
 // Panels within x (in units of the graded zone) of a singular end, 1 at the zone's edge: a power
@@ -64,10 +65,30 @@ double EdgeCount(const Grid& g, double distance) {
   return g.density * count;
 }
 
+// The usual panels' length from a graded end out to distance u, the panel growing with the
+// distance beyond the taper.
+double Tapered(const Grid& g, double u) {
+  return u <= g.taper ? u : g.taper * (1 + std::log(u / g.taper));
+}
+
+double UsualLength(const Grid& g, double s) {
+  if (g.gradeFrom && g.gradeTo) {
+    const double half = 0.5 * g.length;
+    return s <= half ? Tapered(g, s) : 2 * Tapered(g, half) - Tapered(g, g.length - s);
+  }
+  if (g.gradeFrom) {
+    return Tapered(g, s);
+  }
+  if (g.gradeTo) {
+    return Tapered(g, g.length) - Tapered(g, g.length - s);
+  }
+  return s;
+}
+
 // The number of panels from the segment's start to arc length s: increasing, so it can be
 // inverted by a bracketing search to place the nodes.
 double Cumulative(const Grid& g, double s) {
-  double count = g.density * s / g.spacing;
+  double count = g.density * UsualLength(g, s) / g.spacing;
   if (g.gradeFrom) {
     count += EdgeCount(g, s);
   }
@@ -201,7 +222,8 @@ void AddGradedPanels(const GradedSegment& s, std::vector<Panel>& panels) {
                s.density,      s.gradeFrom,
                s.gradeTo,      HUGE_VAL,
                s.grading,      s.perEfold / kEdgePanels,
-               s.cornerPanels, s.cornerGrading};
+               s.cornerPanels, s.cornerGrading,
+               s.taper};
   AddGridPanels(g, s.from, s.to, panels);
 }
 

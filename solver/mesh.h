@@ -3,6 +3,7 @@
 // a pair's whole strip) cut into straight panels graded toward its edges and corners.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "solver/field.h"
@@ -24,6 +25,8 @@ struct GradedSegment {
   bool gradeFrom = false, gradeTo = false;
   double scale = 1, spacing = 8, thin = 0, density = 1, grading = 2, perEfold = 5.0 / 3;
   double cornerPanels = 0.7, cornerGrading = 2;
+  // Farther than this from a graded end the usual panel grows in proportion to the distance.
+  double taper = HUGE_VAL;
 };
 
 // Appends the segment's fine panels, kRefinement to each coarse one, in order from its start.
