@@ -5,6 +5,7 @@
 #include "solver/cross_section.h"
 
 #include <algorithm>
+#include <memory>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -235,6 +236,18 @@ bool Uncoupled(const PairAnswer& pair) {
          std::fabs(pair.even.permittivity - pair.odd.permittivity) <= 2 * e * pair.odd.permittivity;
 }
 
+// The answers' fields in the line's lengths as given.
+std::vector<Answer> InUnit(std::vector<Answer> answers, double unit) {
+  for (Answer& answer : answers) {
+    if (answer.field) {
+      auto field = std::make_shared<Field>(*answer.field);
+      field->unit = unit;
+      answer.field = std::move(field);
+    }
+  }
+  return answers;
+}
+
 }  // namespace
 
 Answer SolveLine(const Line& asked, const std::atomic<bool>* stop) {
@@ -243,7 +256,7 @@ Answer SolveLine(const Line& asked, const std::atomic<bool>* stop) {
   if (std::string reason = Check(line, false); !reason.empty()) {
     return detail::Refused(reason);
   }
-  return detail::SolveModes(Build(line, 0), {Mode{}}, stop).front();
+  return InUnit(detail::SolveModes(Build(line, 0), {Mode{}}, stop), line.height).front();
 }
 
 PairAnswer SolveLinePair(const Line& asked, const std::atomic<bool>* stop) {
@@ -257,11 +270,11 @@ PairAnswer SolveLinePair(const Line& asked, const std::atomic<bool>* stop) {
   }
   std::vector<Answer> modes;
   if (line.kind == LineKind::kBroadside) {
-    modes = detail::SolveModes(Build(line, 0), {{1, 1}, {1, -1}}, stop);
+    modes = InUnit(detail::SolveModes(Build(line, 0), {{1, 1}, {1, -1}}, stop), line.height);
   } else {
     // A coplanar pair shares the gap between its strips; each strip keeps its outer ground.
     const double centre = 0.5 * (line.spacing + line.width) / line.height;
-    modes = detail::SolveModes(Build(line, centre), {{1, 1}, {-1, 1}}, stop);
+    modes = InUnit(detail::SolveModes(Build(line, centre), {{1, 1}, {-1, 1}}, stop), line.height);
   }
   pair.even = std::move(modes[0]);
   pair.odd = std::move(modes[1]);

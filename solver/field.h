@@ -4,6 +4,7 @@
 // panel under the symmetries (the other halves of the outline, a pair's other strip).
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "solver/image_series.h"
@@ -19,6 +20,8 @@ struct Panel {
   Point a, b, mid;
   double length = 0;
 };
+
+struct LayeredCharges;
 
 }  // namespace detail
 
@@ -44,6 +47,8 @@ struct Field {
   std::vector<detail::Panel> panels;  // the fine mesh of the half (or quarter) outline
   std::vector<double> charges;
   detail::ImageSeries series{0};
+  // A layered cross-section's charges, free and bound, in place of the above.
+  std::shared_ptr<const detail::LayeredCharges> layered;
 };
 
 namespace detail {

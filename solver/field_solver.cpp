@@ -20,6 +20,7 @@
 #include "published/exact_constants.h"
 #include "solver/field.h"
 #include "solver/greens_functions.h"
+#include "solver/layered_solve.h"
 #include "solver/mesh.h"
 #include "solver/solve.h"
 
@@ -282,7 +283,7 @@ double Potential(const Answer& answer, double x, double y) {
   if (f == nullptr || !answer.reason.empty()) {
     return 0;
   }
-  if (f->shape == Shape::kCoax) {
+  if (f->shape == Shape::kCoax && !f->layered) {
     const double r = std::hypot(x, y);
     return r <= f->inner    ? 1
            : r >= f->height ? 0
@@ -294,6 +295,9 @@ double Potential(const Answer& answer, double x, double y) {
   constexpr double kFarthest = 1e150;
   if (!(std::fabs(x) < kFarthest && std::fabs(y) < kFarthest)) {
     return 0;
+  }
+  if (f->layered) {
+    return detail::LayeredPotential(*f->layered, {x, y});
   }
   if (y <= 0 || (f->shape == Shape::kStripline && y >= f->height)) {
     return 0;

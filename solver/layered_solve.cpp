@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 #include <future>
+#include <memory>
 #include <numbers>
 #include <optional>
 #include <utility>
@@ -51,6 +52,12 @@ struct Influences {
   MatrixXd potential, normal;
 };
 
+// The panel's mirror image in x = 0.
+Panel Mirrored(Panel p) {
+  p.a.x = -p.a.x, p.b.x = -p.b.x, p.mid.x = -p.mid.x;
+  return p;
+}
+
 bool NeedsNormal(const PanelRole& r) {
   return r.role == Role::kInterface || r.step != 0;
 }
@@ -64,8 +71,7 @@ std::optional<std::pair<Influences, Influences>> Assemble(const Layout& l,
       return std::nullopt;
     }
     const Panel& source = l.panels[j];
-    Panel image = source;
-    image.a.x = -image.a.x, image.b.x = -image.b.x, image.mid.x = -image.mid.x;
+    const Panel image = Mirrored(source);
     for (Index i = 0; i < n; ++i) {
       const Panel& p = l.panels[i];
       if (l.roles[i].role == Role::kConductor) {
@@ -112,13 +118,14 @@ System Coarse(const System& fine) {
   return coarse;
 }
 
-// The measured strip's free charge over 2 pi eps0; none when asked to stop.
-std::optional<double> Charge(const System& s, const std::atomic<bool>* stop) {
+// Each panel's charge density, then the potential far off where it is unknown; none when asked
+// to stop.
+std::optional<VectorXd> Solution(const System& s, const std::atomic<bool>* stop) {
   if (Stopped(stop)) {
     return std::nullopt;
   }
   if (!s.neutral) {
-    return s.functional.dot(s.matrix.partialPivLu().solve(s.rhs));
+    return VectorXd(s.matrix.partialPivLu().solve(s.rhs));
   }
   // The potential far off is a further unknown, felt on the conductors alone; the total
   // charge is zero.
@@ -129,7 +136,21 @@ std::optional<double> Charge(const System& s, const std::atomic<bool>* stop) {
   a.block(n, 0, 1, n) = s.lengths.transpose();
   VectorXd b = VectorXd::Zero(n + 1);
   b.head(n) = s.rhs;
-  return s.functional.dot(a.partialPivLu().solve(b).head(n));
+  return VectorXd(a.partialPivLu().solve(b));
+}
+
+// The measured strip's free charge over 2 pi eps0, the solution kept where asked.
+std::optional<double> Charge(const System& s, const std::atomic<bool>* stop,
+                             VectorXd* kept = nullptr) {
+  auto x = Solution(s, stop);
+  if (!x) {
+    return std::nullopt;
+  }
+  const double charge = s.functional.dot(x->head(s.matrix.rows()));
+  if (kept != nullptr) {
+    *kept = std::move(*x);
+  }
+  return charge;
 }
 
 // Capacitance over 2 pi eps0 on the mesh and on the coarse one.
@@ -137,8 +158,9 @@ struct Pair {
   double fine = 0, coarse = 0;
 };
 
-std::optional<Pair> Capacitance(const System& fine, double copies, const std::atomic<bool>* stop) {
-  const auto f = Charge(fine, stop);
+std::optional<Pair> Capacitance(const System& fine, double copies, const std::atomic<bool>* stop,
+                                VectorXd* kept = nullptr) {
+  const auto f = Charge(fine, stop, kept);
   const auto c = Charge(Coarse(fine), stop);
   if (!f || !c) {
     return std::nullopt;
@@ -247,22 +269,53 @@ double Copies(const Stack& stack) {
   return 1;
 }
 
+// The conductors' panels, in the order of the system in vacuum.
+std::vector<Panel> ConductorPanels(const Layout& l) {
+  std::vector<Panel> panels;
+  for (std::size_t i = 0; i < l.roles.size(); ++i) {
+    if (l.roles[i].role == Role::kConductor) {
+      panels.push_back(l.panels[i]);
+    }
+  }
+  return panels;
+}
+
+std::shared_ptr<const Field> Drawable(const Layout& l, std::vector<Panel> panels,
+                                      const VectorXd& solution, Mode mode) {
+  auto charges = std::make_shared<LayeredCharges>();
+  const auto n = static_cast<Index>(panels.size());
+  charges->panels = std::move(panels);
+  charges->charges.assign(solution.data(), solution.data() + n);
+  charges->enclosure = l.enclosure;
+  charges->sign = mode.sign;
+  charges->far = solution.size() > n ? solution(n) : 0;
+  auto field = std::make_shared<Field>();
+  field->layered = std::move(charges);
+  return field;
+}
+
 Answer SolveMode(const Layout& l, const Stack& stack, const Influences& own,
                  const Influences& mirror, Mode mode, const std::atomic<bool>* stop) {
   const double copies = Copies(stack);
-  const auto vacuum = Capacitance(InVacuum(l, stack, own, mirror, mode), copies, stop);
+  VectorXd charges;
+  const auto vacuum = Capacitance(InVacuum(l, stack, own, mirror, mode), copies, stop, &charges);
   if (!vacuum) {
     return Refused(kStopped);
   }
   if (const auto er = Homogeneous(l)) {
     const Pair filled{*er * vacuum->fine, *er * vacuum->coarse};
-    return Reported(filled, *vacuum);
+    Answer answer = Reported(filled, *vacuum);
+    answer.field = Drawable(l, ConductorPanels(l), charges, mode);
+    return answer;
   }
-  const auto filled = Capacitance(WithDielectrics(l, stack, own, mirror, mode), copies, stop);
+  const auto filled =
+      Capacitance(WithDielectrics(l, stack, own, mirror, mode), copies, stop, &charges);
   if (!filled) {
     return Refused(kStopped);
   }
-  return Reported(*filled, *vacuum);
+  Answer answer = Reported(*filled, *vacuum);
+  answer.field = Drawable(l, l.panels, charges, mode);
+  return answer;
 }
 
 // The modes solved on one mesh: each figure extrapolated from the mesh and its cut in three.
@@ -306,6 +359,19 @@ bool Fits(const Stack& stack) {
 
 }  // namespace
 
+double LayeredPotential(const LayeredCharges& c, Point p) {
+  const Enclosure& e = c.enclosure;
+  if ((e.grounds != Grounds::kNone && p.y <= 0) || (e.grounds == Grounds::kBoth && p.y >= e.top)) {
+    return 0;
+  }
+  double sum = c.far;
+  for (std::size_t j = 0; j < c.panels.size(); ++j) {
+    sum += c.charges[j] * (PanelPotential(e, p, c.panels[j]) +
+                           c.sign * PanelPotential(e, p, Mirrored(c.panels[j])));
+  }
+  return sum;
+}
+
 std::vector<Answer> SolveModes(const Stack& stack, const std::vector<Mode>& modes,
                                const std::atomic<bool>* stop) {
   if (!Fits(stack)) {
@@ -328,6 +394,7 @@ std::vector<Answer> SolveModes(const Stack& stack, const std::vector<Mode>& mode
     }
     const double change = std::fabs(answer.impedance - first[k].impedance) / answer.impedance;
     answer.estimate = std::max({2 * change, answer.estimate, kQuadratureError});
+    answer.field = first[k].field;  // fewer panels to draw from
   }
   return second;
 }

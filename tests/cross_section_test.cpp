@@ -298,6 +298,59 @@ INSTANTIATE_TEST_SUITE_P(
                 "solver."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The potential drawn from the solved charges, in the lengths as given: 1 on the strip, 0 on the
+// planes, the odd mode's -1 on the other strip; and where the old strip solver also draws it, its
+// figure there (a second solution of the same line, panels of its own).
+struct Drawn {
+  const char* name;
+  Answer answer;
+  double x, y, potential, tolerance;
+};
+
+class CrossSectionDraws : public testing::TestWithParam<Drawn> {};
+
+TEST_P(CrossSectionDraws, ThePotential) {
+  const Drawn& row = GetParam();
+  EXPECT_NEAR(Potential(row.answer, row.x, row.y), row.potential, row.tolerance);
+}
+
+Line Scaled(Line line, double unit) {
+  line.width *= unit, line.height *= unit, line.thickness *= unit, line.spacing *= unit;
+  line.gap *= unit, line.heightAbove *= unit;
+  return line;
+}
+
+const Answer kThickMicrostrip = SolveMicrostrip(1.9, 1, 0.2, 4.3);
+const Answer kCoplanarNarrowGrounds = [] {
+  Line line = Coplanar(1, 0.5, 1, 0.05, 4.3, false);
+  line.groundWidth = 0.5;
+  return SolveLine(line);
+}();
+const PairAnswer kCoplanarPair =
+    SolveLinePair(Pair(Coplanar(0.5, 0.3, 0.4, 0.05, 4.3, true), 0.25));
+
+INSTANTIATE_TEST_SUITE_P(
+    CrossSection, CrossSectionDraws,
+    testing::Values(
+        Drawn{"OnTheStripInMm", SolveLine(Scaled(Microstrip(1.9, 1, 0.2, 4.3), 0.2)), 0.05, 0.24, 1,
+              1e-3},
+        Drawn{"OnThePlane", SolveLine(Microstrip(1.9, 1, 0.2, 4.3)), 0.5, 0, 0, 1e-12},
+        Drawn{"AboveAsToday", SolveLine(Microstrip(1.9, 1, 0.2, 4.3)), 0.3, 1.8,
+              Potential(kThickMicrostrip, 0.3, 1.8), 1e-3},
+        Drawn{"BesideAsToday", SolveLine(Microstrip(1.9, 1, 0.2, 4.3)), 1.4, 1.1,
+              Potential(kThickMicrostrip, 1.4, 1.1), 1e-3},
+        Drawn{"InTheSubstrateAsToday", SolveLine(Microstrip(1.9, 1, 0.2, 4.3)), 0.2, 0.5,
+              Potential(kThickMicrostrip, 0.2, 0.5), 1e-3},
+        Drawn{"OnAStripWithoutPlane", kCoplanarNarrowGrounds, 0.2, 1.03, 1, 1e-3},
+        Drawn{"OnItsNarrowGround", kCoplanarNarrowGrounds, 1.2, 1.03, 0, 1e-3},
+        Drawn{"OddModesOtherStrip", kCoplanarPair.odd, -0.5, 0.42, -1, 1e-3},
+        Drawn{"OddModeBetween", kCoplanarPair.odd, 0, 0.8, 0, 1e-9},
+        Drawn{"EvenModesOtherStrip", kCoplanarPair.even, -0.5, 0.42, 1, 1e-3},
+        Drawn{"SideGround", kCoplanarPair.even, 1.2, 0.42, 0, 1e-3},
+        Drawn{"BroadsideOddMiddle", SolveLinePair(kBroadsideWide).odd, 0.2, 0.5, 0, 1e-6},
+        Drawn{"BroadsideOddLower", SolveLinePair(kBroadsideWide).odd, 0.2, 0.45, -1, 1e-3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(CrossSection, StopsWhenAsked) {
   const std::atomic<bool> stop{true};
   EXPECT_EQ(SolveLine(WithMask(Microstrip(1, 1, 0.05, 4.3), 0.05, 0.03, 3.5), &stop).reason,
