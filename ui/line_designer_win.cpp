@@ -451,9 +451,11 @@ void LineDesignerWin::ShowPicture(const designer::Design& design) {
 }
 
 // The rows of the newest inputs. While they are solved the last answer's figures of the same
-// structure stay, marked, and no verdict is drawn from them.
+// structure stay, marked, and no verdict is drawn from them; an answer without figures (a zero
+// width's) says nothing of the new inputs: their cells read "solving..." instead.
 LineDesignerWin::Checked LineDesignerWin::Check(const designer::Design& design) const {
-  const bool kept = solved_ && solved_->structure == design.in.structure;
+  const bool kept = solved_ && solved_->structure == design.in.structure &&
+                    (current_ || solved_->line.reason.empty());
   if (const auto pair = designer::TodaysPair(design)) {
     const PairCheck check = CheckPair(
         *pair, kept && solved_->today ? solved_->today->Judged(!current_) : PairSolution{});
