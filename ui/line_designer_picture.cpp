@@ -90,9 +90,11 @@ QPainterPath Mask(const LineInputs& in, const std::vector<QPolygonF>& strips, do
   return mask;
 }
 
+// Four digits, as the picture's labels have room for; the fields keep every digit.
 QString Length(double mm, LengthUnit unit) {
   const std::string_view symbol = UnitSymbol(unit);
-  return LengthText(mm, unit) + ' ' + QString::fromUtf8(symbol.data(), symbol.size());
+  return QString::number(FromMillimetres(mm, unit), 'g', 4) + ' ' +
+         QString::fromUtf8(symbol.data(), static_cast<int>(symbol.size()));
 }
 
 // The words of a screen reader and the labels, dimension by dimension.
