@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -338,11 +339,15 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
   PaintLabels(painter);
   const QRect text = rect().adjusted(6, 2, -6, -2);
   painter.setPen(ink);
-  const QString mode = picture_.line.even ? ", even mode" : ", odd mode";
-  const QString er =
-      picture_.layered ? QString() : "er " + QString::number(picture_.line.permittivity, 'g', 4);
-  painter.drawText(text, Qt::AlignLeft | Qt::AlignTop,
-                   er + (picture_.line.pair ? mode : QString()).mid(er.isEmpty() ? 2 : 0));
+  // A layered line labels each layer's er in the picture: only the mode is left to say here.
+  QStringList corner;
+  if (!picture_.layered) {
+    corner << "er " + QString::number(picture_.line.permittivity, 'g', 4);
+  }
+  if (picture_.line.pair) {
+    corner << (picture_.line.even ? QStringLiteral("even mode") : QStringLiteral("odd mode"));
+  }
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, corner.join(QStringLiteral(", ")));
   if (updating_) {
     painter.drawText(text, Qt::AlignRight | Qt::AlignTop, QStringLiteral("updating..."));
   }

@@ -209,47 +209,67 @@ void LineDesignerWin::OrderTabs() {
   }
 }
 
+namespace {
+
 // The shown page's line: its width (one height while the page has none), substrate, copper
 // (page 1's from the cross-check's Strip thickness) and frequency; the coax page starts from
 // page 1's defaults.
-void LineDesignerWin::TakeSubstrate() {
-  auto& calculator = *static_cast<MacQuelvorWnd*>(parentWidget());
+struct PageLine {
+  int page = 1;
+  double width = 0, height = 0, thickness = 0, permittivity = 1, gigahertz = 0;
+};
+
+PageLine ReadPage(MacQuelvorWnd& calculator) {
   FieldSet& f = calculator.Fields();
   const auto read = [&f](std::string_view name) { return ReadAsThePagesDo(f, name); };
-  const int page = calculator.Tabs().CurrentPage();
+  PageLine line;
+  line.page = calculator.Tabs().CurrentPage();
+  const bool strip = line.page != 3, two = line.page == 2;
   const CrossCheckWin* check = toolkit::FindOpenWindow<CrossCheckWin>();
   const double copper =
       check != nullptr
           ? ParseLeadingNumber(ReplaceFirstComma(check->StripThickness().toStdString()))
           : 0;
-  double w = page == 3 ? 0 : read(page == 2 ? "WidthField2" : "WidthField");
-  const double h =
-      page == 3 ? InitialValue("HeightField") : read(page == 2 ? "HeightField2" : "HeightField");
-  const double t = page == 2 ? read("ThicknessField2") : page == 1 ? copper : 0;
-  const double er =
-      page == 3 ? InitialValue("DiConstField") : read(page == 2 ? "DiConstField2" : "DiConstField");
-  const double gigahertz = read(page == 2 ? "FreqField2" : page == 1 ? "FreqField" : "FreqField3");
-  if (!(w > 0 && std::isfinite(w))) {
-    w = h;
+  line.width = strip ? read(two ? "WidthField2" : "WidthField") : 0;
+  line.height = strip ? read(two ? "HeightField2" : "HeightField") : InitialValue("HeightField");
+  line.thickness = two ? read("ThicknessField2") : strip ? copper : 0;
+  line.permittivity =
+      strip ? read(two ? "DiConstField2" : "DiConstField") : InitialValue("DiConstField");
+  line.gigahertz = read(two ? "FreqField2" : strip ? "FreqField" : "FreqField3");
+  if (!(line.width > 0 && std::isfinite(line.width))) {
+    line.width = line.height;
   }
+  return line;
+}
+
+// Every field's first text: the page's line, a pair one width apart, a gap of half a width, a
+// cover of a quarter height, a 0.02 mm mask of er 3.3 (a common liquid photoimageable mask).
+designer::FieldTexts FirstTexts(const PageLine& l) {
   const auto text = [](double v) { return QString::fromStdString(ShortestText(v)); };
-  const designer::FieldTexts texts = {text(w),
-                                      {},
-                                      text(w),
-                                      text(w / 2),
-                                      {},
-                                      text(h),
-                                      text(h),
-                                      text(h / 4),
-                                      text(t),
-                                      QStringLiteral("0.02"),
-                                      text(er),
-                                      {},
-                                      QStringLiteral("3.3"),
-                                      text(gigahertz),
-                                      QStringLiteral("50")};
+  return {text(l.width),
+          {},
+          text(l.width),
+          text(l.width / 2),
+          {},
+          text(l.height),
+          text(l.height),
+          text(l.height / 4),
+          text(l.thickness),
+          QStringLiteral("0.02"),
+          text(l.permittivity),
+          {},
+          QStringLiteral("3.3"),
+          text(l.gigahertz),
+          QStringLiteral("50")};
+}
+
+}  // namespace
+
+void LineDesignerWin::TakeSubstrate() {
+  const PageLine line = ReadPage(*static_cast<MacQuelvorWnd*>(parentWidget()));
+  const designer::FieldTexts texts = FirstTexts(line);
   structure_->setCurrentIndex(
-      static_cast<int>(page == 2 ? LineStructure::kStripline : LineStructure::kMicrostrip));
+      static_cast<int>(line.page == 2 ? LineStructure::kStripline : LineStructure::kMicrostrip));
   units_->setCurrentIndex(static_cast<int>(LengthUnit::kMillimetre));
   shownUnit_ = LengthUnit::kMillimetre;
   for (int i = 0; i < kFieldCount; ++i) {

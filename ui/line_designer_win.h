@@ -113,7 +113,6 @@ class LineDesignerWin final : public QWidget {
   bool current_ = false;  // the answer is of the newest inputs
   bool drawn_ = false;    // and the pictures of the answer
   LineUnknown seeking_ = LineUnknown::kWidth;
-  LengthUnit seekingIn_ = LengthUnit::kMillimetre;
   QString asked_;  // the inputs the search started from
   toolkit::BackgroundSolve<Answered> solver_;
   toolkit::BackgroundSolve<Pictures> painter_;
