@@ -14,6 +14,8 @@
 namespace mq {
 
 App::App(int& argc, char** argv) : toolkit::Application(argc, argv) {
+  // Both names place the Line Designer's settings: ~/.config/MacQuelvor/MacQuelvor.conf.
+  setOrganizationName(QStringLiteral("MacQuelvor"));
   setApplicationName(QStringLiteral("MacQuelvor"));
   setApplicationDisplayName(QStringLiteral("MacQuelvor"));
   setApplicationVersion(QString::fromUtf8(kVersionNumber.data(), kVersionNumber.size()));
@@ -57,8 +59,7 @@ void App::AddCalculatorCommands() {
   AddCommand(calculate, tr("&Synthesise"), QKeySequence(Qt::Key_F4), "Synthesise");
   calculate->addSeparator();
   AddCommand(calculate, tr("Cross-&Check…"), QKeySequence(Qt::CTRL | Qt::Key_K), "CrossCheck");
-  AddCommand(calculate, tr("Differential &Pair…"), QKeySequence(Qt::CTRL | Qt::Key_D),
-             "DifferentialPair");
+  AddCommand(calculate, tr("&Line Designer…"), QKeySequence(Qt::CTRL | Qt::Key_D), "LineDesigner");
 }
 
 // The program enables and disables no menu item of its own: About is always available.

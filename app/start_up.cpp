@@ -6,8 +6,8 @@
 
 #include "app/app.h"
 #include "ui/cross_check_win.h"
+#include "ui/line_designer_win.h"
 #include "ui/macquelvor_wnd.h"
-#include "ui/pair_win.h"
 
 namespace mq {
 
@@ -25,8 +25,8 @@ void BindMenus(App& app) {
     CrossCheckWin::Show(MacQuelvorWnd::Instance());
     return true;
   });
-  app.AddMenuHandler("DifferentialPair", [] {
-    PairWin::Show(MacQuelvorWnd::Instance());
+  app.AddMenuHandler("LineDesigner", [] {
+    LineDesignerWin::Show(MacQuelvorWnd::Instance());
     return true;
   });
   app.AddMenuHandler("CopyPage", [] {

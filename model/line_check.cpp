@@ -472,15 +472,29 @@ PublishedLine PublishedFigures(const LineInputs& in) {
 }
 
 LineCheck CheckLine(const LineInputs& in, const LineSolution& solved) {
+  return CheckLine(in, &solved, false);
+}
+
+LineCheck CheckLine(const LineInputs& in, const LineSolution* solved, bool updating) {
   LineCheck check;
   if (std::string invalid = InvalidInput(in); !invalid.empty()) {
     check.limits.push_back({false, invalid});
     return check;
   }
+  LineSolution solving;
+  solving.reason = "solving...";
   check.published = PublishedFigures(in);
-  check.rows = Rows(in, check.published, solved);
-  check.limits = Verdicts(in, check.published, check.rows);
-  for (Limit& note : Notes(check.published, solved)) {
+  check.rows = Rows(in, check.published, solved != nullptr ? *solved : solving);
+  for (PairRow& row : check.rows) {
+    row.updating = updating && std::isfinite(row.solver);
+  }
+  check.limits =
+      updating ? std::vector<Limit>{{false,
+                                     "The field solution is being updated for these inputs; the "
+                                     "verdicts follow.",
+                                     true}}
+               : Verdicts(in, check.published, check.rows);
+  for (Limit& note : Notes(check.published, solved != nullptr ? *solved : LineSolution{})) {
     check.limits.push_back(std::move(note));
   }
   return check;

@@ -105,6 +105,10 @@ struct LineCheck {
   std::vector<Limit> limits;
 };
 LineCheck CheckLine(const LineInputs& in, const LineSolution& solved);
+// While the solver works, for a window: with no answer yet (null) the solver's cells say
+// "solving..."; an answer of earlier inputs (`updating`) shows its figures marked, judges
+// nothing, and one pending line stands in for the verdicts.
+LineCheck CheckLine(const LineInputs& in, const LineSolution* solved, bool updating);
 
 // The dimension that meets a target impedance (a pair's differential impedance), the rest as
 // they are: found by published/root_finder.h over kNarrowestRatio-kWidestRatio heights, within

@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -170,7 +171,71 @@ QColor Readable(const QColor& accent, const QColor& ink, const QColor& back, con
   return colour;
 }
 
+// The potential sampled over the region and traced at every tenth; a raised `stop` ends it with
+// none.
+std::vector<QLineF> Equipotentials(const field_solver::Answer& field, const QRectF& r,
+                                   bool bothSigns, const std::atomic<bool>* stop) {
+  const int down = std::clamp(static_cast<int>(kAcross * r.height() / r.width()), 8, kMostDown);
+  std::vector<double> grid;
+  grid.reserve(static_cast<std::size_t>(kAcross * down));
+  for (int j = 0; j < down; ++j) {
+    if (stop != nullptr && stop->load()) {
+      return {};
+    }
+    for (int i = 0; i < kAcross; ++i) {
+      grid.push_back(field_solver::Potential(field, r.left() + r.width() * i / (kAcross - 1),
+                                             r.top() + r.height() * j / (down - 1)));
+    }
+  }
+  return Contours(grid, kAcross, down, r, bothSigns);
+}
+
+// A layer's tint: the denser the dielectric, the deeper; the mask in green, as boards show it.
+QColor LayerTint(const QPalette& palette, double permittivity) {
+  const double depth = std::clamp(0.08 + 0.035 * (permittivity - 1), 0.08, 0.4);
+  return Mix(palette.color(QPalette::Window), palette.color(QPalette::Highlight), depth);
+}
+
+QColor MaskTint(const QPalette& palette) {
+  return Mix(palette.color(QPalette::Window), QColor(0, 150, 70), 0.45);
+}
+
 }  // namespace
+
+void PaintLayers(QPainter& painter, const LayeredShape& shape, const QTransform& toPixels,
+                 const QPalette& palette) {
+  const QRectF& region = shape.region;
+  const QColor ink = palette.color(QPalette::WindowText);
+  for (const LayeredShape::Layer& layer : shape.layers) {
+    painter.fillRect(toPixels
+                         .mapRect(QRectF(QPointF(region.left(), layer.bottom),
+                                         QPointF(region.right(), layer.top)))
+                         .normalized(),
+                     LayerTint(palette, layer.permittivity));
+  }
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(MaskTint(palette));
+  painter.drawPath(toPixels.map(shape.mask));
+  painter.setBrush(ink);
+  for (const QPolygonF& strip : shape.strips) {
+    painter.drawPolygon(toPixels.map(strip));
+  }
+  painter.restore();
+  // Conductors never thinner than two pixels, so thin copper still shows.
+  const auto conductor = [&](const QRectF& mm) {
+    QRectF r = toPixels.mapRect(mm).normalized();
+    r.setHeight(std::max(r.height(), 2.0));
+    painter.fillRect(r, ink);
+  };
+  for (const double plane : shape.planes) {
+    conductor(QRectF(QPointF(region.left(), plane), QPointF(region.right(), plane)));
+  }
+  for (const QRectF& ground : shape.sideGrounds) {
+    conductor(ground);
+  }
+}
 
 CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::Answer* field,
                                      const std::atomic<bool>* stop) {
@@ -188,23 +253,35 @@ CrossSectionPicture DrawCrossSection(const LineShape& line, const field_solver::
                                  : solved         ? "equipotentials every 10 %"
                                                   : "no field");
   picture.region = Region(line);
-  if (!solved) {
+  if (solved) {
+    picture.equipotentials = Equipotentials(*field, picture.region, line.pair && !line.even, stop);
+  }
+  return picture;
+}
+
+CrossSectionPicture DrawLayered(const LayeredShape& shape, const field_solver::Answer* field,
+                                const std::atomic<bool>* stop) {
+  CrossSectionPicture picture;
+  picture.layered = shape;
+  picture.line.pair = shape.pair;
+  picture.line.even = shape.even;
+  picture.region = shape.region;
+  picture.drawable = shape.region.isValid() && std::isfinite(shape.region.width()) &&
+                     std::isfinite(shape.region.height()) && !shape.strips.empty();
+  if (!picture.drawable) {
+    picture.description = QStringLiteral("Cross-section: nothing to draw for these dimensions");
     return picture;
   }
-  const QRectF& r = picture.region;
-  const int down = std::clamp(static_cast<int>(kAcross * r.height() / r.width()), 8, kMostDown);
-  std::vector<double> grid;
-  grid.reserve(static_cast<std::size_t>(kAcross * down));
-  for (int j = 0; j < down; ++j) {
-    if (stop != nullptr && stop->load()) {
-      return picture;
-    }
-    for (int i = 0; i < kAcross; ++i) {
-      grid.push_back(field_solver::Potential(*field, r.left() + r.width() * i / (kAcross - 1),
-                                             r.top() + r.height() * j / (down - 1)));
-    }
+  // An answer of the layered solver may carry no field to draw: its figures stand alone.
+  const bool solved = field != nullptr && field->reason.empty() && field->field != nullptr;
+  picture.description = "Cross-section: " + shape.words + ", " +
+                        (field == nullptr ? "solving"
+                         : solved         ? "equipotentials every 10 %"
+                                          : "no field drawn");
+  if (solved) {
+    picture.equipotentials =
+        Equipotentials(*field, picture.region, shape.pair && !shape.even, stop);
   }
-  picture.equipotentials = Contours(grid, kAcross, down, r, line.pair && !line.even);
   return picture;
 }
 
@@ -246,7 +323,11 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
   }
   const QRectF& region = picture_.region;
   const QTransform toPixels = ToPixels();
-  PaintLine(painter, toPixels, ink, fill);
+  if (picture_.layered) {
+    PaintLayers(painter, *picture_.layered, toPixels, palette());
+  } else {
+    PaintLine(painter, toPixels, ink, fill);
+  }
   // The equipotentials stay inside the region drawn.
   painter.save();
   painter.setClipRect(toPixels.mapRect(region));
@@ -258,10 +339,15 @@ void CrossSectionView::paintEvent(QPaintEvent*) {
   PaintLabels(painter);
   const QRect text = rect().adjusted(6, 2, -6, -2);
   painter.setPen(ink);
-  const QString mode = picture_.line.even ? ", even mode" : ", odd mode";
-  painter.drawText(text, Qt::AlignLeft | Qt::AlignTop,
-                   "er " + QString::number(picture_.line.permittivity, 'g', 4) +
-                       (picture_.line.pair ? mode : QString()));
+  // A layered line labels each layer's er in the picture: only the mode is left to say here.
+  QStringList corner;
+  if (!picture_.layered) {
+    corner << "er " + QString::number(picture_.line.permittivity, 'g', 4);
+  }
+  if (picture_.line.pair) {
+    corner << (picture_.line.even ? QStringLiteral("even mode") : QStringLiteral("odd mode"));
+  }
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, corner.join(QStringLiteral(", ")));
   if (updating_) {
     painter.drawText(text, Qt::AlignRight | Qt::AlignTop, QStringLiteral("updating..."));
   }
@@ -331,10 +417,16 @@ QTransform CrossSectionView::ToPixels() const {
 std::vector<QRectF> CrossSectionView::StripRects() const {
   const LineShape& line = picture_.line;
   std::vector<QRectF> strips;
-  if (!picture_.drawable || line.page == 3) {
+  if (!picture_.drawable || (line.page == 3 && !picture_.layered)) {
     return strips;
   }
   const QTransform toPixels = ToPixels();
+  if (picture_.layered) {
+    for (const QPolygonF& strip : picture_.layered->strips) {
+      strips.push_back(toPixels.map(strip).boundingRect());
+    }
+    return strips;
+  }
   const double half = line.width / 2,
                base = line.page == 1 ? line.height : (line.height - line.thickness) / 2;
   for (const double centre : StripCentres(line)) {
@@ -383,6 +475,9 @@ std::vector<CrossSectionLabel> CrossSectionView::Labels() const {
   const LineShape& line = picture_.line;
   if (!picture_.drawable) {
     return {};
+  }
+  if (picture_.layered) {
+    return LayeredLabels();
   }
   const QFontMetricsF metrics(font());
   const QTransform toPixels = ToPixels();
@@ -444,6 +539,48 @@ std::vector<CrossSectionLabel> CrossSectionView::Labels() const {
               rightOf(tBox, QPointF(strip.right(), strip.bottom() + tBox.height() / 2 + 2)),
               rightOf(tBox, QPointF(strip.right(), strip.top() - tBox.height() / 2 - 2)),
               rightOf(tBox, QPointF(strip.right() + wBox.width() / 2, strip.center().y()))});
+  }
+  return labels;
+}
+
+// Each dimension on the side of its point it asks for, or where Clear finds room near it; the
+// layers' er at the right, a little in from the edge.
+std::vector<CrossSectionLabel> CrossSectionView::LayeredLabels() const {
+  const QFontMetricsF metrics(font());
+  const QTransform toPixels = ToPixels();
+  std::vector<CrossSectionLabel> labels;
+  std::vector<QRectF> taken = StripRects();
+  const auto place = [&](const QString& text, QPointF at, Qt::Alignment side) {
+    QRectF box(0, 0, metrics.horizontalAdvance(text) + 8, metrics.height() + 2);
+    box.moveCenter(at);
+    if (side & Qt::AlignTop) {
+      box.moveBottom(at.y() - 2);
+    } else if (side & Qt::AlignBottom) {
+      box.moveTop(at.y() + 2);
+    } else if (side & Qt::AlignRight) {
+      box.moveLeft(at.x() + 4);
+    } else if (side & Qt::AlignLeft) {
+      box.moveRight(at.x() - 4);
+    }
+    // Beside its point, or half its width to either side, before Clear moves it up or down.
+    const QRectF shifted = box.translated(box.width() / 2 + 4, 0);
+    labels.push_back(
+        {text, Clear({box, box.translated(-box.width() / 2 - 4, 0), shifted}, taken, rect())});
+    taken.push_back(labels.back().box);
+  };
+  const LayeredShape& shape = *picture_.layered;
+  for (const LayeredShape::Dimension& d : shape.dimensions) {
+    place(d.text, toPixels.map(d.at), d.side);
+  }
+  const double right = shape.region.right() - 0.04 * shape.region.width();
+  for (const LayeredShape::Layer& layer : shape.layers) {
+    place("er " + QString::number(layer.permittivity, 'g', 4),
+          toPixels.map(QPointF(right, (layer.bottom + layer.top) / 2)), Qt::AlignLeft);
+  }
+  if (!shape.mask.isEmpty()) {
+    const QRectF mask = shape.mask.boundingRect();
+    place("mask er " + QString::number(shape.maskPermittivity, 'g', 4),
+          toPixels.map(QPointF(right, mask.bottom())), Qt::AlignLeft);
   }
   return labels;
 }

@@ -3,8 +3,10 @@
 """What a Linux screen reader hears: the calculator read through AT-SPI, run inside a private X
 server and D-Bus session (xvfb-run, dbus-run-session) with the program as its argument."""
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 import pyatspi
@@ -149,50 +151,73 @@ def check_cross_check_reads_as_a_table(frame, cross):
     return failures
 
 
-def fieldcalc_pair(window):
-    """fieldcalc's differential impedance for the microstrip pair the window's fields hold."""
-    keys = {"Width": "Width (mm)", "Spacing": "Spacing (mm)", "Height": "Height (mm)",
-            "Thickness": "Thickness (mm)", "DiConst": "Dielectric constant"}
-    typed = "".join(f"{key}={named(window, pyatspi.ROLE_TEXT, name)[0].queryText().getText(0, -1)}\n"
-                    for key, name in keys.items())
+LINES = ["Microstrip", "Coated microstrip", "Embedded microstrip", "Stripline",
+         "Offset stripline", "Coplanar waveguide", "Grounded coplanar waveguide"]
+STRUCTURES = LINES + [f"{line} pair" for line in LINES] + ["Broadside-coupled stripline pair"]
+GCPW_FIELDS = {"Width (mm)": "Width", "Top width (mm)": "TopWidth", "Gap to ground (mm)": "Gap",
+               "Ground width (mm)": "GroundWidth", "Height (mm)": "Height",
+               "Thickness (mm)": "Thickness", "Dielectric constant": "DiConst",
+               "Target impedance (ohm)": None}
+
+
+def fieldcalc_gcpw(designer):
+    """fieldcalc's impedance for the grounded coplanar waveguide the window's fields hold."""
+    typed = ""
+    for name, key in GCPW_FIELDS.items():
+        text = named(designer, pyatspi.ROLE_TEXT, name)[0].queryText().getText(0, -1)
+        typed += f"{key}={text}\n" if key and text else ""
     fieldcalc = os.path.join(os.path.dirname(sys.argv[1]), "fieldcalc")
-    out = subprocess.run([fieldcalc, "Pair", "microstrip"], input=typed, text=True,
+    out = subprocess.run([fieldcalc, "Line", "gcpw"], input=typed, text=True,
                          capture_output=True, check=True).stdout
     figures = dict(line.split("=", 1) for line in out.splitlines() if "=" in line and ": " not in line)
-    return float(figures["differential_impedance"])
+    return float(figures["impedance"])
 
 
-def check_pair_window_follows_the_spacing(app):
-    """Ctrl+D opens the pair window; as a spacing of 1.5 is typed key by key, the differential
-    impedance's "Field solver" cell reads fieldcalc's figure for 1, then for 1.5 (to 6 digits)."""
+def check_designer_reads_the_gcpw(app):
+    """Ctrl+D opens the Line Designer; its Structure popup is heard with every structure; picked
+    from the keyboard, "Grounded coplanar waveguide" shows its fields by name and no other; with
+    the gap typed key by key the impedance's "Field solver" cell reads fieldcalc's figure (to 6
+    digits)."""
     press(CONTROL, ord("d"))
-    pair = wait_for(lambda: [w for w in app if w.name == "Differential Pair"], "pair window")[0]
-    wait_for(lambda: has(pair, pyatspi.STATE_ACTIVE), "pair window in front")
-    table = wait_for(lambda: named(pair, pyatspi.ROLE_TABLE, "Differential pair's figures"),
-                     "pair table by its name")[0].queryTable()
-    solver = lambda: table.getAccessibleAt(0, 2).name.split(" ")[0]
-    spacing = wait_for(lambda: named(pair, pyatspi.ROLE_TEXT, "Spacing (mm)"), "spacing")[0]
-    x, y, width, height = spacing.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    designer = wait_for(lambda: [w for w in app if w.name == "Line Designer"], "Line Designer")[0]
+    wait_for(lambda: has(designer, pyatspi.STATE_ACTIVE), "Line Designer in front")
+    popup = next(p for p in named(designer, pyatspi.ROLE_COMBO_BOX)
+                 if "Structure" in [c.name for c in targets(p, pyatspi.RELATION_LABELLED_BY)])
+    entries = [n.name for n in descendants(popup) if n.getRole() == pyatspi.ROLE_LIST_ITEM]
+    failures = [] if entries == STRUCTURES else [f"the Structure popup lists {entries}"]
+    popup.queryAction().doAction(0)
+    wait_for(lambda: has(popup, pyatspi.STATE_EXPANDED), "open Structure list")
+    for _ in range(LINES.index("Grounded coplanar waveguide")):
+        press(0xff54)  # Down
+    press(0xff0d)  # Return
+    wait_for(lambda: popup.name == "Grounded coplanar waveguide", f"pick ({popup.name!r})")
+    shown = sorted(n.name for n in named(designer, pyatspi.ROLE_TEXT))
+    if shown != sorted(GCPW_FIELDS):
+        failures.append(f"the grounded coplanar waveguide's fields {shown}")
+    for name, text in (("Width (mm)", "0.5"), ("Height (mm)", "0.5"), ("Thickness (mm)", "0.035"),
+                       ("Dielectric constant", "4.3"), ("Gap to ground (mm)", "")):
+        named(designer, pyatspi.ROLE_TEXT, name)[0].queryEditableText().setTextContents(text)
+    gap = named(designer, pyatspi.ROLE_TEXT, "Gap to ground (mm)")[0]
+    x, y, width, height = gap.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b1c")
-    wait_for(lambda: has(spacing, pyatspi.STATE_FOCUSED), "focus in the spacing")
-    press(CONTROL, ord("a"))
-    failures = []
-    for keys, typed in (("1", "1"), (".5", "1.5")):
-        for key in keys:
-            press(ord(key))
-        wait_for(lambda: spacing.queryText().getText(0, -1) == typed, f"spacing {typed}")
-        expected = f"{fieldcalc_pair(pair):.6g}"
-        try:
-            wait_for(lambda: solver()[:1].isdigit() and float(solver()) == float(expected),
-                     f"the solver's figure for spacing {typed}", seconds=10)
-        except SystemExit:
-            failures.append(f"spacing {typed}: the cell reads {solver()!r}, fieldcalc {expected}")
+    wait_for(lambda: has(gap, pyatspi.STATE_FOCUSED), "focus in the gap")
+    for key in "0.2":
+        press(ord(key))
+    wait_for(lambda: gap.queryText().getText(0, -1) == "0.2", "gap 0.2")
+    table = named(designer, pyatspi.ROLE_TABLE, "Line's figures")[0].queryTable()
+    solver = lambda: table.getAccessibleAt(0, 2).name.split(" ")[0]
+    expected = f"{fieldcalc_gcpw(designer):.6g}"
+    try:
+        wait_for(lambda: solver()[:1].isdigit() and float(solver()) == float(expected),
+                 "the solver's figure", seconds=10)
+    except SystemExit:
+        failures.append(f"the impedance cell reads {solver()!r}, fieldcalc {expected}")
     return failures
 
 
-def check_pair_row_marks_clear(pair):
-    """A zero width turns the pair table's first row into its warning; a width typed back turns it
-    into figures again, and no cell of that row still says "Warning: ... greater than zero."."""
+def check_row_marks_clear(pair):
+    """A zero width turns the Line Designer's first row into its warning; a width typed back turns
+    it into figures again, and no cell of that row still says "Warning: ... greater than zero."."""
     table = named(pair, pyatspi.ROLE_TABLE)[0].queryTable()
     width = named(pair, pyatspi.ROLE_TEXT, "Width (mm)")[0].queryEditableText()
     typed = named(pair, pyatspi.ROLE_TEXT, "Width (mm)")[0].queryText().getText(0, -1)
@@ -204,10 +229,11 @@ def check_pair_row_marks_clear(pair):
         return [f"a zero width's row reads {row()}"]
     width.setTextContents(typed)
     try:
-        wait_for(lambda: row()[0] == "Differential impedance (ohm)", "the figures' row", seconds=10)
+        wait_for(lambda: row()[0] == "Impedance (ohm)", "the figures' row", seconds=10)
     except SystemExit:
         pass
-    stale = [cell for cell in row() if "greater than zero" in cell or cell.startswith("Warning")]
+    # The Difference may warn of the published model (Ghione and Naldi's is 5.6 % off here).
+    stale = [cell for cell in row() if "greater than zero" in cell] or row()[0].startswith("Warn")
     return [f"after the width came back the row reads {row()}"] if stale or not row()[1] else []
 
 
@@ -222,7 +248,10 @@ def readable_texts(root):
 
 def main():
     pyatspi.Registry.getDesktop(0)  # the accessibility bus is up before the program asks for it
-    environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    # The Line Designer's settings in a directory of the run's own, never the user's.
+    settings = tempfile.mkdtemp()
+    environment = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                       XDG_CONFIG_HOME=settings)
     program = subprocess.Popen([sys.argv[1]], env=environment)
     failures = []
     try:
@@ -263,9 +292,8 @@ def main():
         if len(cross) != 1:
             failures.append(f"{len(cross)} cross-check windows")
         failures += check_cross_check_reads_as_a_table(frame, cross[0])
-        failures += check_pair_window_follows_the_spacing(app)
-        failures += check_pair_row_marks_clear(
-            next(w for w in app if w.name == "Differential Pair"))
+        failures += check_designer_reads_the_gcpw(app)
+        failures += check_row_marks_clear(next(w for w in app if w.name == "Line Designer"))
         # F3 runs the analysis as "<-" does: a zero height's message, in the calculator's box.
         named(frame, pyatspi.ROLE_TEXT, "Height (mm)")[0].queryEditableText().setTextContents("0")
         press(0xffc0)  # F3
@@ -274,6 +302,7 @@ def main():
     finally:
         program.kill()
         program.wait()
+        shutil.rmtree(settings)
     for failure in failures:
         print("FAIL:", failure)
     sys.exit(1 if failures else 0)

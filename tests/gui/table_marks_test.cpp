@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
-// The rows of the pair and cross-check windows show only what is true of the newest inputs: no
-// icon, tooltip or spoken words of what a row showed before, old figures marked, and notes copied
-// with their kind as fieldcalc prints them.
+// The rows of the Line Designer and the cross-check window show only what is true of the newest
+// inputs: no icon, tooltip or spoken words of what a row showed before, old figures marked, and
+// notes copied with their kind as fieldcalc prints them.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -15,7 +16,7 @@
 #include "tests/gui/window_driver.h"
 #include "ui/cross_check_win.h"
 #include "ui/cross_section_view.h"
-#include "ui/pair_win.h"
+#include "ui/line_designer_win.h"
 
 namespace mq::test {
 namespace {
@@ -79,13 +80,19 @@ QStringList Notes(const QString& text) {
   return notes;
 }
 
-PairWin& OpenPair(MacQuelvorWnd& window) {
-  PairWin& pair = PairWin::Show(window);
+// The Line Designer on the microstrip pair, whose rows are today's pair's (model/pair.h).
+LineDesignerWin& OpenPair(MacQuelvorWnd& window) {
+  LineDesignerWin& pair = LineDesignerWin::Show(window);
+  for (QComboBox* popup : pair.findChildren<QComboBox*>()) {
+    if (popup->accessibleName() == "Structure") {
+      popup->setCurrentIndex(popup->findText("Microstrip pair"));
+    }
+  }
   EXPECT_TRUE(QTest::qWaitFor([&pair] { return !pair.Solving(); }, 10000));
   return pair;
 }
 
-void Retype(PairWin& pair, const char* name, const char* text) {
+void Retype(LineDesignerWin& pair, const char* name, const char* text) {
   for (QLineEdit* field : pair.findChildren<QLineEdit*>()) {
     if (field->accessibleName() == name) {
       field->selectAll();
@@ -98,7 +105,7 @@ void Retype(PairWin& pair, const char* name, const char* text) {
 // with none of the note's marks. A width that is no number greys the figures of the last one.
 TEST_F(CalculatorWindowTest, PairRowsKeepNoMarkOfWhatTheyShowedBefore) {
   ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
-  PairWin& pair = OpenPair(*window_);
+  LineDesignerWin& pair = OpenPair(*window_);
   auto& table = *pair.findChild<QTableWidget*>();
   Retype(pair, "Width (mm)", "0");
   ASSERT_EQ(table.item(0, 0)->data(Qt::AccessibleTextRole).toString(),

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabBar>
 #include <QTest>
 
@@ -85,6 +86,7 @@ std::string WindowDriver::Pick(std::string_view popup, int row) {
 
 void CalculatorWindowTest::SetUp() {
   CloseAllWindows();
+  QSettings().clear();  // the run's own (gui_main.cpp): each test opens windows afresh
   window_ = &MacQuelvorWnd::Instance();
   window_->SetMessageSink(&messages_);
   ui_ = std::make_unique<WindowDriver>(*window_);

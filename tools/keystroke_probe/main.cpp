@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: MIT
 // Measures how long the calculator takes to handle a keystroke in a page field while the
-// cross-check window follows it, and one in the differential pair window's Spacing field, the
-// field solver working on its own thread:
+// cross-check window follows it, and one in the Line Designer's Spacing field (on the microstrip
+// pair), the field solver working on its own thread:
 //   keystroke_probe [KEYSTROKES]
 // types digits into the Width field of each page and into the pair's spacing (KEYSTROKES each,
 // default 200) and prints the median, 99th percentile and longest handling time in milliseconds.
-// Then, in the pair window, how long after a keystroke its figures show beside how long the
+// Then, in the Line Designer, how long after a keystroke its figures show beside how long the
 // solve alone takes, and how long closing the window and quitting take while Find width runs.
 // Run it offscreen (QT_QPA_PLATFORM=offscreen) or on an X server.
+#include <QComboBox>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
 #include <QTimer>
@@ -27,8 +30,8 @@
 #include "model/pair.h"
 #include "toolkit/tab_panel.h"
 #include "ui/cross_check_win.h"
+#include "ui/line_designer_win.h"
 #include "ui/macquelvor_wnd.h"
-#include "ui/pair_win.h"
 
 namespace {
 
@@ -70,7 +73,7 @@ void WaitUntil(Predicate done) {
 
 // From a keystroke in the pair's spacing to its figures shown, beside the solve of the same inputs
 // timed alone on this thread.
-void TimeFiguresShown(mq::PairWin& pair, QLineEdit& spacing, int edits) {
+void TimeFiguresShown(mq::LineDesignerWin& pair, QLineEdit& spacing, int edits) {
   const auto field = [&pair](const char* name) {
     for (QLineEdit* field : pair.findChildren<QLineEdit*>()) {
       if (field->accessibleName() == name) {
@@ -114,9 +117,20 @@ void TimeFiguresShown(mq::PairWin& pair, QLineEdit& spacing, int edits) {
   Print("pair solve alone", solved);
 }
 
-// Find width started in the pair window (opened anew where it was closed).
-mq::PairWin& StartFinding(mq::MacQuelvorWnd& window) {
-  mq::PairWin& pair = mq::PairWin::Show(window);
+// The Line Designer on the microstrip pair.
+mq::LineDesignerWin& ShowPair(mq::MacQuelvorWnd& window) {
+  mq::LineDesignerWin& pair = mq::LineDesignerWin::Show(window);
+  for (QComboBox* popup : pair.findChildren<QComboBox*>()) {
+    if (popup->accessibleName() == "Structure") {
+      popup->setCurrentIndex(popup->findText("Microstrip pair"));
+    }
+  }
+  return pair;
+}
+
+// Find width started in the Line Designer (opened anew where it was closed).
+mq::LineDesignerWin& StartFinding(mq::MacQuelvorWnd& window) {
+  mq::LineDesignerWin& pair = ShowPair(window);
   for (QPushButton* button : pair.findChildren<QPushButton*>()) {
     if (button->text() == "Find width") {
       button->click();
@@ -128,7 +142,7 @@ mq::PairWin& StartFinding(mq::MacQuelvorWnd& window) {
 // Closing the window while Find width searches: until the window is gone, and until the search
 // has returned to the pool.
 void TimeCloseDuringFind(mq::MacQuelvorWnd& window) {
-  mq::PairWin& pair = StartFinding(window);
+  mq::LineDesignerWin& pair = StartFinding(window);
   QTest::qWait(5);
   const bool finding = pair.Finding();
   const auto start = std::chrono::steady_clock::now();
@@ -148,7 +162,7 @@ void TimeQuitDuringFind(QApplication& app, mq::MacQuelvorWnd& window) {
   std::chrono::steady_clock::time_point start;
   bool finding = false;
   QTimer::singleShot(0, &app, [&] {
-    mq::PairWin& pair = StartFinding(window);
+    mq::LineDesignerWin& pair = StartFinding(window);
     QTimer::singleShot(5, &app, [&] {
       finding = pair.Finding();
       start = std::chrono::steady_clock::now();
@@ -164,6 +178,9 @@ void TimeQuitDuringFind(QApplication& app, mq::MacQuelvorWnd& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The Line Designer's settings of this run only, never the user's.
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   mq::App app(argc, argv);
   const int keystrokes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
   mq::MacQuelvorWnd& window = mq::StartUp(app);
@@ -179,7 +196,7 @@ int main(int argc, char** argv) {
   Print("calculator", took);
   // Spacings of 1 to 999 mm beside strips 1.27 mm wide: close to uncoupled.
   window.Tabs().TabBar()->setCurrentIndex(0);
-  mq::PairWin& pair = mq::PairWin::Show(window);
+  mq::LineDesignerWin& pair = ShowPair(window);
   for (QLineEdit* field : pair.findChildren<QLineEdit*>()) {
     if (field->accessibleName() == "Spacing (mm)") {
       std::vector<double> typed;

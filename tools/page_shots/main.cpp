@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
-// Writes a PNG of each page of the calculator window, of the cross-check and differential pair
-// windows and of the About window:
+// Writes a PNG of each page of the calculator window, of the cross-check window, of the Line
+// Designer on two structures and of the About window:
 //   page_shots OUTPUT_DIRECTORY
+#include <QComboBox>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QSettings>
 #include <QStringList>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <utility>
@@ -15,8 +19,8 @@
 #include "app/start_up.h"
 #include "toolkit/tab_panel.h"
 #include "ui/cross_check_win.h"
+#include "ui/line_designer_win.h"
 #include "ui/macquelvor_wnd.h"
-#include "ui/pair_win.h"
 
 namespace {
 
@@ -28,6 +32,28 @@ bool Save(QWidget& window, const QDir& directory, const QString& name) {
   }
   std::printf("%s\n", qPrintable(path));
   return true;
+}
+
+// The Line Designer on a structure, its fields typed as a user types them, once the solver has
+// answered and the picture is drawn.
+bool SaveDesigner(mq::MacQuelvorWnd& window, const QDir& directory, const QString& name,
+                  const QString& structure, const QString& unit,
+                  std::initializer_list<std::pair<const char*, const char*>> texts) {
+  mq::LineDesignerWin& designer = mq::LineDesignerWin::Show(window);
+  for (QComboBox* popup : designer.findChildren<QComboBox*>()) {
+    const QString pick = popup->accessibleName() == "Units" ? unit : structure;
+    popup->setCurrentIndex(popup->findText(pick));
+  }
+  for (const auto& [field, text] : texts) {
+    for (QLineEdit* edit : designer.findChildren<QLineEdit*>()) {
+      if (edit->accessibleName() == QLatin1String(field)) {
+        edit->setText(QLatin1String(text));
+      }
+    }
+  }
+  const bool done =
+      QTest::qWaitFor([&designer] { return !designer.Solving() && !designer.Drawing(); }, 20000);
+  return Save(designer, directory, name) && done;
 }
 
 }  // namespace
@@ -44,6 +70,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "page_shots: cannot create %s\n", qPrintable(arguments[1]));
     return 1;
   }
+  // The pictures show the structures typed here, never the last run's Line Designer.
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   mq::MacQuelvorWnd& window = mq::StartUp(app);
   const QString pages[] = {QStringLiteral("microstrip"), QStringLiteral("stripline"),
                            QStringLiteral("coaxial")};
@@ -67,10 +96,25 @@ int main(int argc, char** argv) {
   mq::CrossCheckWin& crossCheck = mq::CrossCheckWin::Show(window);
   saved = QTest::qWaitFor([&crossCheck] { return !crossCheck.Solving(); }, 10000) && saved;
   saved = Save(crossCheck, directory, QStringLiteral("cross-check")) && saved;
-  // A pair of those strips on that substrate, one width apart, once the solver has answered.
-  mq::PairWin& pair = mq::PairWin::Show(window);
-  saved = QTest::qWaitFor([&pair] { return !pair.Solving() && !pair.Drawing(); }, 10000) && saved;
-  saved = Save(pair, directory, QStringLiteral("differential-pair")) && saved;
+  // A grounded coplanar waveguide on 0.5 mm of er 4.3 in mm, and a microstrip pair in mil with
+  // one-ounce copper.
+  saved = SaveDesigner(window, directory, QStringLiteral("line-designer-gcpw"),
+                       QStringLiteral("Grounded coplanar waveguide"), QStringLiteral("mm"),
+                       {{"Width (mm)", "0.5"},
+                        {"Gap to ground (mm)", "0.2"},
+                        {"Height (mm)", "0.5"},
+                        {"Thickness (mm)", "0.035"},
+                        {"Dielectric constant", "4.3"}}) &&
+          saved;
+  saved = SaveDesigner(window, directory, QStringLiteral("line-designer-microstrip-pair"),
+                       QStringLiteral("Microstrip pair"), QStringLiteral("mil"),
+                       {{"Width (mil)", "6"},
+                        {"Spacing (mil)", "6"},
+                        {"Height (mil)", "4"},
+                        {"Thickness (mil)", "1oz"},
+                        {"Dielectric constant", "3.66"},
+                        {"Target differential impedance (ohm)", "100"}}) &&
+          saved;
   app.AppleMacQuelvor_Action();
   QCoreApplication::processEvents();
   saved = Save(mq::AboutWin::Instance(), directory, QStringLiteral("about")) && saved;

@@ -1,0 +1,430 @@
+// SPDX-License-Identifier: MIT
+// The Line Designer as a user drives it: opened on the page's substrate with Ctrl+D, each
+// structure picked from its popup, lengths typed in any unit, solved, searched, copied, kept
+// across runs and closed.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTest>
+#include <QThreadPool>
+#include <algorithm>
+
+#include "model/figure_words.h"
+#include "model/line_check.h"
+#include "tests/gui/window_driver.h"
+#include "ui/cross_check_win.h"
+#include "ui/cross_section_view.h"
+#include "ui/line_designer_win.h"
+
+namespace mq::test {
+namespace {
+
+template <typename Control = QLineEdit>
+Control* Find(LineDesignerWin& designer, const QString& name) {
+  for (Control* control : designer.findChildren<Control*>()) {
+    if (control->accessibleName() == name || control->objectName() == name) {
+      return control;
+    }
+  }
+  ADD_FAILURE() << "no control " << name.toStdString();
+  return nullptr;
+}
+
+void Retype(LineDesignerWin& designer, const QString& name, const QString& text) {
+  QLineEdit* field = Find(designer, name);
+  field->selectAll();
+  QTest::keyClicks(field, text);
+}
+
+// Opens the popup's list and clicks the entry, scrolled into view as a user scrolls to it.
+void Pick(LineDesignerWin& designer, const QString& popup, const QString& entry) {
+  auto* control = Find<QComboBox>(designer, popup);
+  control->showPopup();
+  QAbstractItemView* list = control->view();
+  const QModelIndex index = list->model()->index(control->findText(entry), 0);
+  list->scrollTo(index);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+  ASSERT_EQ(control->currentText(), entry);
+}
+
+QString Message(LineDesignerWin& designer) {
+  return Find<QLabel>(designer, "Message")->text();
+}
+
+QString SolverCell(LineDesignerWin& designer) {  // the impedance's, the first row
+  return designer.findChild<QTableWidget*>()->item(0, 2)->text();
+}
+
+// The names of the fields shown, in the order Tab walks them.
+QStringList ShownFields(LineDesignerWin& designer) {
+  QStringList names;
+  for (QWidget* at = Find<QComboBox>(designer, "Units")->nextInFocusChain();
+       at->inherits("QLineEdit") || !at->isVisible(); at = at->nextInFocusChain()) {
+    if (at->isVisible()) {
+      names << at->accessibleName();
+    }
+  }
+  return names;
+}
+
+LineDesignerWin& OpenWithCtrlD(MacQuelvorWnd& window) {
+  window.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+  const auto open = window.findChildren<LineDesignerWin*>();
+  EXPECT_EQ(open.size(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !open[0]->Solving(); }, 10000));
+  return *open[0];
+}
+
+void CloseWithEscape(MacQuelvorWnd& window, LineDesignerWin& designer) {
+  designer.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &designer; }));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window.findChildren<LineDesignerWin*>().isEmpty());
+}
+
+// Opened the first time, each page's line (a page without a width: one height wide); the coax
+// page starts from page 1's as built. The texts are the calculator's defaults where not typed.
+TEST_F(CalculatorWindowTest, LineDesignerOpensOnThePagesSubstrate) {
+  const std::tuple<int, const char*, const char*, QStringList> rows[] = {
+      {1,
+       "WidthField=0,2 HeightField=0.1 DiConstField=3.66",
+       "Microstrip",
+       {"0.2", "", "0.1", "0", "3.66", "50"}},
+      {2, "FreqField2=5", "Stripline", {"3.2", "", "3.2", "0.01", "1", "50"}},
+      {3, "", "Microstrip", {"1.27", "", "1.27", "0", "1", "50"}},
+  };
+  const QStringList names = {"Width (mm)",     "Top width (mm)",      "Height (mm)",
+                             "Thickness (mm)", "Dielectric constant", "Target impedance (ohm)"};
+  for (const auto& [page, typed, structure, texts] : rows) {
+    QSettings().clear();
+    ASSERT_EQ(ui_->ShowPage(page), "");
+    ASSERT_EQ(ui_->TypeAll(typed), "");
+    LineDesignerWin& designer = OpenWithCtrlD(*window_);
+    EXPECT_EQ(Find<QComboBox>(designer, "Structure")->currentText(), structure);
+    EXPECT_EQ(ShownFields(designer), names);
+    for (int i = 0; i < texts.size(); ++i) {
+      EXPECT_EQ(Find(designer, names[i])->text(), texts[i])
+          << page << ' ' << names[i].toStdString();
+    }
+    // Laid out: the table shows below the fields, inside the window.
+    const QWidget* table = designer.findChild<QTableWidget*>();
+    const QWidget* last = Find(designer, names.back());
+    EXPECT_TRUE(table->isVisible() && designer.rect().contains(table->geometry()));
+    EXPECT_GT(table->y(), last->mapTo(&designer, QPoint(0, last->height())).y());
+    CloseWithEscape(*window_, designer);
+  }
+}
+
+// Each structure picked from the popup shows its own fields (model/line_check.h's LineInputs,
+// as `fieldcalc Line` reads them) and its Find buttons; a field two structures share keeps its
+// text across the change.
+TEST_F(CalculatorWindowTest, EachStructureShowsItsOwnFields) {
+  const QStringList common = {"Width (mm)", "Top width (mm)", "Height (mm)", "Thickness (mm)",
+                              "Dielectric constant"};
+  const QStringList mask = {"Mask thickness (mm)", "Mask dielectric constant"};
+  const QStringList cover = {"Cover (mm)", "Dielectric constant above"};
+  const QStringList above = {"Height above (mm)", "Dielectric constant above"};
+  const QStringList side = {"Gap to ground (mm)", "Ground width (mm)"};
+  const std::tuple<const char*, QStringList, const char*> rows[] = {
+      {"Microstrip", {}, "Find width"},
+      {"Coated microstrip", mask, "Find width"},
+      {"Embedded microstrip", cover, "Find width"},
+      {"Stripline", {}, "Find width"},
+      {"Offset stripline", above, "Find width"},
+      {"Coplanar waveguide", side, "Find width Find gap"},
+      {"Grounded coplanar waveguide", side, "Find width Find gap"},
+      {"Microstrip pair", {"Spacing (mm)", "Frequency (GHz)"}, "Find width Find spacing"},
+      {"Coated microstrip pair", mask + QStringList{"Spacing (mm)"}, "Find width Find spacing"},
+      {"Embedded microstrip pair", cover + QStringList{"Spacing (mm)"}, "Find width Find spacing"},
+      {"Stripline pair", {"Spacing (mm)"}, "Find width Find spacing"},
+      {"Offset stripline pair", above + QStringList{"Spacing (mm)"}, "Find width Find spacing"},
+      {"Coplanar waveguide pair", side + QStringList{"Spacing (mm)"},
+       "Find width Find spacing Find gap"},
+      {"Grounded coplanar waveguide pair", side + QStringList{"Spacing (mm)"},
+       "Find width Find spacing Find gap"},
+      {"Broadside-coupled stripline pair", {"Spacing (mm)"}, "Find width Find spacing"},
+  };
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  Retype(designer, "Width (mm)", "0.3");
+  for (const auto& [structure, own, buttons] : rows) {
+    Pick(designer, "Structure", structure);
+    const bool pair = QString(structure).endsWith("pair");
+    QStringList expected = common + own;
+    expected << (pair ? "Target differential impedance (ohm)" : "Target impedance (ohm)");
+    QStringList shown = ShownFields(designer);
+    std::sort(expected.begin(), expected.end());
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, expected) << structure;
+    QStringList finds;
+    for (QPushButton* button : designer.findChildren<QPushButton*>()) {
+      if (button->isVisible() && button->text().startsWith("Find")) {
+        finds << button->text();
+      }
+    }
+    EXPECT_EQ(finds.join(' '), buttons) << structure;
+    EXPECT_EQ(Find(designer, "Width (mm)")->text(), "0.3") << structure;
+    EXPECT_FALSE(Find<QComboBox>(designer, "Structure")->itemIcon(0).isNull());
+  }
+}
+
+// A unit typed after the number is read as typed and said so (1 mil = 0.0254 mm; 1 oz of copper
+// 0.0348 mm); text that is no length is named and solves nothing; the Units popup rewrites every
+// length in the new unit and renames the fields.
+TEST_F(CalculatorWindowTest, LineDesignerReadsUnitsAsTyped) {
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  auto* picture = designer.findChild<CrossSectionView*>();
+  Retype(designer, "Width (mm)", "5mil");
+  Retype(designer, "Thickness (mm)", "1oz");
+  EXPECT_EQ(Message(designer), "Width: 5mil read as 0.127 mm\nThickness: 1oz read as 0.0348 mm");
+  EXPECT_TRUE(picture->accessibleDescription().contains(", W 0.127 mm,"));
+  Retype(designer, "Height (mm)", "abc");
+  EXPECT_TRUE(Message(designer).startsWith("Height: \u201Cabc\u201D is not a number\n"));
+  EXPECT_FALSE(Find<QPushButton>(designer, "Find width")->isEnabled());
+  Retype(designer, "Height (mm)", "0.1");
+  Pick(designer, "Units", "mil");
+  EXPECT_EQ(Find(designer, "Width (mil)")->text(), "5");
+  EXPECT_EQ(Find(designer, "Height (mil)")->text(), "3.937007874");
+  EXPECT_EQ(Find(designer, "Thickness (mil)")->text(), "1.37007874");
+  Pick(designer, "Units", "mm");
+  EXPECT_EQ(Find(designer, "Height (mm)")->text(), "0.1");
+  EXPECT_EQ(Message(designer), "");
+}
+
+// Find gap on a grounded coplanar waveguide (tests/data/line_gcpw.fields) writes the gap
+// FindLineDimension finds for 50 ohm, and the solver's cell then shows that line's impedance;
+// Ctrl+A, Ctrl+C copies the structure, the inputs with their units and the table.
+TEST_F(CalculatorWindowTest, LineDesignerFindsTheGapAndCopies) {
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  Pick(designer, "Structure", "Grounded coplanar waveguide");
+  for (const auto& [name, text] : {std::pair("Width (mm)", "0.5"),
+                                   {"Gap to ground (mm)", "0.2"},
+                                   {"Height (mm)", "0.5"},
+                                   {"Thickness (mm)", "0.035"},
+                                   {"Dielectric constant", "4.3"}}) {
+    Retype(designer, name, text);
+  }
+  QTest::mouseClick(Find<QPushButton>(designer, "Find gap"), Qt::LeftButton);
+  EXPECT_FALSE(Find<QPushButton>(designer, "Find width")->isEnabled())
+      << "both searches wait while one runs";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !designer.Finding() && !designer.Solving(); }, 30000));
+  LineInputs in;
+  in.structure = LineStructure::kGroundedCoplanar;
+  in.width = in.height = 0.5;
+  in.gap = 0.2;
+  in.thickness = 0.035;
+  in.permittivity = 4.3;
+  const LineSynthesis found = FindLineDimension(in, LineUnknown::kGap, 50);
+  EXPECT_NEAR(Find(designer, "Gap to ground (mm)")->text().toDouble(), found.value,
+              1e-9 * found.value);
+  EXPECT_EQ(Message(designer), "Found the gap for the target.");
+  in.gap = Find(designer, "Gap to ground (mm)")->text().toDouble();
+  EXPECT_EQ(SolverCell(designer).section(' ', 0, 0).toStdString(),
+            Figure(SolveLineInputs(in).single.impedance, 6));
+
+  designer.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &designer; }));
+  auto* table = designer.findChild<QTableWidget*>();
+  table->setFocus();
+  QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_EQ(copied, designer.Text());
+  EXPECT_TRUE(copied.startsWith("Structure\tGrounded coplanar waveguide\nUnits\tmm\nWidth "
+                                "(mm)\t0.5\nTop width (mm)\t\nGap to ground (mm)\t0.") &&
+              copied.contains("\nQuantity\tPublished model\tField solver\tDifference\n"
+                              "Impedance (ohm)\t") &&
+              copied.contains("\nwarning: The published model is "))
+      << copied.toStdString();
+}
+
+// The structure, the unit and the texts come back in a window opened afresh (as in a new run);
+// Reset gives the page's line again.
+TEST_F(CalculatorWindowTest, LineDesignerRemembersAndResets) {
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  const QString fresh = designer.Text().section("\nQuantity", 0, 0);
+  Pick(designer, "Structure", "Offset stripline pair");
+  Pick(designer, "Units", "um");
+  Retype(designer, "Height above (um)", "200");
+  const QString typed = designer.Text().section("\nQuantity", 0, 0);
+  CloseWithEscape(*window_, designer);
+  LineDesignerWin& again = OpenWithCtrlD(*window_);
+  EXPECT_EQ(again.Text().section("\nQuantity", 0, 0), typed);
+  QTest::mouseClick(Find<QPushButton>(again, "Reset"), Qt::LeftButton);
+  EXPECT_EQ(again.Text().section("\nQuantity", 0, 0), fresh);
+}
+
+// An edit keeps the last figures, marked, with no verdict drawn from them and no cell
+// "solving...", in rows of the same heights with every note in view; the new figures come before
+// the field's picture. Every row shows at the opening size, so no scroll bar comes and goes.
+TEST_F(CalculatorWindowTest, LineDesignerKeepsItsFiguresWhileSolving) {
+  ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  Pick(designer, "Structure", "Microstrip pair");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !designer.Drawing(); }, 10000));
+  auto* table = designer.findChild<QTableWidget*>();
+  const auto inView = [table] {
+    const QTableWidgetItem* last = table->item(table->rowCount() - 1, 0);
+    return !table->verticalScrollBar()->isVisible() &&
+           table->viewport()->rect().contains(table->visualItemRect(last));
+  };
+  EXPECT_TRUE(inView());
+  const QString before = SolverCell(designer);
+  QList<int> heights;
+  for (int row = 0; row < table->rowCount(); ++row) {
+    heights << table->rowHeight(row);
+  }
+  Retype(designer, "Spacing (mm)", "0.25");
+  ASSERT_TRUE(designer.Solving());
+  EXPECT_EQ(SolverCell(designer), before + " (updating)");
+  EXPECT_TRUE(!designer.Text().contains("solving...") && designer.Text().contains("being updated"));
+  for (int row = 0; row < std::min<int>(table->rowCount(), heights.size()); ++row) {
+    EXPECT_EQ(table->rowHeight(row), heights[row]) << row;
+  }
+  EXPECT_TRUE(inView());
+  auto* picture = designer.findChild<CrossSectionView*>();
+  // Event by event, so that the moment the figures come is seen before anything after it.
+  QEventLoop events;
+  while (designer.Solving()) {
+    events.processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  EXPECT_TRUE(picture->accessibleDescription().endsWith(", solving"));
+  EXPECT_FALSE(SolverCell(designer).endsWith("(updating)"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !designer.Drawing(); }, 10000));
+  EXPECT_EQ(picture->accessibleDescription(),
+            "Cross-section: microstrip pair, W 0.2 mm, s 0.25 mm, h 0.1 mm, er 3.66, odd mode, "
+            "equipotentials every 10 %");
+  QTest::mouseClick(Find<QCheckBox>(designer, "Even mode"), Qt::LeftButton, {}, QPoint(4, 4));
+  EXPECT_TRUE(picture->accessibleDescription().contains("even mode, equipotentials"));
+  EXPECT_TRUE(inView());
+}
+
+// From the keyboard: each caption's Alt+letter goes to its control, each caption on its
+// control's row, to its left.
+TEST_F(CalculatorWindowTest, LineDesignerCaptionsLeadToTheirControls) {
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  Pick(designer, "Structure", "Microstrip pair");
+  designer.activateWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &designer; }));
+  const std::pair<Qt::Key, const char*> rows[] = {
+      {Qt::Key_R, "Structure"},       {Qt::Key_U, "Units"},
+      {Qt::Key_W, "Width (mm)"},      {Qt::Key_O, "Top width (mm)"},
+      {Qt::Key_S, "Spacing (mm)"},    {Qt::Key_H, "Height (mm)"},
+      {Qt::Key_T, "Thickness (mm)"},  {Qt::Key_D, "Dielectric constant"},
+      {Qt::Key_F, "Frequency (GHz)"}, {Qt::Key_G, "Target differential impedance (ohm)"}};
+  for (const auto& [key, name] : rows) {
+    QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), name);
+  }
+  for (const QLabel* caption : designer.findChildren<QLabel*>()) {
+    if (const QWidget* control = caption->buddy(); control != nullptr && control->isVisible()) {
+      const QRect at = caption->geometry(), of = control->geometry();
+      EXPECT_TRUE(at.right() < of.left() && at.center().y() >= of.top() &&
+                  at.center().y() <= of.bottom())
+          << caption->text().toStdString();
+    }
+  }
+}
+
+// Every control of the two side windows has its own place: one left out of the layout would sit
+// over another at the window's corner. In the Line Designer each field and button says in a
+// tooltip what it does.
+TEST_F(CalculatorWindowTest, SideWindowsControlsEachHaveTheirPlace) {
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  Pick(designer, "Structure", "Grounded coplanar waveguide pair");
+  CrossCheckWin& check = CrossCheckWin::Show(*window_);
+  for (QWidget* window : {static_cast<QWidget*>(&designer), static_cast<QWidget*>(&check)}) {
+    QApplication::sendPostedEvents();
+    QList<QWidget*> shown;
+    for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (child->isVisible() && !child->isWindow()) {
+        shown << child;
+      }
+    }
+    EXPECT_GE(shown.size(), 4) << window->windowTitle().toStdString();
+    for (int i = 0; i < shown.size(); ++i) {
+      const std::string name = shown[i]->accessibleName().toStdString();
+      const bool works = shown[i]->inherits("QLineEdit") || shown[i]->inherits("QAbstractButton");
+      EXPECT_TRUE(window != &designer || !works || !shown[i]->toolTip().isEmpty()) << name;
+      EXPECT_TRUE(window->rect().contains(shown[i]->geometry())) << name;
+      for (int j = i + 1; j < shown.size(); ++j) {
+        EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+            << name << " over " << shown[j]->accessibleName().toStdString();
+      }
+    }
+  }
+}
+
+// The dimensions' and layers' labels cover no strip and no other label, at the opening size and
+// at 620 x 460.
+TEST_F(CalculatorWindowTest, LineDesignerPictureLabelsKeepClear) {
+  ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  Retype(designer, "Thickness (mm)", "0.035");
+  auto* view = designer.findChild<CrossSectionView*>();
+  for (const char* structure : {"Microstrip pair", "Grounded coplanar waveguide pair",
+                                "Coated microstrip", "Broadside-coupled stripline pair"}) {
+    Pick(designer, "Structure", structure);
+    for (const QSize size : {QSize(980, 800), QSize(620, 460)}) {
+      designer.resize(size);
+      QApplication::sendPostedEvents();
+      const auto labels = view->Labels();
+      EXPECT_GE(labels.size(), 4u) << structure;
+      for (std::size_t i = 0; i < labels.size(); ++i) {
+        for (std::size_t j = i + 1; j < labels.size(); ++j) {
+          EXPECT_FALSE(labels[i].box.intersects(labels[j].box))
+              << structure << ' ' << labels[i].text.toStdString() << labels[j].text.toStdString();
+        }
+        for (const QRectF& strip : view->StripRects()) {
+          EXPECT_FALSE(labels[i].box.intersects(strip)) << labels[i].text.toStdString();
+        }
+      }
+    }
+  }
+}
+
+// Closing the window or quitting during a Find stops it: when the pool is done and its answers
+// delivered, nothing was written, and a window that is gone was not touched.
+TEST_F(CalculatorWindowTest, LineDesignerStopsFindingWhenClosedOrQuit) {
+  for (const bool quit : {false, true}) {
+    LineDesignerWin& designer = OpenWithCtrlD(*window_);
+    const QPointer<LineDesignerWin> open(&designer);
+    Retype(designer, "Target impedance (ohm)", "40");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !designer.Solving(); }, 10000));
+    const QString width = Find(designer, "Width (mm)")->text();
+    QTest::mouseClick(Find<QPushButton>(designer, "Find width"), Qt::LeftButton);
+    ASSERT_TRUE(designer.Finding()) << quit;
+    if (quit) {
+      ASSERT_TRUE(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+    } else {
+      designer.close();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      EXPECT_TRUE(open.isNull());
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    QApplication::sendPostedEvents();
+    QApplication::processEvents();
+    if (quit) {
+      EXPECT_EQ(Find(designer, "Width (mm)")->text(), width);
+      EXPECT_NE(Message(designer), "Found the width for the target.");
+      designer.close();
+      QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace mq::test
