@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+// A line's loss from its field solution, for any line model/line_check.h knows.
+//
+// Conductor loss by Wheeler's incremental-inductance rule (Wheeler, "Formulas for the skin
+// effect", Proc. IRE 30, 1942): the skin effect's inductance is that of the air line with every
+// conductor surface receded by half a skin depth, so R = (2 pi f / c0) dZ0air/dn * delta/2, with
+// dZ0air/dn the air line's change of impedance per length every surface recedes, solved by the
+// field solver on either side of the line as typed. The rough copper's factor multiplies it.
+// Below about three skin depths of copper the resistance goes over to the DC resistance
+// 1/(sigma A) of the strip (and of narrow side grounds) as the root of the sum of their squares,
+// continuous and rising with frequency. alpha_c = R / (2 Z0).
+//
+// Dielectric loss from each layer's share of the effective permittivity: eeff'' = sum over the
+// layers of d eeff / d er_k * er_k tan delta_k, alpha_d = pi f eeff'' / (c0 sqrt(eeff)); for a
+// line in one dielectric exactly pi f sqrt(er) tan delta / c0. The shares are solved once per
+// geometry, so a sweep over frequency (with each layer's Dk moving as its dielectric model says)
+// costs no further solve: eeff follows the layers' Dk to first order.
+#pragma once
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "model/line_check.h"
+
+namespace mq {
+
+// The dielectrics a line may have, each with its own Dk and Df.
+enum class LossLayer { kSubstrate, kAbove, kMask };
+
+// A mode's figures that do not depend on frequency.
+struct ModeLossBasis {
+  double impedance = kNoFigure;     // Z0, ohm
+  double permittivity = kNoFigure;  // eeff
+  double recessionSlope = 0;        // dZ0air/dn, ohm per metre of recession
+  std::vector<double> shares;       // er_k d eeff / d er_k, in the order of LossBasis::layers
+};
+
+struct LossBasis {
+  std::vector<LossLayer> layers;
+  std::vector<double> permittivities;  // each layer's er as solved
+  ModeLossBasis single, even, odd;     // a single line's, or a pair's modes
+  double dcResistance = 0;             // ohm/m of one line, strip and narrow grounds
+  double thickness = 0;                // m, the copper's
+  std::string reason;                  // empty on success
+};
+
+// The solves a line's loss needs beside its own solution: the air line receded and advanced,
+// each layer's permittivity moved. `solved` is SolveLineInputs(in).
+LossBasis SolveLossBasis(const LineInputs& in, const LineSolution& solved,
+                         const std::atomic<bool>* stop = nullptr);
+
+// The same for a coaxial line of the given diameters (mm) in one dielectric; its outer
+// conductor's return path is taken as wide.
+LossBasis SolveCoaxLossBasis(double inner, double outer, double permittivity);
+
+// The materials at one frequency: each layer's Dk and Df in LossBasis::layers' order.
+struct MaterialsAt {
+  double frequency = 0;     // Hz
+  double conductivity = 0;  // S/m
+  double roughness = 1;     // factor on the smooth surface resistance
+  std::vector<double> dk, df;
+};
+
+struct ModeLoss {
+  double impedance = kNoFigure, permittivity = kNoFigure;
+  double conductor = kNoFigure, dielectric = kNoFigure;  // Np/m
+  double Total() const { return conductor + dielectric; }
+};
+
+double SkinDepth(double frequency, double conductivity);  // m
+
+// A mode's loss at one frequency; the DC resistance is the line's.
+ModeLoss LossAt(const ModeLossBasis& mode, const LossBasis& basis, const MaterialsAt& at);
+
+inline constexpr double kDecibelsPerNeper = 8.685889638065037;  // 20 / ln 10
+
+}  // namespace mq
