@@ -299,21 +299,75 @@ void WritePairTables(std::FILE* out) {
 // The lines boards are made of: each structure's published form against the field solver over
 // W/h and one dimension of its own, on er 4.3 with copper a twentieth of the height; each cell
 // the impedance's error (a pair's differential impedance), "-" where the form gives no figure.
+// The same sweeps, finer in W/h, make the plots' tables.
 struct LineSweep {
   mq::LineStructure structure;
+  const char* file;  // the plot's table, without ".tsv"
   const char* title;
   const char* dimension;
+  const char* column;  // the plot's column heading, without the value; no spaces
   double mq::LineInputs::*member;
   std::vector<double> values;
 };
 
-mq::LineInputs SweptLine(const LineSweep& sweep, double w, double value) {
+const std::vector<LineSweep>& LineSweeps() {
+  using mq::LineInputs;
+  using S = mq::LineStructure;
+  static const std::vector<LineSweep> sweeps = {
+      {S::kCoatedMicrostrip,
+       "coated_microstrip",
+       "Coated microstrip, mask er 3.5",
+       "mask/h",
+       "mask/h=",
+       &LineInputs::maskThickness,
+       {0.02, 0.1, 0.3}},
+      {S::kEmbeddedMicrostrip,
+       "embedded_microstrip",
+       "Embedded microstrip",
+       "cover/h",
+       "cover/h=",
+       &LineInputs::cover,
+       {0.1, 0.5, 2}},
+      {S::kOffsetStripline,
+       "offset_stripline",
+       "Offset stripline",
+       "h above / h below",
+       "above/below=",
+       &LineInputs::heightAbove,
+       {1, 2, 4}},
+      {S::kCoplanar,
+       "coplanar",
+       "Coplanar waveguide",
+       "g/h",
+       "g/h=",
+       &LineInputs::gap,
+       {0.1, 0.5, 2}},
+      {S::kGroundedCoplanar,
+       "grounded_coplanar",
+       "Grounded coplanar waveguide",
+       "g/h",
+       "g/h=",
+       &LineInputs::gap,
+       {0.1, 0.5, 2}},
+      {S::kBroadsidePair,
+       "broadside_pair",
+       "Broadside-coupled stripline pair, differential",
+       "s/h",
+       "s/h=",
+       &LineInputs::spacing,
+       {0.1, 0.3, 1}},
+  };
+  return sweeps;
+}
+
+// Copper a twentieth of the height unless given.
+mq::LineInputs SweptLine(const LineSweep& sweep, double w, double value, double thickness = 0.05) {
   mq::LineInputs in;
   in.structure = sweep.structure;
   in.width = w;
   in.height = 1;
   in.heightAbove = 1;
-  in.thickness = 0.05;
+  in.thickness = thickness;
   in.permittivity = 4.3;
   in.maskPermittivity = 3.5;
   in.spacing = 0.5;
@@ -322,10 +376,30 @@ mq::LineInputs SweptLine(const LineSweep& sweep, double w, double value) {
   return in;
 }
 
-void WriteLineTable(std::FILE* out, const LineSweep& sweep) {
+// The solver's impedance (a pair's differential impedance) of a line; a refusal ends the report.
+double SolvedImpedance(const mq::LineInputs& in) {
+  const mq::LineSolution solved = mq::SolveLineInputs(in);
+  if (!solved.reason.empty()) {
+    std::fprintf(stderr, "accuracy_report: no field-solver figure for %s W %g: %s\n",
+                 std::string(mq::StructureName(in.structure)).c_str(), in.width,
+                 solved.reason.c_str());
+    std::exit(1);
+  }
+  return solved.Impedance(mq::IsPair(in.structure));
+}
+
+// The published form's error in percent; NaN where the form gives no figure.
+double LineError(const LineSweep& sweep, double w, double value, double thickness = 0.05) {
+  const mq::LineInputs in = SweptLine(sweep, w, value, thickness);
+  const double model = mq::PublishedFigures(in).impedance;
+  return std::isfinite(model) ? PercentError(model, SolvedImpedance(in)) : NAN;
+}
+
+void WriteLineTable(std::FILE* out, const LineSweep& sweep, double thickness = 0.05) {
   const mq::PublishedLine named = mq::PublishedFigures(SweptLine(sweep, 1, sweep.values[0]));
-  std::fprintf(out, "\n### %s: %s against the field solver\n\n| W/h \\ %s |", sweep.title,
-               named.model.c_str(), sweep.dimension);
+  std::fprintf(out, "\n### %s: %s against the field solver%s\n\n| W/h \\ %s |", sweep.title,
+               named.model.c_str(), thickness > 0 ? "" : ", both at zero thickness",
+               sweep.dimension);
   for (const double value : sweep.values) {
     std::fprintf(out, " %g |", value);
   }
@@ -333,12 +407,9 @@ void WriteLineTable(std::FILE* out, const LineSweep& sweep) {
   for (const double w : {0.1, 0.3, 1.0, 3.0, 10.0}) {
     std::fprintf(out, "| %g |", w);
     for (const double value : sweep.values) {
-      const mq::LineInputs in = SweptLine(sweep, w, value);
-      const double model = mq::PublishedFigures(in).impedance;
-      const mq::LineSolution solved = mq::SolveLineInputs(in);
-      const double exact = solved.Impedance(mq::IsPair(in.structure));
-      if (std::isfinite(model) && solved.reason.empty()) {
-        std::fprintf(out, " %+.2f %% |", 100 * (model / exact - 1));
+      const double error = LineError(sweep, w, value, thickness);
+      if (std::isfinite(error)) {
+        std::fprintf(out, " %+.2f %% |", error);
       } else {
         std::fprintf(out, " - |");
       }
@@ -347,32 +418,130 @@ void WriteLineTable(std::FILE* out, const LineSweep& sweep) {
   }
 }
 
+// The plot's table: 31 widths from W/h 0.1 to 10, evenly spaced on a log scale; NaN where the
+// form gives no figure, which gnuplot leaves out.
+void WriteLinePlotTable(const std::filesystem::path& directory, const LineSweep& sweep) {
+  std::ofstream out(directory / (std::string(sweep.file) + ".tsv"));
+  out << "ratio";
+  for (const double value : sweep.values) {
+    out << '\t' << sweep.column << value;
+  }
+  out << '\n';
+  for (int i = 0; i <= 30; ++i) {
+    const double w = 0.1 * std::pow(100.0, i / 30.0);
+    out << w;
+    for (const double value : sweep.values) {
+      out << '\t' << LineError(sweep, w, value);
+    }
+    out << '\n';
+  }
+}
+
+// Where the peers differ: the grounded coplanar line's form with Gupta et al.'s thickness
+// correction and without it (at zero thickness), both against the solver's strip of copper a
+// twentieth of the height; what that copper does to the solver's own figure; the form against
+// the solver with no copper; and the ungrounded line's correction beside it.
+void WriteCoplanarThicknessTable(std::FILE* out) {
+  std::fprintf(out,
+               "\n### Coplanar waveguides, er 4.3, t/h 0.05: the thickness correction against "
+               "the field solver\n\nThe forms with Gupta et al.'s correction / at zero thickness, "
+               "against the solver with the copper; the copper's effect on the solver's Z0 "
+               "(t/h 0.05 against 0); the grounded form against the solver, both at zero "
+               "thickness.\n\n| W/h, g/h | grounded, corrected / not | the copper, solver | "
+               "grounded at t 0 | coplanar, corrected / not |\n|---|---|---|---|---|\n");
+  for (const double w : {0.3, 1.0, 3.0, 10.0}) {
+    for (const double g : {0.5, 2.0}) {
+      std::fprintf(out, "| %g, %g |", w, g);
+      for (const auto structure :
+           {mq::LineStructure::kGroundedCoplanar, mq::LineStructure::kCoplanar}) {
+        const LineSweep sweep{structure, "", "", "", "", &mq::LineInputs::gap, {}};
+        const mq::LineInputs thick = SweptLine(sweep, w, g);
+        mq::LineInputs thin = thick;
+        thin.thickness = 0;
+        const double solved = SolvedImpedance(thick);
+        std::fprintf(out, " %+.2f %% / %+.2f %% |",
+                     PercentError(mq::PublishedFigures(thick).impedance, solved),
+                     PercentError(mq::PublishedFigures(thin).impedance, solved));
+        if (structure == mq::LineStructure::kGroundedCoplanar) {
+          const double solvedThin = SolvedImpedance(thin);
+          std::fprintf(out, " %+.2f %% | %+.2f %% |", PercentError(solved, solvedThin),
+                       PercentError(mq::PublishedFigures(thin).impedance, solvedThin));
+        }
+      }
+      std::fprintf(out, "\n");
+    }
+  }
+}
+
+// The solder mask as it is, conformal (as thick over the strip and its sides as on the bare
+// substrate), against the planar cover the published forms assume: a cover of the mask's
+// permittivity whose top lies the mask's thickness c over the strip, and one whose top lies c
+// over the substrate (as the forms take it; only where c exceeds the copper); each the solver's.
+// Then what the mask takes off a single line and off a pair of such lines.
+void WriteMaskTables(std::FILE* out) {
+  const LineSweep coated{mq::LineStructure::kCoatedMicrostrip, "", "", "", "",
+                         &mq::LineInputs::maskThickness,       {}};
+  std::fprintf(out,
+               "\n### Coated microstrip, er 4.3, mask er 3.5, t/h 0.05: a planar cover against "
+               "the conformal mask\n\nEach cell: the solver's Z0 under a planar cover whose top "
+               "lies c over the strip / c over the substrate, against its Z0 under the conformal "
+               "mask c thick; then Bahl and Stuchly's form against the conformal mask.\n\n"
+               "| W/h \\ mask/h | 0.02 | 0.1 | 0.3 | form, 0.1 |\n|---|---|---|---|---|\n");
+  for (const double w : {0.1, 0.3, 1.0, 3.0, 10.0}) {
+    std::fprintf(out, "| %g |", w);
+    for (const double c : {0.02, 0.1, 0.3}) {
+      const mq::LineInputs masked = SweptLine(coated, w, c);
+      const double conformal = SolvedImpedance(masked);
+      mq::LineInputs planar = masked;
+      planar.structure = mq::LineStructure::kEmbeddedMicrostrip;
+      planar.maskThickness = 0;
+      planar.permittivityAbove = masked.maskPermittivity;
+      planar.cover = c;
+      std::fprintf(out, " %+.2f %% /", PercentError(SolvedImpedance(planar), conformal));
+      if (c > masked.thickness) {
+        planar.cover = c - masked.thickness;
+        std::fprintf(out, " %+.2f %% |", PercentError(SolvedImpedance(planar), conformal));
+      } else {
+        std::fprintf(out, " - |");
+      }
+    }
+    const mq::LineInputs masked = SweptLine(coated, w, 0.1);
+    std::fprintf(out, " %+.2f %% |\n",
+                 PercentError(mq::PublishedFigures(masked).impedance, SolvedImpedance(masked)));
+  }
+  std::fprintf(out,
+               "\n### Solder mask on a single line and on a pair, er 4.3, mask er 3.5, t/h 0.05, "
+               "s/h 0.5: what the mask takes off, by the field solver\n\nEach cell: the change "
+               "of the single line's Z0 / of the pair's differential impedance.\n\n"
+               "| W/h | bare Z0 / Zdiff | mask/h 0.02 | 0.1 | 0.3 |\n|---|---|---|---|---|\n");
+  for (const double w : {0.3, 1.0, 3.0}) {
+    mq::LineInputs single = SweptLine(coated, w, 0);
+    mq::LineInputs pair = single;
+    pair.structure = mq::LineStructure::kCoatedMicrostripPair;
+    mq::LineInputs bare = single;
+    bare.structure = mq::LineStructure::kMicrostrip;
+    const double bareSingle = SolvedImpedance(bare);
+    bare.structure = mq::LineStructure::kMicrostripPair;
+    const double barePair = SolvedImpedance(bare);
+    std::fprintf(out, "| %g | %.2f / %.2f ohm |", w, bareSingle, barePair);
+    for (const double c : {0.02, 0.1, 0.3}) {
+      single.maskThickness = pair.maskThickness = c;
+      const double z = SolvedImpedance(single), zdiff = SolvedImpedance(pair);
+      std::fprintf(out, " %+.2f ohm, %+.2f %% / %+.2f ohm, %+.2f %% |", z - bareSingle,
+                   PercentError(z, bareSingle), zdiff - barePair, PercentError(zdiff, barePair));
+    }
+    std::fprintf(out, "\n");
+  }
+}
+
 void WriteLineTables(std::FILE* out) {
-  using mq::LineInputs;
-  using S = mq::LineStructure;
-  const LineSweep sweeps[] = {
-      {S::kCoatedMicrostrip,
-       "Coated microstrip, mask er 3.5",
-       "mask/h",
-       &LineInputs::maskThickness,
-       {0.02, 0.1, 0.3}},
-      {S::kEmbeddedMicrostrip, "Embedded microstrip", "cover/h", &LineInputs::cover, {0.1, 0.5, 2}},
-      {S::kOffsetStripline,
-       "Offset stripline",
-       "h above / h below",
-       &LineInputs::heightAbove,
-       {1, 2, 4}},
-      {S::kCoplanar, "Coplanar waveguide", "g/h", &LineInputs::gap, {0.1, 0.5, 2}},
-      {S::kGroundedCoplanar, "Grounded coplanar waveguide", "g/h", &LineInputs::gap, {0.1, 0.5, 2}},
-      {S::kBroadsidePair,
-       "Broadside-coupled stripline pair, differential",
-       "s/h",
-       &LineInputs::spacing,
-       {0.1, 0.3, 1}},
-  };
-  for (const LineSweep& sweep : sweeps) {
+  for (const LineSweep& sweep : LineSweeps()) {
     WriteLineTable(out, sweep);
   }
+  // Cohn's broadside pair is exact in form at zero thickness: what is left there.
+  WriteLineTable(out, LineSweeps().back(), 0);
+  WriteCoplanarThicknessTable(out);
+  WriteMaskTables(out);
 }
 
 void WriteMarkdownTables(const std::filesystem::path& file) {
@@ -484,6 +653,9 @@ int main(int argc, char** argv) {
     coaxRatios.push_back(1 + u);
   }
   WriteTable(directory / "coax_impedance.tsv", CoaxImpedanceError, {1.0}, "er=", coaxRatios);
+  for (const LineSweep& sweep : LineSweeps()) {
+    WriteLinePlotTable(directory, sweep);
+  }
   WriteMarkdownTables(directory / "tables.md");
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

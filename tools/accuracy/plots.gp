@@ -36,6 +36,42 @@ set output "stripline_thickness.svg"
 set title "Stripline Z0: Cohn's exact zero-thickness form vs field solver with thickness t"
 plot for [i=2:5] "stripline_thickness.tsv" using 1:i title columnheader(i) lw 2
 
+# The lines boards are made of, on er 4.3 with copper a twentieth of the height: each
+# published form against the field solver; a curve stops where its form gives no figure (NaN).
+set xlabel "W/h"
+set xrange [0.1:10]
+set output "coated_microstrip.svg"
+set title "Coated microstrip Z0, mask er 3.5: Bahl-Stuchly, Wan-Hoorfar vs field solver\n" . \
+  "(er 4.3, t/h 0.05, conformal mask in the solver)"
+plot for [i=2:4] "coated_microstrip.tsv" using 1:i title columnheader(i) lw 2
+
+set output "embedded_microstrip.svg"
+set title "Embedded microstrip Z0: IPC-2141 vs field solver\n" . \
+  "(er 4.3, t/h 0.05, cover over the strip; no figure past W/h 7.4)"
+plot for [i=2:4] "embedded_microstrip.tsv" using 1:i title columnheader(i) lw 2
+
+set xlabel "W/h (h: lower plane to the strip)"
+set output "offset_stripline.svg"
+set title "Offset stripline Z0: Cohn's thick strip, offset vs field solver\n" . \
+  "(er 4.3, t/h 0.05; above/below: the planes' distances from the strip)"
+plot for [i=2:4] "offset_stripline.tsv" using 1:i title columnheader(i) lw 2
+
+set xlabel "W/h"
+set output "coplanar.svg"
+set title "Coplanar waveguide Z0: Ghione-Naldi, Gupta's thickness vs field solver\n" . \
+  "(er 4.3, t/h 0.05, wide grounds; g: strip to ground)"
+plot for [i=2:4] "coplanar.tsv" using 1:i title columnheader(i) lw 2
+
+set output "grounded_coplanar.svg"
+set title "Grounded coplanar waveguide Z0: Ghione-Naldi, Gupta's thickness vs field solver\n" . \
+  "(er 4.3, t/h 0.05, wide grounds; g: strip to ground)"
+plot for [i=2:4] "grounded_coplanar.tsv" using 1:i title columnheader(i) lw 2
+
+set output "broadside_pair.svg"
+set title "Broadside stripline pair, differential Z: Cohn 1960 vs field solver\n" . \
+  "(er 4.3, t/h 0.05, h from each strip to its plane; s between the strips)"
+plot for [i=2:4] "broadside_pair.tsv" using 1:i title columnheader(i) lw 2
+
 set output "coax_impedance.svg"
 set title "Coaxial Z0: program's rounded constants vs CODATA (any er)"
 set xlabel "D/d"
