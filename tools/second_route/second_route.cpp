@@ -1,14 +1,23 @@
 // SPDX-License-Identifier: MIT
 // second_route: the field solver's second route, an independent finite-volume solution of
-// Laplace's equation for microstrip and stripline, run by hand to make the reference figures of
-// tests/field_solver_test.cpp, tests/cross_check_test.cpp and tests/cross_section_test.cpp. Not
-// part of the test suite.
+// Laplace's equation for microstrip, stripline, coplanar waveguide and the broadside pair, run by
+// hand to make the reference figures of tests/field_solver_test.cpp, tests/cross_check_test.cpp
+// and tests/cross_section_test.cpp. It shares no code with solver/. Not part of the test suite.
 //
 // Usage:
 //   second_route microstrip W h t er [options]   strip W x t on a substrate h thick, open above
 //   second_route stripline W b t er [options]    strip W x t centred between planes b apart
+//   second_route cpw W g h t er [options]        strip W x t between side grounds g away, each
+//                                                on a substrate h thick in air (no plane)
+//   second_route broadside W b t er --spacing s  two strips W x t one over the other, s apart
+//                                                face to face, centred between planes b apart
 // Options:
-//   --spacing s    an edge-coupled pair, s between the inner edges: even and odd modes
+//   --spacing s    an edge-coupled pair, s between the inner edges, or the broadside pair's
+//                  spacing: even and odd modes
+//   --grounded     (cpw) a ground plane under the substrate, at the side grounds' potential
+//   --ground-width gw  (cpw) side grounds gw wide (default: reaching the far wall)
+//   --top-width wt (single microstrip or stripline with copper) a trapezoidal strip, its upper
+//                  face wt wide and its lower one W, the sides leaning at most 45 degrees
 //   --cover c      (microstrip) a planar cover c thick over the strip's upper face, the strip
 //                  embedded in it: a layer t + c thick over the substrate
 //   --cover-er e   the cover's permittivity (default: the substrate's)
@@ -17,35 +26,54 @@
 //   --above-er e   (offset stripline) the permittivity from the strip's lower face up to the
 //                  upper plane (default: er, which then fills only the layer below it)
 //   --mask-substrate c1, --mask-strip c2, --mask-er e
-//                  (single microstrip) a solder mask c1 thick on the bare substrate and c2 over
-//                  the strip's upper face and sides, of permittivity e (default 3.5)
+//                  (microstrip, single or pair with s > 2 c2) a solder mask c1 thick on the
+//                  bare substrate and c2 over the strips' upper faces and sides, of
+//                  permittivity e (default 3.5)
 //   --cells N      cells across the half strip on the finest grid (default 256)
 //   --levels L     grids solved, each with half the cells of the next (default 5)
 //   --grading q    power of the grading toward the strip's edges and corners (default 4)
-//   --box R        the microstrip's far walls at R h (default 1e5)
+//   --box R        the microstrip's and cpw's far walls at R h (default 1e5)
 //   --walls open   the far walls insulating (dV/dn = 0) instead of grounded
 // Example: nice build/bin/second_route microstrip 1.9 1 0.2 4.3
 //          nice build/bin/second_route stripline 0.5 0.95 0.05 4.3 --offset 0.3 --above-er 3.5
+//          nice build/bin/second_route cpw 1 0.3 1 0.05 4.3 --grounded --spacing 0.5
 //
 // Each run prints, for every grid, C/eps0 and C0/eps0 (the whole line's), Z0 and eeff; then the
 // extrapolations (R1 rows from three grids, R2 from three R1 rows), and last the figure with its
 // error estimate. The tests' figures are the R2 rows of the default run (grids of 16 to 256
-// cells across the half strip), 4 to 45 s each on one core.
+// cells across the half strip), 4 to 75 s each on one core (a pair twice that).
 //
 // Method: the five-point finite-volume scheme on a tensor-product grid, node-centred, with the
 // permittivity taken per cell; on such a grid it is the Galerkin method with linear triangles.
 // The capacitance is the energy of the discrete potential, so it bounds the exact one from above
 // (Dirichlet's principle) and falls as the grid is refined. Left-right symmetry halves the
 // domain (up-down symmetry halves the centred stripline's again); the strip's nodes are held at
-// 1 V, ground at 0 V, and a zero-thickness strip is a line of nodes. A pair's half holds one strip,
-// with dV/dn = 0 (even mode) or V = 0 (odd mode) on the centre line, and each mode's Z0 is that
-// of one strip.
+// 1 V, ground at 0 V, and a zero-thickness strip (or side ground) is a line of nodes. A pair's
+// half holds one strip, with dV/dn = 0 (even mode) or V = 0 (odd mode) on the centre line, and
+// each mode's Z0 is that of one strip; the broadside pair's quarter holds one strip, with dV/dn =
+// 0 or V = 0 on the plane halfway between the strips. Conductors and dielectrics are rectangles
+// whose sides are breakpoints of the grid, so each cell has one permittivity.
+//
+// Trapezoid: the grid is mapped, x to x + shift(y) share(x), the shift falling linearly across
+// the strip's thickness from 0 to -(W - wt) / 2 and staying there above it, the share x / (W/2)
+// over the strip and 1 beyond it, so the column of the strip's edge becomes its sloped side
+// exactly. Every cell stays a rectangle but those beside the side within the strip's thickness,
+// which become parallelograms (and those inside the strip, all at its potential, trapezoids that
+// carry no energy); each parallelogram is cut along its shorter diagonal into two linear triangles
+// (each edge weighing half the cotangent of the angle facing it), so the scheme is still the
+// Galerkin method with linear elements, the capacitance still an upper bound, and the map,
+// smooth but for kinks along grid lines, keeps the grids nested and the error's expansion in
+// the cell size: the orders observed are 2 and then about 3.7, as for the rectangle. A staircase
+// would not converge at that rate. The lean of each cell is formed from its own height, so the
+// tiny cells at the corners keep their precision. The trapezoidal stripline is solved over the
+// whole height, as the offset stripline is.
 //
 // Grid: the axes are cut at the strip's edges and faces (and the substrate's top), and each
 // segment is a smooth power-law map of a uniform parameter, x ~ s^q toward every edge and corner
 // where the charge is singular (q = 4, steep enough that the corners' share of the error falls
 // as the fourth power of the cell size), and past the strip, s^q turning geometric out to the
-// far walls: R h from the centre for the microstrip (1e5 h by default), 10 b past the
+// far walls: R h from the centre for the microstrip and cpw (1e5 h by default; the cpw without
+// a plane also R h below the substrate, its air graded toward the substrate), 10 b past the
 // stripline's strip, where its field has fallen by e^(-10 pi). Each segment has cells in
 // proportion to its length, from half to twice the count across the half strip (the far ones
 // one and a half times); each grid has half the cells of the next, so the grids are nested.
