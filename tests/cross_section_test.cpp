@@ -101,8 +101,9 @@ Known Against(const char* name, const Answer& answer, const Answer& today, doubl
   return {name, answer, today.impedance, tolerance, today.estimate};
 }
 
-Known Mode(const char* name, const PairAnswer& pair, bool odd, double impedance) {
-  return {name, odd ? pair.odd : pair.even, impedance, 1e-5};
+Known Mode(const char* name, const PairAnswer& pair, bool odd, double impedance,
+           double tolerance = 1e-5, double otherEstimate = 0) {
+  return {name, odd ? pair.odd : pair.even, impedance, tolerance, otherEstimate};
 }
 
 Line WithMask(Line line, double overSubstrate, double overTrace, double er) {
@@ -131,6 +132,16 @@ Line Above(Line line, double er) {
 
 Line Pair(Line line, double spacing) {
   line.spacing = spacing;
+  return line;
+}
+
+Line Top(Line line, double top) {
+  line.topWidth = top;
+  return line;
+}
+
+Line SideGrounds(Line line, double width) {
+  line.groundWidth = width;
   return line;
 }
 
@@ -221,6 +232,89 @@ INSTANTIATE_TEST_SUITE_P(
                 SolveMicrostrip(1, 1, 0.1, 4.3), 5e-4)),
     [](const auto& info) { return std::string(info.param.name); });
 
+enum class Solved { kLine, kEven, kOdd };
+
+// A line (or one mode of a pair) against the second route's figure, solved in the test itself.
+struct SecondRoute {
+  const char* name;
+  Line line;
+  Solved solved;
+  double impedance;
+  double otherEstimate;  // the reference's estimate and the rounding of its last digit
+};
+
+class CrossSectionSecondRoute : public testing::TestWithParam<SecondRoute> {};
+
+TEST_P(CrossSectionSecondRoute, WithinATenThousandthAndTheEstimates) {
+  const SecondRoute& row = GetParam();
+  const PairAnswer pair = row.solved == Solved::kLine ? PairAnswer{} : SolveLinePair(row.line);
+  const Answer answer = row.solved == Solved::kLine   ? SolveLine(row.line)
+                        : row.solved == Solved::kEven ? pair.even
+                                                      : pair.odd;
+  ASSERT_EQ(answer.reason, "");
+  const double error = std::fabs(answer.impedance / row.impedance - 1);
+  EXPECT_LT(error, 1e-4);
+  EXPECT_LE(error, answer.estimate + row.otherEstimate);
+}
+
+const Line kBroadsideThick = Pair(Kind(Microstrip(1, 1, 0.05, 2.2), LineKind::kBroadside), 0.1);
+const Line kBroadsideWiderThick = Pair(Kind(Microstrip(2, 1, 0.1, 4), LineKind::kBroadside), 0.2);
+const Line kMaskedPair = WithMask(Pair(Microstrip(1, 1, 0.05, 4.3), 0.5), 0.03, 0.02, 3.5);
+const Line kCoplanarPair = Pair(Coplanar(1, 0.5, 1, 0.05, 4.3, false), 0.4);
+const Line kGroundedCoplanarPair = Pair(Coplanar(1, 0.3, 1, 0.05, 4.3, true), 0.5);
+using enum Solved;
+
+// Copper on coplanar lines, pairs, trapezoids and the broadside pair, each the figure of
+// tools/second_route (grids of 16 to 256 cells across the half strip, extrapolated; a trapezoid's
+// grid mapped along its sloped sides), with its estimate, in turn
+//   second_route cpw 1 0.3 0.8 0.05 9.8                               (estimate 3.3e-7)
+//   second_route cpw 0.5 0.5 1 0.1 4.3                                (1.5e-7)
+//   second_route cpw 2 0.2 0.5 0.035 3                                (1.7e-6)
+//   second_route cpw 1 0.3 1 0.05 4.3 --grounded                      (2.5e-7)
+//   second_route cpw 0.5 0.2 0.5 0.035 9.8 --grounded                 (1.5e-7)
+//   second_route cpw 2 0.5 1 0.1 3 --grounded --ground-width 1        (3.8e-7)
+//   second_route microstrip 1 1 0.05 4.3 --spacing 0.5 --mask-substrate 0.03 --mask-strip 0.02
+//     --mask-er 3.5                                                   (even 2.8e-8, odd 9.5e-8)
+//   second_route cpw 1 0.5 1 0.05 4.3 --spacing 0.4                   (5.6e-7, 3.7e-7)
+//   second_route cpw 1 0.3 1 0.05 4.3 --spacing 0.5 --grounded        (3.5e-7, 3.0e-7)
+//   second_route microstrip 1.5 1 0.2 4.3 --top-width 1.2             (1.1e-7)
+//   second_route stripline 0.5 1 0.1 3.5 --top-width 0.4              (8.5e-9)
+//   second_route broadside 1 1 0.05 2.2 --spacing 0.1                 (2.2e-8, 3.5e-8)
+//   second_route broadside 2 1 0.1 4 --spacing 0.2                    (4.0e-8, 4.0e-8)
+// The tool gives the exact coplanar line in air (t 0) and Cohn's broadside pairs within 3e-8, and
+// the coplanar line without a plane within 1e-11 with insulating far walls.
+INSTANTIATE_TEST_SUITE_P(
+    CrossSection, CrossSectionSecondRoute,
+    testing::Values(
+        SecondRoute{"CoplanarThickOnEr10", Coplanar(1, 0.3, 0.8, 0.05, 9.8, false), kLine,
+                    44.418249, 3.4e-7},
+        SecondRoute{"CoplanarThickNarrow", Coplanar(0.5, 0.5, 1, 0.1, 4.3, false), kLine, 81.438372,
+                    1.6e-7},
+        SecondRoute{"CoplanarFoilWide", Coplanar(2, 0.2, 0.5, 0.035, 3, false), kLine, 55.872080,
+                    1.8e-6},
+        SecondRoute{"GroundedCoplanarThick", Coplanar(1, 0.3, 1, 0.05, 4.3, true), kLine, 52.665981,
+                    2.6e-7},
+        SecondRoute{"GroundedCoplanarFoilOnEr10", Coplanar(0.5, 0.2, 0.5, 0.035, 9.8, true), kLine,
+                    38.764971, 1.6e-7},
+        SecondRoute{"GroundedCoplanarNarrowGrounds",
+                    SideGrounds(Coplanar(2, 0.5, 1, 0.1, 3, true), 1), kLine, 47.745554, 3.9e-7},
+        SecondRoute{"MaskedPairEven", kMaskedPair, kEven, 84.997311, 4e-8},
+        SecondRoute{"MaskedPairOdd", kMaskedPair, kOdd, 49.667130, 1.1e-7},
+        SecondRoute{"CoplanarPairEven", kCoplanarPair, kEven, 120.31009, 6e-7},
+        SecondRoute{"CoplanarPairOdd", kCoplanarPair, kOdd, 49.219546, 3.8e-7},
+        SecondRoute{"GroundedCoplanarPairEven", kGroundedCoplanarPair, kEven, 70.175999, 3.6e-7},
+        SecondRoute{"GroundedCoplanarPairOdd", kGroundedCoplanarPair, kOdd, 46.144550, 3.1e-7},
+        SecondRoute{"TrapezoidMicrostrip", Top(Microstrip(1.5, 1, 0.2, 4.3), 1.2), kLine, 55.975497,
+                    1.2e-7},
+        SecondRoute{"TrapezoidStripline",
+                    Top(Kind(Microstrip(0.5, 1, 0.1, 3.5), LineKind::kStripline), 0.4), kLine,
+                    46.274700, 2e-8},
+        SecondRoute{"BroadsideThickEven", kBroadsideThick, kEven, 65.740160, 3e-8},
+        SecondRoute{"BroadsideThickOdd", kBroadsideThick, kOdd, 9.9122961, 4.5e-8},
+        SecondRoute{"BroadsideWiderThickEven", kBroadsideWiderThick, kEven, 22.261074, 5e-8},
+        SecondRoute{"BroadsideWiderThickOdd", kBroadsideWiderThick, kOdd, 6.3413177, 5e-8}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Today's pairs, each mode within both estimates.
 TEST(CrossSection, ReproducesTodaysPairs) {
   const PairAnswer microstrip = SolveLinePair(Pair(Microstrip(1.9, 1, 0.2, 4.3), 0.3));
@@ -261,9 +355,7 @@ TEST_P(CrossSectionRefuses, WithTheReason) {
 }
 
 Line Trapezoid(double top) {
-  Line line = Microstrip(1, 1, 0.1, 4.3);
-  line.topWidth = top;
-  return line;
+  return Top(Microstrip(1, 1, 0.1, 4.3), top);
 }
 
 INSTANTIATE_TEST_SUITE_P(
