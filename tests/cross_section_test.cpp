@@ -418,7 +418,7 @@ const Answer kCoplanarNarrowGrounds = [] {
   line.groundWidth = 0.5;
   return SolveLine(line);
 }();
-const PairAnswer kCoplanarPair =
+const PairAnswer kGroundedPairModes =
     SolveLinePair(Pair(Coplanar(0.5, 0.3, 0.4, 0.05, 4.3, true), 0.25));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -435,10 +435,10 @@ INSTANTIATE_TEST_SUITE_P(
               Potential(kThickMicrostrip, 0.2, 0.5), 1e-3},
         Drawn{"OnAStripWithoutPlane", kCoplanarNarrowGrounds, 0.2, 1.03, 1, 1e-3},
         Drawn{"OnItsNarrowGround", kCoplanarNarrowGrounds, 1.2, 1.03, 0, 1e-3},
-        Drawn{"OddModesOtherStrip", kCoplanarPair.odd, -0.5, 0.42, -1, 1e-3},
-        Drawn{"OddModeBetween", kCoplanarPair.odd, 0, 0.8, 0, 1e-9},
-        Drawn{"EvenModesOtherStrip", kCoplanarPair.even, -0.5, 0.42, 1, 1e-3},
-        Drawn{"SideGround", kCoplanarPair.even, 1.2, 0.42, 0, 1e-3},
+        Drawn{"OddModesOtherStrip", kGroundedPairModes.odd, -0.5, 0.42, -1, 1e-3},
+        Drawn{"OddModeBetween", kGroundedPairModes.odd, 0, 0.8, 0, 1e-9},
+        Drawn{"EvenModesOtherStrip", kGroundedPairModes.even, -0.5, 0.42, 1, 1e-3},
+        Drawn{"SideGround", kGroundedPairModes.even, 1.2, 0.42, 0, 1e-3},
         Drawn{"BroadsideOddMiddle", SolveLinePair(kBroadsideWide).odd, 0.2, 0.5, 0, 1e-6},
         Drawn{"BroadsideOddLower", SolveLinePair(kBroadsideWide).odd, 0.2, 0.45, -1, 1e-3}),
     [](const auto& info) { return std::string(info.param.name); });
