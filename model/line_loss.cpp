@@ -8,7 +8,9 @@
 #include <numbers>
 #include <optional>
 
+#include "published/djordjevic_sarkar.h"
 #include "published/exact_constants.h"
+#include "published/roughness.h"
 #include "solver/field_solver.h"
 
 namespace mq {
@@ -211,10 +213,6 @@ LossBasis Refused(std::string reason) {
 
 }  // namespace
 
-double SkinDepth(double frequency, double conductivity) {
-  return 1 / std::sqrt(kPi * frequency * exact::kMu0 * conductivity);
-}
-
 LossBasis SolveLossBasis(const LineInputs& in, const LineSolution& solved,
                          const std::atomic<bool>* stop) {
   if (!solved.reason.empty()) {
@@ -276,10 +274,85 @@ ModeLoss LossAt(const ModeLossBasis& mode, const LossBasis& basis, const Materia
   loss.impedance = mode.impedance * std::sqrt(mode.permittivity / eeff);
   loss.dielectric = kPi * at.frequency * lossy / (kSpeedOfLight * std::sqrt(eeff));
   const double skin = kPi * at.frequency / kSpeedOfLight * mode.recessionSlope *
-                      SkinDepth(at.frequency, at.conductivity) * at.roughness;
+                      reference::SkinDepthMetres(at.frequency, at.conductivity) * at.roughness;
   const double dc = basis.dcResistance / at.conductivity;
   loss.conductor = std::hypot(dc, skin) / (2 * loss.impedance);
   return loss;
+}
+
+namespace {
+
+double RoughnessFactor(const LossInputs& in, double skinDepth) {
+  constexpr double kMetresPerUm = 1e-6;
+  switch (in.roughness) {
+    case RoughnessModel::kSmooth:
+      return 1;
+    case RoughnessModel::kHammerstad:
+      return reference::HammerstadJensenRoughness(in.roughnessRms * kMetresPerUm, skinDepth);
+    case RoughnessModel::kGroisse:
+      return reference::GroisseRoughness(in.roughnessRms * kMetresPerUm, skinDepth);
+    case RoughnessModel::kHuray:
+      return reference::HurayRoughness(skinDepth,
+                                       {in.noduleRadius * kMetresPerUm, in.surfaceRatio});
+  }
+  return 1;
+}
+
+// Each layer's Dk and Df at the frequency, the mask's with its own loss tangent.
+void AddLayers(const LossBasis& basis, const LossInputs& in, double frequency, MaterialsAt& at) {
+  for (std::size_t k = 0; k < basis.layers.size(); ++k) {
+    const double dk = basis.permittivities[k];
+    const double df = basis.layers[k] == LossLayer::kMask ? in.maskLossTangent : in.lossTangent;
+    if (in.dielectric == DielectricModel::kConstant) {
+      at.dk.push_back(dk);
+      at.df.push_back(df);
+      continue;
+    }
+    const auto debye = reference::FitWidebandDebye(dk, df, kDielectricFitFrequency);
+    at.dk.push_back(reference::WidebandDk(debye, frequency));
+    at.df.push_back(reference::WidebandDf(debye, frequency));
+  }
+}
+
+}  // namespace
+
+std::string InvalidLossInput(const LossInputs& in) {
+  const bool rough =
+      in.roughness == RoughnessModel::kHammerstad || in.roughness == RoughnessModel::kGroisse;
+  if (!(in.conductivity > 0) || !std::isfinite(in.conductivity)) {
+    return "The conductivity must be a positive number.";
+  }
+  if (!(in.lossTangent >= 0 && in.maskLossTangent >= 0) || !std::isfinite(in.lossTangent) ||
+      !std::isfinite(in.maskLossTangent)) {
+    return "A loss tangent must be a number from 0.";
+  }
+  if (rough && !(in.roughnessRms >= 0 && std::isfinite(in.roughnessRms))) {
+    return "The roughness's rms height must be a number from 0.";
+  }
+  if (in.roughness == RoughnessModel::kHuray &&
+      !(in.noduleRadius > 0 && std::isfinite(in.noduleRadius) && in.surfaceRatio >= 0 &&
+        std::isfinite(in.surfaceRatio))) {
+    return "Huray's nodule radius must be positive and the surface ratio a number from 0.";
+  }
+  return {};
+}
+
+LineLoss LossOfLine(const LossBasis& basis, const LossInputs& in, double frequency) {
+  LineLoss loss;
+  loss.skinDepth = reference::SkinDepthMetres(frequency, in.conductivity);
+  loss.roughnessFactor = RoughnessFactor(in, loss.skinDepth);
+  MaterialsAt at{frequency, in.conductivity, loss.roughnessFactor, {}, {}};
+  AddLayers(basis, in, frequency, at);
+  loss.single = LossAt(basis.single, basis, at);
+  loss.even = LossAt(basis.even, basis, at);
+  loss.odd = LossAt(basis.odd, basis, at);
+  return loss;
+}
+
+touchstone::Rlgc RlgcOf(const ModeLoss& mode) {
+  const double root = std::sqrt(mode.permittivity), z = mode.impedance;
+  return {2 * z * mode.conductor, z * root / kSpeedOfLight, 2 * mode.dielectric / z,
+          root / (z * kSpeedOfLight)};
 }
 
 }  // namespace mq

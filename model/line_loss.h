@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "model/line_check.h"
+#include "model/touchstone.h"
 
 namespace mq {
 
@@ -68,10 +69,42 @@ struct ModeLoss {
   double Total() const { return conductor + dielectric; }
 };
 
-double SkinDepth(double frequency, double conductivity);  // m
-
 // A mode's loss at one frequency; the DC resistance is the line's.
 ModeLoss LossAt(const ModeLossBasis& mode, const LossBasis& basis, const MaterialsAt& at);
+
+// The copper's surface and the dielectrics' frequency dependence, as an engineer gives them.
+enum class RoughnessModel { kSmooth, kHammerstad, kGroisse, kHuray };
+enum class DielectricModel { kConstant, kDjordjevicSarkar };
+struct LossInputs {
+  double conductivity = 5.8e7;  // S/m
+  double lossTangent = 0;       // every layer but the mask
+  double maskLossTangent = 0;
+  RoughnessModel roughness = RoughnessModel::kSmooth;
+  double roughnessRms = 0;    // um: Hammerstad and Jensen's, Groisse's
+  double noduleRadius = 0.5;  // um: Huray's
+  double surfaceRatio = 2.9;  // Huray's
+  DielectricModel dielectric = DielectricModel::kConstant;
+};
+
+// The wideband Debye model is fitted to the Dk and Df given as at 1 GHz, where laminate data
+// sheets usually give them.
+inline constexpr double kDielectricFitFrequency = 1e9;
+
+// What is wrong with the loss inputs, in the words of a message; nothing when fine.
+std::string InvalidLossInput(const LossInputs& in);
+
+// A line's loss at one frequency (Hz): each mode's (a single line's in `single`), the skin depth
+// (m) and the roughness factor.
+struct LineLoss {
+  ModeLoss single, even, odd;
+  double skinDepth = 0;
+  double roughnessFactor = 1;
+};
+LineLoss LossOfLine(const LossBasis& basis, const LossInputs& in, double frequency);
+
+// A mode's per-metre R, L, G, C: R = 2 Z0 alpha_c, G = 2 alpha_d / Z0, L = Z0 sqrt(eeff) / c0,
+// C = sqrt(eeff) / (Z0 c0).
+touchstone::Rlgc RlgcOf(const ModeLoss& mode);
 
 inline constexpr double kDecibelsPerNeper = 8.685889638065037;  // 20 / ln 10
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "tools/fieldcalc/fieldcalc.h"
+#include "tools/fieldcalc/fieldcalc_parts.h"
 
 #include <algorithm>
 #include <array>
@@ -79,6 +80,8 @@ Action ResolveAction(const std::vector<std::string>& args, std::ostream& err) {
   return {};
 }
 
+}  // namespace
+
 bool ReadFields(std::istream& in, FieldSet& fields, std::ostream& err) {
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
@@ -102,6 +105,8 @@ bool ReadFields(std::istream& in, FieldSet& fields, std::ostream& err) {
   }
   return true;
 }
+
+namespace {
 
 // The page's fields and, on page 1, the extra key Thickness: the strip's thickness in mm.
 struct PageFields {
@@ -194,6 +199,8 @@ std::string ReadPairInputs(const FieldSet& fields, PairInputs& pair) {
   return {};
 }
 
+}  // namespace
+
 void PrintPair(const field_solver::PairAnswer& pair, std::ostream& out) {
   const double even = pair.even.impedance, odd = pair.odd.impedance;
   out << std::setprecision(10) << "even_impedance=" << even << "\nodd_impedance=" << odd
@@ -203,6 +210,8 @@ void PrintPair(const field_solver::PairAnswer& pair, std::ostream& out) {
       << "\ncoupling=" << (even - odd) / (even + odd) << "\nestimate=" << std::setprecision(2)
       << std::max(pair.even.estimate, pair.odd.estimate) << '\n';
 }
+
+namespace {
 
 // The published model's dispersed permittivities, then every verdict and limit of the pair as
 // "ok: ..." or "warning: ...".
@@ -265,168 +274,6 @@ int PrintPairSolution(const std::vector<std::string>& args, std::istream& in, st
   return 0;
 }
 
-namespace {
-
-constexpr std::array<std::string_view, 15> kLineKeys = {
-    "Width",   "TopWidth",     "Spacing",     "Gap",    "GroundWidth",
-    "Height",  "HeightAbove",  "Thickness",   "Cover",  "MaskThickness",
-    "DiConst", "DiConstAbove", "MaskDiConst", "Target", "Solve"};
-
-// A key's number: none for an empty text, or the reason it is not a number.
-std::optional<double> ReadLineKey(const FieldSet& fields, std::string_view key,
-                                  std::string& reason) {
-  const std::string text = fields.Text(key);
-  if (text.empty() || !reason.empty()) {
-    return std::nullopt;
-  }
-  const auto value = ReadWholeNumber(text);
-  if (!value) {
-    reason = std::string(key) + ": \"" + text + "\" is not a number.";
-  }
-  return value;
-}
-
-// The keys each structure cannot do without; the one solved for may be left out.
-std::string MissingLineKey(const FieldSet& fields, LineStructure structure,
-                           std::string_view solve) {
-  const std::string_view name = StructureName(structure);
-  const bool coplanar = name.starts_with("cpw") || name.starts_with("gcpw");
-  const std::pair<std::string_view, bool> needed[] = {
-      {"Width", solve != "width"},
-      {"Height", true},
-      {"DiConst", true},
-      {"Spacing", IsPair(structure) && solve != "spacing"},
-      {"Gap", coplanar && solve != "gap"},
-      {"HeightAbove", name.starts_with("offset-stripline")}};
-  for (const auto& [key, need] : needed) {
-    if (need && fields.Text(key).empty()) {
-      return std::string(key) + " is missing.";
-    }
-  }
-  return {};
-}
-
-// The line's inputs from its keys, or the first reason they cannot be read.
-std::string ReadLineInputs(const FieldSet& fields, LineInputs& line) {
-  std::string reason = MissingLineKey(fields, line.structure, fields.Text("Solve"));
-  const std::pair<std::string_view, double LineInputs::*> plain[] = {
-      {"Width", &LineInputs::width},
-      {"Spacing", &LineInputs::spacing},
-      {"Gap", &LineInputs::gap},
-      {"Height", &LineInputs::height},
-      {"HeightAbove", &LineInputs::heightAbove},
-      {"Thickness", &LineInputs::thickness},
-      {"Cover", &LineInputs::cover},
-      {"MaskThickness", &LineInputs::maskThickness},
-      {"DiConst", &LineInputs::permittivity},
-      {"MaskDiConst", &LineInputs::maskPermittivity}};
-  for (const auto& [key, member] : plain) {
-    line.*member = ReadLineKey(fields, key, reason).value_or(line.*member);
-  }
-  line.topWidth = ReadLineKey(fields, "TopWidth", reason);
-  line.groundWidth = ReadLineKey(fields, "GroundWidth", reason);
-  line.permittivityAbove = ReadLineKey(fields, "DiConstAbove", reason);
-  // The broadside pair lies centred: its upper gap is the lower one unless given.
-  if (line.structure == LineStructure::kBroadsidePair && fields.Text("HeightAbove").empty()) {
-    line.heightAbove = line.height;
-  }
-  return reason;
-}
-
-std::optional<LineUnknown> UnknownNamed(std::string_view solve) {
-  if (solve == "width") {
-    return LineUnknown::kWidth;
-  }
-  if (solve == "spacing") {
-    return LineUnknown::kSpacing;
-  }
-  if (solve == "gap") {
-    return LineUnknown::kGap;
-  }
-  return std::nullopt;
-}
-
-void PrintLineFigures(const LineInputs& in, const LineSolution& solved, std::ostream& out) {
-  if (IsPair(in.structure)) {
-    PrintPair(solved.pair, out);
-    return;
-  }
-  out << std::setprecision(10) << "impedance=" << solved.single.impedance
-      << "\npermittivity=" << solved.single.permittivity << "\nestimate=" << std::setprecision(2)
-      << solved.single.estimate << '\n';
-}
-
-// The published model and its figure, then every verdict and note as "ok: ..." or "warning: ...".
-void PrintLineCheck(const LineInputs& in, const LineSolution& solved, std::ostream& out) {
-  const LineCheck check = CheckLine(in, solved);
-  out << "published_model=" << check.published.model << '\n';
-  if (std::isfinite(check.published.impedance)) {
-    out << (IsPair(in.structure) ? "published_differential_impedance=" : "published_impedance=")
-        << std::setprecision(10) << check.published.impedance << '\n';
-  }
-  for (const Limit& limit : check.limits) {
-    out << (limit.ok ? "ok: " : "warning: ") << limit.words << '\n';
-  }
-}
-
-}  // namespace
-
-// "Line STRUCTURE": the field solver's figures of any line it knows beside its published model,
-// or, with Target and Solve=width|spacing|gap, the dimension that gives that impedance.
-int PrintLineSolution(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                      std::ostream& err) {
-  MemoryFieldSet fields({kLineKeys.begin(), kLineKeys.end()});
-  const auto structure = args.size() == 2 ? StructureNamed(args[1]) : std::nullopt;
-  if (!structure) {
-    err << "fieldcalc: Line takes one argument, the structure:";
-    for (const std::string_view name : StructureNames()) {
-      err << ' ' << name;
-    }
-    err << '\n';
-    return kFieldCalcUsageError;
-  }
-  if (!ReadFields(in, fields, err)) {
-    return kFieldCalcUsageError;
-  }
-  LineInputs line;
-  line.structure = *structure;
-  const auto start = std::chrono::steady_clock::now();
-  std::string reason = ReadLineInputs(fields, line);
-  const std::string solve = fields.Text("Solve");
-  const auto unknown = UnknownNamed(solve);
-  LineSynthesis found;
-  if (reason.empty() && !solve.empty() && !unknown) {
-    reason = "Solve must be width, spacing or gap.";
-  } else if (reason.empty() && unknown) {
-    const auto target = ReadWholeNumber(fields.Text("Target"));
-    found = FindLineDimension(line, *unknown, target.value_or(NAN));
-    reason = found.reason;
-  } else if (reason.empty()) {
-    reason = InvalidInput(line);
-  }
-  if (reason.empty() && !unknown) {
-    found.solution = SolveLineInputs(line);
-    reason = found.solution.reason;
-  }
-  const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-  if (!reason.empty()) {
-    out << "reason=" << reason << '\n';
-    return 0;
-  }
-  PrintLineFigures(line, found.solution, out);
-  out << "milliseconds=" << std::setprecision(3) << took.count() << '\n';
-  if (unknown) {
-    line.*(unknown == LineUnknown::kWidth     ? &LineInputs::width
-           : unknown == LineUnknown::kSpacing ? &LineInputs::spacing
-                                              : &LineInputs::gap) = found.value;
-  }
-  PrintLineCheck(line, found.solution, out);
-  if (unknown) {
-    out << solve << '=' << std::setprecision(10) << found.value << '\n';
-  }
-  return 0;
-}
-
 int RunFieldCalc(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                  std::ostream& err) {
   if (!args.empty() && args[0] == "CrossCheck") {
@@ -437,6 +284,12 @@ int RunFieldCalc(const std::vector<std::string>& args, std::istream& in, std::os
   }
   if (!args.empty() && args[0] == "Line") {
     return PrintLineSolution(args, in, out, err);
+  }
+  if (!args.empty() && args[0] == "Sweep") {
+    return PrintLineSweep(args, in, out, err);
+  }
+  if (!args.empty() && args[0] == "Touchstone") {
+    return PrintLineTouchstone(args, in, out, err);
   }
   if (!args.empty() && args[0] == "FieldSolver") {
     return PrintFieldSolver(args, in, out, err);

@@ -18,7 +18,17 @@
 // the lines of fieldcalc Pair), estimate=, milliseconds=, published_model= with
 // published_impedance= (published_differential_impedance=) where one applies, the verdicts as
 // "ok: ..." and "warning: ...", and with Target and Solve=width|spacing|gap the dimension found
-// (width=, ...); or reason= and no figures.
+// (width=, ...); or reason= and no figures. With Frequency (GHz) it prints the loss too (dB/m):
+// conductor_loss=, dielectric_loss=, total_loss= (a pair's even_ and odd_ modes' first, the
+// unprefixed the differential signal's), skin_depth= (um) and roughness_factor=, from the keys
+// Conductivity (S/m), LossTangent, MaskLossTangent, Roughness=smooth|hammerstad|groisse|huray
+// with RoughnessRms (um) or NoduleRadius (um) and SurfaceRatio, and
+// DielectricModel=constant|djordjevic-sarkar (fitted to DiConst and LossTangent as at 1 GHz).
+//   fieldcalc Sweep STRUCTURE < fields
+// reads also Start and Stop (GHz) and Points and prints a CSV, one row per log-spaced frequency.
+//   fieldcalc Touchstone STRUCTURE < fields
+// reads also Length (mm) and Reference (ohm, 50 unless given) and writes the line at the
+// sweep's frequencies as a Touchstone file (.s2p; a pair's .s4p).
 #pragma once
 
 #include <iosfwd>
