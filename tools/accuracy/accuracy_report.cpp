@@ -17,6 +17,7 @@
 
 #include "model/coax.h"
 #include "model/line_check.h"
+#include "model/line_loss.h"
 #include "model/microstrip.h"
 #include "model/stripline.h"
 #include "published/coupled_microstrip.h"
@@ -544,6 +545,95 @@ void WriteLineTables(std::FILE* out) {
   WriteMaskTables(out);
 }
 
+// Loss: a 50 ohm microstrip of 35 um smooth copper on FR-4 (er 4.3, tan delta 0.02, h 0.2 mm,
+// W 0.38 mm) and on a low-loss laminate (Dk 3.0, Df 0.0013, h 0.254 mm, W 0.62 mm), the field
+// solution's loss (Wheeler's rule, the dielectric's share) against the microstrip page's closed
+// forms (Rs / (Z0 W) and its dielectric term) at the page's own Z0 and eeff.
+struct LossCase {
+  const char* name;
+  double width, height, permittivity, lossTangent;
+};
+constexpr LossCase kLossCases[] = {{"FR-4", 0.38, 0.2, 4.3, 0.02},
+                                   {"low-loss laminate", 0.62, 0.254, 3.0, 0.0013}};
+constexpr double kLossThickness = 0.035, kCopper = 5.8e7;
+
+struct LossFigures {
+  double conductor, dielectric;  // dB/m
+};
+
+// The field solution's conductor and dielectric loss at f (Hz), with the copper's roughness.
+LossFigures SolvedLoss(const LossCase& c, double f, double rms) {
+  static std::map<const LossCase*, mq::LossBasis> bases;
+  mq::LineInputs in;
+  in.width = c.width, in.height = c.height, in.thickness = kLossThickness;
+  in.permittivity = c.permittivity;
+  auto& basis = bases[&c];
+  if (basis.layers.empty()) {
+    basis = mq::SolveLossBasis(in, mq::SolveLineInputs(in));
+  }
+  mq::LossInputs loss;
+  loss.conductivity = kCopper, loss.lossTangent = c.lossTangent;
+  loss.roughness = rms > 0 ? mq::RoughnessModel::kHammerstad : mq::RoughnessModel::kSmooth;
+  loss.roughnessRms = rms;
+  const mq::ModeLoss mode = mq::LossOfLine(basis, loss, f).single;
+  return {mode.conductor * mq::kDecibelsPerNeper, mode.dielectric * mq::kDecibelsPerNeper};
+}
+
+// The page's: its total with the loss tangent, and without it (the conductor's alone).
+LossFigures PageLoss(const LossCase& c, double f) {
+  mq::microstrip::AnalysisInput in;
+  in.line = {c.width * 1e-3, c.height * 1e-3, c.permittivity, 0, kCopper, f};
+  in.length = 1;
+  const double conductor = mq::microstrip::ComputeAnalysis(in).attenuation;
+  in.line.lossTangent = c.lossTangent;
+  return {conductor, mq::microstrip::ComputeAnalysis(in).attenuation - conductor};
+}
+
+void WriteLossTables(std::FILE* out) {
+  for (const LossCase& c : kLossCases) {
+    std::fprintf(out,
+                 "\n### Microstrip loss on %s (er %g, tan delta %g, h %g mm, W %g mm, 35 um "
+                 "copper): the page against the field solution\n\nEach cell in dB/m: the "
+                 "solution's / the page's, and the page's error; the last column the solution's "
+                 "total with copper of 1 um rms roughness (Hammerstad and Jensen).\n\n"
+                 "| GHz | conductor | dielectric | total | total, 1 um rms |\n"
+                 "|---|---|---|---|---|\n",
+                 c.name, c.permittivity, c.lossTangent, c.height, c.width);
+    for (const double ghz : {0.1, 0.3, 1.0, 3.0, 10.0, 30.0, 50.0}) {
+      const LossFigures solved = SolvedLoss(c, ghz * 1e9, 0), page = PageLoss(c, ghz * 1e9);
+      const double total = solved.conductor + solved.dielectric;
+      const double pageTotal = page.conductor + page.dielectric;
+      const LossFigures rough = SolvedLoss(c, ghz * 1e9, 1);
+      std::fprintf(out,
+                   "| %g | %.3g / %.3g, %+.1f %% | %.3g / %.3g, %+.1f %% | %.3g / %.3g, %+.1f %% "
+                   "| %.3g |\n",
+                   ghz, solved.conductor, page.conductor,
+                   PercentError(page.conductor, solved.conductor), solved.dielectric,
+                   page.dielectric, PercentError(page.dielectric, solved.dielectric), total,
+                   pageTotal, PercentError(pageTotal, total), rough.conductor + rough.dielectric);
+    }
+  }
+}
+
+// The plot's table: total loss against frequency, the solution's and the page's, each substrate.
+void WriteLossPlotTable(const std::filesystem::path& directory) {
+  std::ofstream out(directory / "microstrip_loss.tsv");
+  out << "GHz";
+  for (const LossCase& c : kLossCases) {
+    out << "\t\"" << c.name << ", solution\"\t\"" << c.name << ", page\"";
+  }
+  out << '\n';
+  for (double ghz = 0.1; ghz <= 50.0001; ghz *= std::pow(500.0, 1.0 / 40)) {
+    out << ghz;
+    for (const LossCase& c : kLossCases) {
+      const LossFigures solved = SolvedLoss(c, ghz * 1e9, 0), page = PageLoss(c, ghz * 1e9);
+      out << '\t' << solved.conductor + solved.dielectric << '\t'
+          << page.conductor + page.dielectric;
+    }
+    out << '\n';
+  }
+}
+
 void WriteMarkdownTables(const std::filesystem::path& file) {
   std::FILE* out = std::fopen(file.c_str(), "w");
   std::fprintf(out, "### Microstrip: the program against the field solver\n\n");
@@ -603,6 +693,7 @@ void WriteMarkdownTables(const std::filesystem::path& file) {
                Solutions().size(), WorstEstimate().estimate, WorstEstimate().where.c_str());
   WritePairTables(out);
   WriteLineTables(out);
+  WriteLossTables(out);
   std::fclose(out);
 }
 
@@ -621,6 +712,11 @@ int main(int argc, char** argv) {
   // accuracy_report --lines: the layered lines' tables alone, on standard output.
   if (argc == 2 && std::string(argv[1]) == "--lines") {
     WriteLineTables(stdout);
+    return 0;
+  }
+  // accuracy_report --loss: the loss tables alone, on standard output.
+  if (argc == 2 && std::string(argv[1]) == "--loss") {
+    WriteLossTables(stdout);
     return 0;
   }
   // accuracy_report --pairs: the pairs' tables alone, on standard output.
@@ -656,6 +752,7 @@ int main(int argc, char** argv) {
   for (const LineSweep& sweep : LineSweeps()) {
     WriteLinePlotTable(directory, sweep);
   }
+  WriteLossPlotTable(directory);
   WriteMarkdownTables(directory / "tables.md");
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

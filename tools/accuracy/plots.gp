@@ -72,6 +72,18 @@ set title "Broadside stripline pair, differential Z: Cohn 1960 vs field solver\n
   "(er 4.3, t/h 0.05, h from each strip to its plane; s between the strips)"
 plot for [i=2:4] "broadside_pair.tsv" using 1:i title columnheader(i) lw 2
 
+set output "microstrip_loss.svg"
+set title "Microstrip total loss: field solution vs the page's closed forms\n" . \
+  "(50 ohm lines, 35 um smooth copper)"
+set xlabel "GHz"
+set ylabel "loss (dB/m)"
+set logscale y
+set xrange [0.1:50]
+plot for [i=2:5:2] "microstrip_loss.tsv" using 1:i title columnheader(i) lw 2 dt 1 lc i / 2, \
+  for [i=3:5:2] "microstrip_loss.tsv" using 1:i title columnheader(i) lw 2 dt 2 lc (i - 1) / 2
+unset logscale y
+set ylabel "error (%)"
+
 set output "coax_impedance.svg"
 set title "Coaxial Z0: program's rounded constants vs CODATA (any er)"
 set xlabel "D/d"
