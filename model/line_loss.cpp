@@ -109,6 +109,13 @@ double SmallestLength(const LineInputs& in) {
   if (HasPlaneBelow(in.structure)) {
     smallest = std::min(smallest, in.height);
   }
+  if (HasHeightAbove(in.structure)) {
+    smallest = std::min(smallest, in.heightAbove);
+  }
+  const LineStructure s = in.structure;
+  if (s == LineStructure::kStripline || s == LineStructure::kStriplinePair) {
+    smallest = std::min(smallest, 0.5 * (in.height - in.thickness));  // the strip to each plane
+  }
   return smallest;
 }
 
