@@ -62,9 +62,9 @@ struct CrossCheck {
 struct LossBasis;  // model/line_loss.h, which needs this header's figures
 
 // The field solver's figures for a page: its cross-section analysed, and the width (inner
-// diameter) it needs for the page's Impedance field, in mm. The loss basis is the part of the
-// line's loss that frequency, conductivity and loss tangent leave alone, so an edit of those
-// costs no solve.
+// diameter) it needs for the page's Impedance field, in mm. The loss basis holds what of the
+// line's loss frequency, conductivity and loss tangent leave alone, so an edit of those costs
+// no solve.
 struct SolvedPage {
   field_solver::Answer analysis;
   std::shared_ptr<const LossBasis> loss;  // its reason says why there is no figure
