@@ -15,6 +15,7 @@
 #include "model/coax.h"
 #include "model/constants.h"
 #include "model/figure_words.h"
+#include "model/line_loss.h"
 #include "model/line_models.h"
 #include "model/microstrip.h"
 #include "model/stated_range.h"
@@ -276,10 +277,57 @@ std::string InsteadOfImpedance(const Comparison& impedance, const Comparison& wi
   return "The field solution gives " + Figure(impedance.solver, 4) + " ohm.";
 }
 
+// --- Attenuation --------------------------------------------------------------------------
+
+// What a page's loss reads besides its cross-section.
+struct Materials {
+  double gigahertz, conductivity, lossTangent;
+};
+
+constexpr std::string_view kConductivity = "Conductivity must be greater than zero.";
+
+// The field solution's loss at the page's frequency, conductivity and loss tangent, of smooth
+// copper, in dB/m: only this is worked here, the solve of the cross-section having been done
+// with the rest.
+void AddSolverLoss(Comparison& row, const SolvedPage* solved, const Materials& m) {
+  if (solved == nullptr) {
+    row.solverNote = "solving...";
+    return;
+  }
+  row.updating = solved->updating;
+  const LossBasis* basis = solved->loss.get();
+  if (basis == nullptr || !basis->reason.empty()) {
+    row.solverNote = basis == nullptr ? solved->analysis.reason : basis->reason;
+    return;
+  }
+  MaterialsAt at;
+  at.frequency = m.gigahertz * kHertzPerGigahertz;
+  at.conductivity = m.conductivity;
+  at.dk = basis->permittivities;
+  at.df.assign(basis->permittivities.size(), m.lossTangent);
+  row.solver = LossAt(basis->single, *basis, at).Total() * kDecibelsPerNeper;
+}
+
+// The page's attenuation beside the field solution's; its published model is the page's own.
+Comparison AttenuationRow(std::string model, std::initializer_list<Check> needs, const Materials& m,
+                          const SolvedPage* solved, const std::function<double()>& page) {
+  return Row("Attenuation", "dB/m", std::move(model), needs, [&](Comparison& row) {
+    row.page = page();
+    row.publishedNote = "the page's own form";
+    AddSolverLoss(row, solved, m);
+  });
+}
+
+std::optional<Limit> JudgeAttenuation(Comparison& row) {
+  return Judge(
+      row, {"attenuation", "", "The field solution gives " + Figure(row.solver, 4) + " dB/m.", ""});
+}
+
 // --- Microstrip ---------------------------------------------------------------------------
 
 struct Microstrip {
   double width, height, permittivity, gigahertz, impedance, degrees, thickness;
+  double conductivity, lossTangent;
 };
 
 // Kirschning and Jansen's form inside or outside the range its authors state.
@@ -376,6 +424,26 @@ std::optional<Limit> JudgeLength(const Comparison& row, const Microstrip& in) {
                           " the dispersed line's (Kirschning and Jansen)." + cut};
 }
 
+// Pozar's conductor loss takes the current as spread evenly over the strip's width; the field
+// solution sees it crowd to the edges and into the ground plane.
+Comparison MicrostripLossRow(const Microstrip& in, const SolvedPage* solved) {
+  const double w = in.width, h = in.height, er = in.permittivity;
+  const Materials m{in.gigahertz, in.conductivity, in.lossTangent};
+  return AttenuationRow(
+      "Pozar (2012), Rs/(Z0 W) and the dielectric loss",
+      {{h, msg::kHeight},
+       {w, msg::kWidth},
+       {in.gigahertz, msg::kFrequency},
+       {er, msg::kPermittivity},
+       {m.conductivity, kConductivity}},
+      m, solved, [&] {
+        microstrip::AnalysisInput page;
+        page.line = {w * kMetresPerMillimetre, h * kMetresPerMillimetre,        er, m.lossTangent,
+                     m.conductivity,           m.gigahertz * kHertzPerGigahertz};
+        return microstrip::ComputeAnalysis(page).attenuation;
+      });
+}
+
 CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
   const double w = in.width, h = in.height, er = in.permittivity, t = in.thickness;
   const std::string model = MicrostripModel(t);
@@ -418,6 +486,7 @@ CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
             WidthOf(h, flat, in.impedance, "W/h", kMicrostripNarrowest, kMicrostripWidest).width;
         AddSolver(row, solved, &SolvedPage::width);
       }));
+  rows.push_back(MicrostripLossRow(in, solved));
   const std::string copper =
       t > 0 ? "The page assumes no copper, the cross-check a " + Millimetres(t) + " thick strip"
             : "";
@@ -433,7 +502,8 @@ CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
        JudgeLength(rows[3], in),
        Judge(rows[4], {wanted, Cause(rows[4], copper, "W/h", rows[4].page / h),
                        "The strip should be " + Millimetres(rows[4].solver) + " wide.",
-                       CopperSplit(rows[4], t)})});
+                       CopperSplit(rows[4], t)}),
+       JudgeAttenuation(rows[5])});
   check.limits.push_back(LimitOf("W/h", {{h, msg::kHeight}, {w, msg::kWidth}},
                                  [&] { return RangeLimit("W/h", w / h); }));
   check.limits.push_back(LimitOf("Dispersion",
@@ -448,7 +518,7 @@ CrossCheck CheckMicrostrip(const Microstrip& in, const SolvedPage* solved) {
 // --- Stripline ----------------------------------------------------------------------------
 
 struct Stripline {
-  double width, spacing, thickness, permittivity, conductivity, gigahertz, impedance;
+  double width, spacing, thickness, permittivity, conductivity, gigahertz, impedance, lossTangent;
 };
 
 Limit SkinDepthLimit(const Stripline& in) {
@@ -515,6 +585,30 @@ Comparison StriplineWidthRow(const Stripline& in, const SolvedPage* solved) {
              });
 }
 
+Comparison StriplineLossRow(const Stripline& in, const SolvedPage* solved) {
+  const double w = in.width, b = in.spacing, t = in.thickness, er = in.permittivity;
+  const Materials m{in.gigahertz, in.conductivity, in.lossTangent};
+  return AttenuationRow(
+      "Pozar (2012), Wheeler's incremental inductance for low and high Z0, and k tan(delta) / 2",
+      {{b, msg::kHeight},
+       {w, msg::kWidth},
+       {in.gigahertz, msg::kFrequency},
+       {er, msg::kPermittivity},
+       {b - t, msg::kThicknessNotSmaller},
+       {m.conductivity, kConductivity}},
+      m, solved, [&] {
+        stripline::AnalysisInput page;
+        page.line = {w * kMetresPerMillimetre,
+                     b * kMetresPerMillimetre,
+                     t * kMetresPerMillimetre,
+                     er,
+                     m.lossTangent,
+                     m.conductivity,
+                     m.gigahertz * kHertzPerGigahertz};
+        return stripline::ComputeAnalysis(page).attenuation;
+      });
+}
+
 CrossCheck CheckStripline(const Stripline& in, const SolvedPage* solved) {
   const double w = in.width, b = in.spacing, er = in.permittivity, t = in.thickness;
   // A strip as thick as the spacing fails as the procedures fail it.
@@ -531,6 +625,7 @@ CrossCheck CheckStripline(const Stripline& in, const SolvedPage* solved) {
         AddSolver(row, solved, nullptr);
       }));
   rows.push_back(StriplineWidthRow(in, solved));
+  rows.push_back(StriplineLossRow(in, solved));
   const std::string ignored = t > 0 ? "The page ignores the " + Millimetres(t) + " thickness" : "";
   AddVerdicts(check,
               {Judge(rows[0],
@@ -539,7 +634,8 @@ CrossCheck CheckStripline(const Stripline& in, const SolvedPage* solved) {
                Judge(rows[1], {"width for " + Figure(in.impedance, 4) + " ohm",
                                Cause(rows[1], ignored, "W/b", rows[1].page / b),
                                "The strip should be " + Millimetres(rows[1].solver) + " wide.",
-                               CopperSplit(rows[1], t)})});
+                               CopperSplit(rows[1], t)}),
+               JudgeAttenuation(rows[2])});
   check.limits.push_back(LimitOf("Skin depth",
                                  {{in.thickness, "The strip has no thickness to compare."},
                                   {in.gigahertz, msg::kFrequency},
@@ -553,7 +649,7 @@ CrossCheck CheckStripline(const Stripline& in, const SolvedPage* solved) {
 // --- Coax ---------------------------------------------------------------------------------
 
 struct Coax {
-  double inner, outer, permittivity, gigahertz, impedance;
+  double inner, outer, permittivity, gigahertz, impedance, conductivity, lossTangent;
 };
 
 Limit HigherModeLimit(const Coax& in) {
@@ -569,6 +665,26 @@ Limit HigherModeLimit(const Coax& in) {
   return {single, "First higher mode (TE11) from " + Figure(cutoff, 4) + " GHz: " +
                       (single ? "single-mode at " + at
                               : "at " + at + " the line is no longer single-mode")};
+}
+
+Comparison CoaxLossRow(const Coax& in, const SolvedPage* solved) {
+  const double d = in.inner, outer = in.outer, er = in.permittivity;
+  const Materials m{in.gigahertz, in.conductivity, in.lossTangent};
+  return AttenuationRow(
+      "Pozar (2012), exact: Rs/(4 pi Z0) (1/a + 1/b) and k tan(delta) / 2",
+      {{d, msg::kInnerDiameter},
+       {outer, msg::kOuterDiameter},
+       {outer - d, msg::kInnerNotSmaller},
+       {in.gigahertz, msg::kFrequency},
+       {er, msg::kPermittivity},
+       {m.conductivity, kConductivity}},
+      m, solved, [&] {
+        coax::AnalysisInput page;
+        page.material = {er, m.lossTangent, m.conductivity, m.gigahertz * kHertzPerGigahertz};
+        page.innerRadius = d / 2 * kMetresPerMillimetre;
+        page.outerRadius = outer / 2 * kMetresPerMillimetre;
+        return coax::ComputeAnalysis(page).attenuation;
+      });
 }
 
 CrossCheck CheckCoax(const Coax& in, const SolvedPage* solved) {
@@ -598,12 +714,14 @@ CrossCheck CheckCoax(const Coax& in, const SolvedPage* solved) {
         }
         AddSolver(row, solved, &SolvedPage::width);
       }));
+  rows.push_back(CoaxLossRow(in, solved));
   AddVerdicts(
       check,
       {Judge(rows[0], {"impedance", "",
                        "The field solution gives " + Figure(rows[0].solver, 4) + " ohm.", ""}),
        Judge(rows[1], {"inner diameter for " + Figure(in.impedance, 4) + " ohm", "",
-                       "The inner diameter should be " + Millimetres(rows[1].solver) + ".", ""})});
+                       "The inner diameter should be " + Millimetres(rows[1].solver) + ".", ""}),
+       JudgeAttenuation(rows[2])});
   check.limits.push_back(LimitOf("First higher mode",
                                  {{d, msg::kInnerDiameter},
                                   {outer, msg::kOuterDiameter},
@@ -619,16 +737,19 @@ CrossCheck CheckPage(int page, const FieldSet& f, const SolvedPage* solved, doub
     case 1:
       return CheckMicrostrip(
           {Read(f, "WidthField"), Read(f, "HeightField"), Read(f, "DiConstField"),
-           Read(f, "FreqField"), Read(f, "ImpField"), Read(f, "ElLengthField"), thickness},
+           Read(f, "FreqField"), Read(f, "ImpField"), Read(f, "ElLengthField"), thickness,
+           Read(f, "ConField"), Read(f, "LossTanField")},
           solved);
     case 2:
-      return CheckStripline({Read(f, "WidthField2"), Read(f, "HeightField2"),
-                             Read(f, "ThicknessField2"), Read(f, "DiConstField2"),
-                             Read(f, "ConField2"), Read(f, "FreqField2"), Read(f, "ImpField2")},
-                            solved);
+      return CheckStripline(
+          {Read(f, "WidthField2"), Read(f, "HeightField2"), Read(f, "ThicknessField2"),
+           Read(f, "DiConstField2"), Read(f, "ConField2"), Read(f, "FreqField2"),
+           Read(f, "ImpField2"), Read(f, "LossTanField2")},
+          solved);
     case 3:
       return CheckCoax({Read(f, "InnerDiaField"), Read(f, "OuterDiaField"),
-                        Read(f, "DiConstField3"), Read(f, "FreqField3"), Read(f, "ImpField3")},
+                        Read(f, "DiConstField3"), Read(f, "FreqField3"), Read(f, "ImpField3"),
+                        Read(f, "ConField3"), Read(f, "LossTanField3")},
                        solved);
   }
   return {};

@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,10 +59,15 @@ struct CrossCheck {
   std::vector<Limit> limits;
 };
 
+struct LossBasis;  // model/line_loss.h, which needs this header's figures
+
 // The field solver's figures for a page: its cross-section analysed, and the width (inner
-// diameter) it needs for the page's Impedance field, in mm.
+// diameter) it needs for the page's Impedance field, in mm. The loss basis holds what of the
+// line's loss frequency, conductivity and loss tangent leave alone, so an edit of those costs
+// no solve.
 struct SolvedPage {
   field_solver::Answer analysis;
+  std::shared_ptr<const LossBasis> loss;  // its reason says why there is no figure
   double width = kNoFigure;
   double widthEstimate = kNoFigure;  // relative
   std::string widthReason;

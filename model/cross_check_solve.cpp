@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The field solver's side of the cross-check: each page's cross-section solved from its field
-// texts, and the width (inner diameter) the solver needs for the page's Impedance field.
+// texts, its loss basis, and the width (inner diameter) the solver needs for the page's
+// Impedance field.
 #include <algorithm>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "model/cross_check.h"
 #include "model/figure_words.h"
+#include "model/line_loss.h"
 #include "model/line_models.h"
 #include "published/reference_lines.h"
 #include "published/root_finder.h"
@@ -86,40 +89,83 @@ void SolveWidthFor(SolvedPage& solved, double wanted, double height,
       last.estimate / std::max(std::fabs(Slope(exactOfRatio, solved.width / height)), 1e-3);
 }
 
+// The strip's loss basis on the cross-section the page's analysis solved, which is the line's
+// own solution there: model/line_check.h solves its microstrip and stripline the same way.
+std::shared_ptr<const LossBasis> StripLossBasis(LineStructure structure, double w, double h,
+                                                double t, double er,
+                                                const field_solver::Answer& analysis,
+                                                const std::atomic<bool>* stop) {
+  LossBasis refused;
+  refused.reason = !analysis.reason.empty() ? analysis.reason
+                   : !(t > 0) ? "The solution's conductor loss needs the strip's thickness."
+                              : "";
+  if (!refused.reason.empty()) {
+    return std::make_shared<const LossBasis>(std::move(refused));
+  }
+  LineInputs in;
+  in.structure = structure;
+  in.width = w, in.height = h, in.thickness = t, in.permittivity = er;
+  LineSolution solved;
+  solved.single = analysis;
+  return std::make_shared<const LossBasis>(SolveLossBasis(in, solved, stop));
+}
+
+SolvedPage SolveMicrostripPage(const FieldSet& f, double t, const std::atomic<bool>* stop) {
+  SolvedPage solved;
+  const double w = Read(f, "WidthField"), h = Read(f, "HeightField");
+  const double er = Read(f, "DiConstField");
+  const auto solve = [&](double width) {
+    return field_solver::SolveMicrostrip(width, h, t, er, stop);
+  };
+  solved.analysis = solve(w);
+  solved.loss = StripLossBasis(LineStructure::kMicrostrip, w, h, t, er, solved.analysis, stop);
+  const auto exact = [er](double u) { return reference::MicrostripImpedance(u, 1, er); };
+  SolveWidthFor(solved, Read(f, "ImpField"), h, exact, solve, "W/h", stop);
+  return solved;
+}
+
+SolvedPage SolveStriplinePage(const FieldSet& f, const std::atomic<bool>* stop) {
+  SolvedPage solved;
+  const double w = Read(f, "WidthField2"), b = Read(f, "HeightField2");
+  const double t = Read(f, "ThicknessField2"), er = Read(f, "DiConstField2");
+  const auto solve = [&](double width) {
+    return field_solver::SolveStripline(width, b, t, er, stop);
+  };
+  solved.analysis = solve(w);
+  solved.loss = StripLossBasis(LineStructure::kStripline, w, b, t, er, solved.analysis, stop);
+  const auto exact = [er](double u) { return reference::StriplineImpedance(u, 1, er); };
+  SolveWidthFor(solved, Read(f, "ImpField2"), b, exact, solve, "W/b", stop);
+  return solved;
+}
+
+SolvedPage SolveCoaxPage(const FieldSet& f) {
+  SolvedPage solved;
+  const double inner = Read(f, "InnerDiaField"), outer = Read(f, "OuterDiaField");
+  const double er = Read(f, "DiConstField3");
+  solved.analysis = field_solver::SolveCoax(inner, outer, er);
+  solved.loss = std::make_shared<const LossBasis>(SolveCoaxLossBasis(inner, outer, er));
+  // The solver's coax is the exact form, whose inverse is exact too.
+  solved.width = reference::CoaxInnerDiameter(Read(f, "ImpField3"), outer, er);
+  solved.widthEstimate = 0;
+  if (!(solved.width > 0 && std::isfinite(solved.width))) {
+    solved.width = kNoFigure;
+    solved.widthReason = "No inner diameter for these inputs.";
+  }
+  return solved;
+}
+
 }  // namespace
 
 SolvedPage SolvePage(int page, const FieldSet& f, double microstripThickness,
                      const std::atomic<bool>* stop) {
-  SolvedPage solved;
-  if (page == 1) {
-    const double h = Read(f, "HeightField"), er = Read(f, "DiConstField");
-    const auto solve = [&](double w) {
-      return field_solver::SolveMicrostrip(w, h, microstripThickness, er, stop);
-    };
-    solved.analysis = solve(Read(f, "WidthField"));
-    const double wanted = Read(f, "ImpField");
-    const auto exact = [er](double u) { return reference::MicrostripImpedance(u, 1, er); };
-    SolveWidthFor(solved, wanted, h, exact, solve, "W/h", stop);
-  } else if (page == 2) {
-    const double b = Read(f, "HeightField2"), t = Read(f, "ThicknessField2");
-    const double er = Read(f, "DiConstField2");
-    const auto solve = [&](double w) { return field_solver::SolveStripline(w, b, t, er, stop); };
-    solved.analysis = solve(Read(f, "WidthField2"));
-    const double wanted = Read(f, "ImpField2");
-    const auto exact = [er](double u) { return reference::StriplineImpedance(u, 1, er); };
-    SolveWidthFor(solved, wanted, b, exact, solve, "W/b", stop);
-  } else {
-    const double outer = Read(f, "OuterDiaField"), er = Read(f, "DiConstField3");
-    solved.analysis = field_solver::SolveCoax(Read(f, "InnerDiaField"), outer, er);
-    // The solver's coax is the exact form, whose inverse is exact too.
-    solved.width = reference::CoaxInnerDiameter(Read(f, "ImpField3"), outer, er);
-    solved.widthEstimate = 0;
-    if (!(solved.width > 0 && std::isfinite(solved.width))) {
-      solved.width = kNoFigure;
-      solved.widthReason = "No inner diameter for these inputs.";
-    }
+  switch (page) {
+    case 1:
+      return SolveMicrostripPage(f, microstripThickness, stop);
+    case 2:
+      return SolveStriplinePage(f, stop);
+    default:
+      return SolveCoaxPage(f);
   }
-  return solved;
 }
 
 std::string SolverInputs(int page, const FieldSet& f, double microstripThickness) {
