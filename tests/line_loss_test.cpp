@@ -61,6 +61,9 @@ TEST(LineLoss, CoaxMatchesTheExactForms) {
 //   second_route microstrip 0.29933914507 0.20066085493 0.03433914507 1 -> 3.887048111412
 //   second_route stripline 0.5 1 0.035 1 -> 4.059427615706
 //   second_route stripline 0.49933914507 1.00066085493 0.03433914507 1 -> 4.049966020049
+//   second_route cpw 0.5 0.2 0.5 0.035 1 -> 3.755407881578
+//   second_route cpw 0.49933914507 0.20066085493 0.5 0.03433914507 1 -> 3.742778503011
+// (the coplanar line's gaps wider by as much; in air its substrate is nothing)
 // so dZ0air = eta0 (1/C0' - 1/C0) and the series resistance R = 2 pi f / c0 dZ0air; the loss is
 // R over 2 Z0 within 1 % (the solver takes the rule's derivative, the route its finite step:
 // they part by the curvature over half a skin depth, 0.2 % here).
@@ -88,7 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Wheeler{"Microstrip", Line(LineStructure::kMicrostrip, 0.3, 0.2, 0.035, 4.3),
                             3.901731622739, 3.887048111412},
                     Wheeler{"Stripline", Line(LineStructure::kStripline, 0.5, 1, 0.035, 4.3),
-                            4.059427615706, 4.049966020049}),
+                            4.059427615706, 4.049966020049},
+                    Wheeler{"Coplanar", Line(LineStructure::kCoplanar, 0.5, 0.5, 0.035, 4.3),
+                            3.755407881578, 3.742778503011}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // In one dielectric eeff'' = er tan delta exactly: alpha_d = pi f sqrt(er) tan delta / c0 to
