@@ -66,7 +66,7 @@ TEST(LineLoss, CoaxMatchesTheExactForms) {
 // (the coplanar line's gaps wider by as much; in air its substrate is nothing)
 // so dZ0air = eta0 (1/C0' - 1/C0) and the series resistance R = 2 pi f / c0 dZ0air; the loss is
 // R over 2 Z0 within 1 % (the solver takes the rule's derivative, the route its finite step:
-// they part by the curvature over half a skin depth, 0.2 % here).
+// they part by the curvature over half a skin depth, 0.1-0.2 % here).
 struct Wheeler {
   const char* name;
   LineInputs line;
