@@ -41,8 +41,10 @@ bool SaveDesigner(mq::MacQuelvorWnd& window, const QDir& directory, const QStrin
                   std::initializer_list<std::pair<const char*, const char*>> texts) {
   mq::LineDesignerWin& designer = mq::LineDesignerWin::Show(window);
   for (QComboBox* popup : designer.findChildren<QComboBox*>()) {
-    const QString pick = popup->accessibleName() == "Units" ? unit : structure;
-    popup->setCurrentIndex(popup->findText(pick));
+    if (popup->accessibleName() == "Units" || popup->accessibleName() == "Structure") {
+      const QString pick = popup->accessibleName() == "Units" ? unit : structure;
+      popup->setCurrentIndex(popup->findText(pick));
+    }
   }
   for (const auto& [field, text] : texts) {
     for (QLineEdit* edit : designer.findChildren<QLineEdit*>()) {
