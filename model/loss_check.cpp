@@ -86,11 +86,11 @@ void AddLossRows(const std::string& quantity, double solver, double published, c
 // A mode's conductor, dielectric and total loss; `signal` names it ("Differential ") for a pair.
 void AddMode(const std::string& signal, const ModeLoss& mode, const PublishedLoss& published,
              const PairRow& like, std::vector<PairRow>& rows) {
-  const auto name = [&signal](std::string part) {
+  const auto name = [&signal](std::string words) {
     if (!signal.empty()) {
-      part[0] = static_cast<char>(std::tolower(part[0]));
+      words[0] = static_cast<char>(std::tolower(words[0]));
     }
-    return signal + part;
+    return signal + words;
   };
   AddLossRows(name("Conductor loss"), mode.conductor, published.conductor, like, rows);
   AddLossRows(name("Dielectric loss"), mode.dielectric, published.dielectric, like, rows);

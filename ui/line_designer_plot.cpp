@@ -112,13 +112,13 @@ PlotData FrequencyPlot(const designer::Design& d, const FrequencyFigures& f, int
   } else {
     data.yName = pair ? QStringLiteral("Differential loss") : data.yName;
     data.yUnit = QStringLiteral("dB/m");
-    const std::array<QString, 3> parts = {QStringLiteral("Conductor"), QStringLiteral("Dielectric"),
+    const std::array<QString, 3> kinds = {QStringLiteral("Conductor"), QStringLiteral("Dielectric"),
                                           QStringLiteral("Total")};
     for (std::size_t k = 0; k < 3; ++k) {
-      data.curves.push_back(Curve(parts[k] + " (field solver)", f.ghz, f.loss[k]));
+      data.curves.push_back(Curve(kinds[k] + " (field solver)", f.ghz, f.loss[k]));
     }
     for (std::size_t k = 0; k < 3; ++k) {
-      AddPublished(data, parts[k] + " (published)", f.ghz, f.lossPublished[k]);
+      AddPublished(data, kinds[k] + " (published)", f.ghz, f.lossPublished[k]);
     }
   }
   return data;

@@ -249,6 +249,7 @@ void LineDesignerWin::BuildLayout() {
 // The figures, the loss and the plot share the lower half, a tab each.
 QWidget* LineDesignerWin::BuildTabs() {
   table_->setAccessibleName(QStringLiteral("Line's figures"));
+  table_->setObjectName(QStringLiteral("Figures"));
   table_->SetCopiedBefore([this] { return InputLines(); });
   lossTable_->setAccessibleName(QStringLiteral("Line's loss"));
   lossTable_->SetCopiedBefore([this] { return InputLines(); });

@@ -38,10 +38,9 @@ struct Frame {
   bool logX = false;
 
   double X(double x) const { return logX ? std::log10(x) : x; }
-  QPointF Map(QPointF p) const {
-    return {area.left() + area.width() * (X(p.x()) - x0) / (x1 - x0),
-            area.bottom() - area.height() * (p.y() - y0) / (y1 - y0)};
-  }
+  double MapX(double x) const { return area.left() + area.width() * (X(x) - x0) / (x1 - x0); }
+  double MapY(double y) const { return area.bottom() - area.height() * (y - y0) / (y1 - y0); }
+  QPointF Map(QPointF p) const { return {MapX(p.x()), MapY(p.y())}; }
 };
 
 // Round steps of 1, 2 or 5 times a power of ten, about five to the span.
@@ -104,7 +103,7 @@ void PaintAxes(QPainter& painter, const Frame& f, const PlotData& data, const QP
   painter.setPen(grid);
   const double yStep = TickStep(f.y1 - f.y0);
   for (double y = std::ceil(f.y0 / yStep) * yStep; y <= f.y1; y += yStep) {
-    const double at = f.Map({std::pow(10, f.x0), y}).y();
+    const double at = f.MapY(y);
     painter.setPen(grid);
     painter.drawLine(QPointF(f.area.left(), at), QPointF(f.area.right(), at));
     painter.setPen(ink);
@@ -113,7 +112,7 @@ void PaintAxes(QPainter& painter, const Frame& f, const PlotData& data, const QP
                      words);
   }
   for (const double x : XTicks(f)) {
-    const double at = f.area.left() + f.area.width() * (f.X(x) - f.x0) / (f.x1 - f.x0);
+    const double at = f.MapX(x);
     painter.setPen(grid);
     painter.drawLine(QPointF(at, f.area.top()), QPointF(at, f.area.bottom()));
     painter.setPen(ink);
