@@ -12,6 +12,7 @@
 
 #include "model/length_units.h"
 #include "model/line_check.h"
+#include "model/line_loss.h"
 
 namespace mq::designer {
 
@@ -29,8 +30,14 @@ enum Field {
   kPermittivity,
   kPermittivityAbove,
   kMaskPermittivity,
-  kFrequency,
   kTarget,
+  kFrequency,  // the loss's fields from here on, in a column of their own
+  kConductivity,
+  kRoughnessRms,
+  kNoduleRadius,
+  kSurfaceRatio,
+  kLossTangent,
+  kMaskLossTangent,
   kFieldCount
 };
 
@@ -38,8 +45,9 @@ struct FieldRow {
   const char* caption;  // its mnemonic marked, without the unit
   const char* key;      // where the settings keep its text
   const char* description;
-  bool length;    // read in the unit chosen, or as typed
-  bool optional;  // left empty: the description says what stands in
+  bool length;       // read in the unit chosen, or as typed
+  bool optional;     // left empty: the description says what stands in
+  const char* unit;  // of a field that is no length: "GHz"; empty for none
 };
 extern const std::array<FieldRow, kFieldCount> kFieldRows;
 
@@ -55,6 +63,24 @@ struct StructureRow {
   const char* heightNote;  // what the Height is in this structure
 };
 std::span<const StructureRow> Structures();
+
+// The popups among the loss's fields: each shown just above the field it names, its entries in
+// the order of its model's enum.
+enum Popup { kRoughness, kDielectricModel, kPopupCount };
+struct PopupRow {
+  const char* caption;  // its mnemonic marked
+  const char* key;
+  const char* description;
+  std::array<const char*, 4> entries;  // up to four; the rest null
+  Field before;                        // kFieldCount: after the last field
+};
+extern const std::array<PopupRow, kPopupCount> kPopupRows;
+struct Picks {
+  RoughnessModel roughness = RoughnessModel::kSmooth;
+  DielectricModel dielectric = DielectricModel::kConstant;
+};
+// The structure's fields, of the roughness's only those its model reads.
+FieldMask ShownFields(LineStructure structure, RoughnessModel roughness);
 const StructureRow& RowOf(LineStructure structure);
 
 // "Width (mil)", "Dielectric constant", "Target differential impedance (ohm)"; with the mnemonic
@@ -65,7 +91,8 @@ QString Caption(Field field, LineStructure structure, LengthUnit unit, bool mark
 struct Design {
   LineInputs in;
   double target = 0;     // ohm: the impedance, or a pair's differential impedance
-  double gigahertz = 0;  // the microstrip pair's dispersion
+  double gigahertz = 0;  // the loss's frequency and the microstrip pair's dispersion; 0: none
+  LossInputs loss;
 };
 using FieldTexts = std::array<QString, kFieldCount>;
 struct Reading {
@@ -73,7 +100,8 @@ struct Reading {
   QStringList unread;            // "Width: “abc” is not a number"
   QStringList units;             // "Thickness: 1oz read as 0.0348 mm"
 };
-Reading Read(const FieldTexts& texts, LineStructure structure, LengthUnit unit);
+Reading Read(const FieldTexts& texts, LineStructure structure, LengthUnit unit,
+             const Picks& picks = {});
 
 // A length in the unit's shortest text, enough to read it back unchanged.
 QString LengthText(double millimetres, LengthUnit unit);

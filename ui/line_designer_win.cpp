@@ -9,16 +9,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
 #include <utility>
 
+#include "model/loss_check.h"
 #include "model/number_text.h"
 #include "toolkit/open_window.h"
 #include "toolkit/tab_panel.h"
 #include "ui/cross_check_win.h"
 #include "ui/layout_tables.h"
 #include "ui/line_designer_picture.h"
+#include "ui/line_designer_plot.h"
 #include "ui/macquelvor_wnd.h"
 #include "ui/result_table.h"
 
@@ -107,11 +110,18 @@ LineDesignerWin::LineDesignerWin(MacQuelvorWnd& calculator)
       even_(new QCheckBox(QStringLiteral("E&ven mode"), this)),
       picture_(new CrossSectionView(this)),
       table_(new ResultTable(kPairColumns, this)),
+      lossTable_(new ResultTable(kPairColumns, this)),
+      plot_(new LinePlotPanel(this)),
       solver_(*this, [this](const Answered& answer) { Solved(answer); }),
       painter_(*this, [this](const Pictures& pictures) { Drawn(pictures); }),
-      finder_(*this, [this](const LineSynthesis& found) { Found(found); }) {
+      finder_(*this, [this](const LineSynthesis& found) { Found(found); }),
+      lossSolver_(*this, [this](const KeyedBasis& basis) {
+        basis_ = basis;
+        Update();
+        lossTable_->FitRows();
+      }) {
   BuildLayout();
-  toolkit::SetUpSideWindow(*this, QStringLiteral("Line Designer"), QSize(980, 800));
+  toolkit::SetUpSideWindow(*this, QStringLiteral("Line Designer"), QSize(1180, 820));
   rewriting_ = true;
   if (!Restore()) {
     TakeSubstrate();
@@ -146,23 +156,61 @@ QLayout* LineDesignerWin::BuildFields() {
       {Symbol(LengthUnit::kMillimetre), Symbol(LengthUnit::kMil), Symbol(LengthUnit::kMicrometre)});
   structure_->setToolTip(QStringLiteral("The line's cross-section: its fields follow"));
   units_->setToolTip(QStringLiteral("How lengths are shown and read without a unit of their own"));
-  for (int i = 0; i < kFieldCount; ++i) {
-    auto* caption = new QLabel(this);
-    auto* field = new QLineEdit(this);
-    caption->setBuddy(field);
-    field->setMaximumWidth(110);
-    captions_[static_cast<std::size_t>(i)] = caption;
-    fields_[static_cast<std::size_t>(i)] = field;
-    grid->addWidget(caption, i + 2, 0);
-    grid->addWidget(field, i + 2, 1);
+  for (int i = 0; i < designer::kFrequency; ++i) {
+    AddField(grid, i + 2, static_cast<Field>(i));
   }
   grid->addWidget(heightNote_, designer::kHeight + 2, 2);
-  grid->addLayout(BuildButtons(), kFieldCount + 2, 0, 1, 3);
+  grid->addLayout(BuildButtons(), designer::kFrequency + 2, 0, 1, 3);
   message_->setObjectName(QStringLiteral("Message"));
   message_->setWordWrap(true);
   message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  grid->addWidget(message_, kFieldCount + 3, 0, 1, 3);
-  grid->setRowStretch(kFieldCount + 4, 1);
+  grid->addWidget(message_, designer::kFrequency + 3, 0, 1, 3);
+  grid->setRowStretch(designer::kFrequency + 4, 1);
+  return grid;
+}
+
+void LineDesignerWin::AddField(QGridLayout* grid, int row, Field field) {
+  auto* caption = new QLabel(this);
+  auto* edit = new QLineEdit(this);
+  caption->setBuddy(edit);
+  edit->setMaximumWidth(110);
+  captions_[static_cast<std::size_t>(field)] = caption;
+  fields_[static_cast<std::size_t>(field)] = edit;
+  grid->addWidget(caption, row, 0);
+  grid->addWidget(edit, row, 1);
+}
+
+// The loss's fields in a column of their own, each popup above the field it names.
+QLayout* LineDesignerWin::BuildLossFields() {
+  auto* grid = new QGridLayout;
+  int row = 0;
+  const auto addPopups = [&](Field before) {
+    for (std::size_t p = 0; p < popups_.size(); ++p) {
+      const designer::PopupRow& data = designer::kPopupRows[p];
+      if (data.before != before) {
+        continue;
+      }
+      auto* caption = new QLabel(QString::fromUtf8(data.caption), this);
+      popups_[p] = new QComboBox(this);
+      caption->setBuddy(popups_[p]);
+      popups_[p]->setAccessibleName(caption->text().remove('&'));
+      popups_[p]->setToolTip(QString::fromUtf8(data.description));
+      for (const char* entry : data.entries) {
+        if (entry != nullptr) {
+          popups_[p]->addItem(QString::fromUtf8(entry));
+        }
+      }
+      grid->addWidget(caption, row, 0);
+      grid->addWidget(popups_[p], row++, 1);
+    }
+  };
+  for (int i = designer::kFrequency; i <= kFieldCount; ++i) {
+    addPopups(static_cast<Field>(i));
+    if (i < kFieldCount) {
+      AddField(grid, row++, static_cast<Field>(i));
+    }
+  }
+  grid->setRowStretch(row, 1);
   return grid;
 }
 
@@ -185,25 +233,49 @@ QLayout* LineDesignerWin::BuildButtons() {
 void LineDesignerWin::BuildLayout() {
   even_->setAccessibleName(QStringLiteral("Even mode"));
   even_->setToolTip(QStringLiteral("Draw the even mode's field in place of the odd mode's"));
-  table_->setAccessibleName(QStringLiteral("Line's figures"));
-  table_->SetCopiedBefore([this] { return InputLines(); });
   auto* drawing = new QVBoxLayout;
   drawing->addWidget(picture_, 1);
   drawing->addWidget(even_);
   auto* top = new QHBoxLayout;
   top->addLayout(BuildFields());
+  top->addLayout(BuildLossFields());
   top->addLayout(drawing, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
-  layout->addWidget(table_, 2);
+  layout->addWidget(BuildTabs(), 2);
   OrderTabs();
+}
+
+// The figures, the loss and the plot share the lower half, a tab each.
+QWidget* LineDesignerWin::BuildTabs() {
+  table_->setAccessibleName(QStringLiteral("Line's figures"));
+  table_->setObjectName(QStringLiteral("Figures"));
+  table_->SetCopiedBefore([this] { return InputLines(); });
+  lossTable_->setAccessibleName(QStringLiteral("Line's loss"));
+  lossTable_->SetCopiedBefore([this] { return InputLines(); });
+  auto* tabs = new QTabWidget(this);
+  tabs->setAccessibleName(QStringLiteral("Results"));
+  tabs->addTab(table_, QStringLiteral("Figures"));
+  tabs->addTab(lossTable_, QStringLiteral("Loss"));
+  tabs->addTab(plot_, QStringLiteral("Plot"));
+  return tabs;
 }
 
 void LineDesignerWin::OrderTabs() {
   std::vector<QWidget*> order = {structure_, units_};
-  order.insert(order.end(), fields_.begin(), fields_.end());
+  order.insert(order.end(), fields_.begin(), fields_.begin() + designer::kFrequency);
+  for (int i = designer::kFrequency; i <= kFieldCount; ++i) {
+    for (std::size_t p = 0; p < popups_.size(); ++p) {
+      if (designer::kPopupRows[p].before == i) {
+        order.push_back(popups_[p]);
+      }
+    }
+    if (i < kFieldCount) {
+      order.push_back(fields_[static_cast<std::size_t>(i)]);
+    }
+  }
   order.insert(order.end(), find_.begin(), find_.end());
-  order.insert(order.end(), {reset_, even_, table_});
+  order.insert(order.end(), {reset_, even_});
   for (std::size_t i = 0; i + 1 < order.size(); ++i) {
     setTabOrder(order[i], order[i + 1]);
   }
@@ -216,7 +288,7 @@ namespace {
 // page 1's defaults.
 struct PageLine {
   int page = 1;
-  double width = 0, height = 0, thickness = 0, permittivity = 1, gigahertz = 0;
+  double width = 0, height = 0, thickness = 0, permittivity = 1, gigahertz = 0, tangent = 0;
 };
 
 PageLine ReadPage(MacQuelvorWnd& calculator) {
@@ -236,6 +308,7 @@ PageLine ReadPage(MacQuelvorWnd& calculator) {
   line.permittivity =
       strip ? read(two ? "DiConstField2" : "DiConstField") : InitialValue("DiConstField");
   line.gigahertz = read(two ? "FreqField2" : strip ? "FreqField" : "FreqField3");
+  line.tangent = read("LossTanField");
   if (!(line.width > 0 && std::isfinite(line.width))) {
     line.width = line.height;
   }
@@ -243,7 +316,8 @@ PageLine ReadPage(MacQuelvorWnd& calculator) {
 }
 
 // Every field's first text: the page's line, a pair one width apart, a gap of half a width, a
-// cover of a quarter height, a 0.02 mm mask of er 3.3 (a common liquid photoimageable mask).
+// cover of a quarter height, a 0.02 mm mask of er 3.3 and tan d 0.02 (a common liquid
+// photoimageable mask), annealed copper with Huray's usual nodules where it is rough.
 designer::FieldTexts FirstTexts(const PageLine& l) {
   const auto text = [](double v) { return QString::fromStdString(ShortestText(v)); };
   return {text(l.width),
@@ -259,8 +333,14 @@ designer::FieldTexts FirstTexts(const PageLine& l) {
           text(l.permittivity),
           {},
           QStringLiteral("3.3"),
+          QStringLiteral("50"),
           text(l.gigahertz),
-          QStringLiteral("50")};
+          QStringLiteral("5.8e7"),
+          QStringLiteral("1"),
+          QStringLiteral("0.5"),
+          QStringLiteral("2.9"),
+          text(l.tangent),
+          QStringLiteral("0.02")};
 }
 
 }  // namespace
@@ -275,9 +355,13 @@ void LineDesignerWin::TakeSubstrate() {
   for (int i = 0; i < kFieldCount; ++i) {
     fields_[static_cast<std::size_t>(i)]->setText(texts[static_cast<std::size_t>(i)]);
   }
+  for (QComboBox* popup : popups_) {
+    popup->setCurrentIndex(0);
+  }
 }
 
-// The last run's structure, unit and texts; false when there was none.
+// The last run's structure, unit, texts and picks; false when there was none. A field the last
+// run did not have takes its first text.
 bool LineDesignerWin::Restore() {
   QSettings settings;
   settings.beginGroup(QLatin1String(kGroup));
@@ -289,9 +373,13 @@ bool LineDesignerWin::Restore() {
   structure_->setCurrentIndex(static_cast<int>(*structure));
   units_->setCurrentIndex(static_cast<int>(*unit));
   shownUnit_ = *unit;
-  for (int i = 0; i < kFieldCount; ++i) {
-    const char* key = kFieldRows[static_cast<std::size_t>(i)].key;
-    fields_[static_cast<std::size_t>(i)]->setText(settings.value(key).toString());
+  const designer::FieldTexts first =
+      FirstTexts(ReadPage(*static_cast<MacQuelvorWnd*>(parentWidget())));
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    fields_[i]->setText(settings.value(kFieldRows[i].key, first[i]).toString());
+  }
+  for (std::size_t p = 0; p < popups_.size(); ++p) {
+    popups_[p]->setCurrentIndex(settings.value(designer::kPopupRows[p].key, 0).toInt());
   }
   return true;
 }
@@ -305,6 +393,9 @@ void LineDesignerWin::Save() const {
   for (int i = 0; i < kFieldCount; ++i) {
     settings.setValue(kFieldRows[static_cast<std::size_t>(i)].key,
                       fields_[static_cast<std::size_t>(i)]->text());
+  }
+  for (std::size_t p = 0; p < popups_.size(); ++p) {
+    settings.setValue(designer::kPopupRows[p].key, popups_[p]->currentIndex());
   }
 }
 
@@ -325,8 +416,14 @@ void LineDesignerWin::Follow() {
     Edited();
   });
   connect(units_, &QComboBox::currentIndexChanged, this, [this] { ChangeUnits(); });
+  for (QComboBox* popup : popups_) {
+    connect(popup, &QComboBox::currentIndexChanged, this, [this] {
+      ShowFields();
+      Edited();
+    });
+  }
   connect(even_, &QCheckBox::toggled, this, [this] {
-    if (const auto design = designer::Read(Texts(), Structure(), Unit()).design) {
+    if (const auto design = ReadNow().design) {
       ShowPicture(*design);
     }
   });
@@ -346,6 +443,16 @@ LengthUnit LineDesignerWin::Unit() const {
   return static_cast<LengthUnit>(std::max(0, units_->currentIndex()));
 }
 
+designer::Picks LineDesignerWin::Picks() const {
+  return {static_cast<RoughnessModel>(std::max(0, popups_[designer::kRoughness]->currentIndex())),
+          static_cast<DielectricModel>(
+              std::max(0, popups_[designer::kDielectricModel]->currentIndex()))};
+}
+
+designer::Reading LineDesignerWin::ReadNow() const {
+  return designer::Read(Texts(), Structure(), Unit(), Picks());
+}
+
 designer::FieldTexts LineDesignerWin::Texts() const {
   designer::FieldTexts texts;
   for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -358,9 +465,10 @@ designer::FieldTexts LineDesignerWin::Texts() const {
 void LineDesignerWin::ShowFields() {
   const LineStructure structure = Structure();
   const designer::StructureRow& row = designer::RowOf(structure);
+  const designer::FieldMask fields = designer::ShownFields(structure, Picks().roughness);
   for (int i = 0; i < kFieldCount; ++i) {
     const auto field = static_cast<Field>(i);
-    const bool shown = (row.fields & designer::Bit(field)) != 0;
+    const bool shown = (fields & designer::Bit(field)) != 0;
     QLineEdit* edit = fields_[static_cast<std::size_t>(i)];
     captions_[static_cast<std::size_t>(i)]->setText(
         designer::Caption(field, structure, Unit(), true));
@@ -409,13 +517,16 @@ void LineDesignerWin::ChangeUnits() {
 QString LineDesignerWin::InputLines() const {
   QString lines =
       "Structure\t" + structure_->currentText() + "\nUnits\t" + units_->currentText() + '\n';
-  const designer::FieldMask shown = designer::RowOf(Structure()).fields;
+  const designer::FieldMask shown = designer::ShownFields(Structure(), Picks().roughness);
   for (int i = 0; i < kFieldCount; ++i) {
     const auto field = static_cast<Field>(i);
     if ((shown & designer::Bit(field)) != 0) {
       lines += designer::Caption(field, Structure(), Unit()) + '\t' +
                fields_[static_cast<std::size_t>(i)]->text() + '\n';
     }
+  }
+  for (const QComboBox* popup : popups_) {
+    lines += popup->accessibleName() + '\t' + popup->currentText() + '\n';
   }
   return lines;
 }
@@ -436,7 +547,7 @@ void LineDesignerWin::Edited() {
 // New inputs of the solver ask it again; the rows of the published models follow at once. What
 // cannot be read comes first in the message, then how units were read, then the search's news.
 void LineDesignerWin::Update() {
-  const designer::Reading reading = designer::Read(Texts(), Structure(), Unit());
+  const designer::Reading reading = ReadNow();
   QStringList lines = reading.unread + reading.units;
   if (reading.unread.isEmpty() && !note_.isEmpty()) {
     lines << note_;
@@ -447,6 +558,7 @@ void LineDesignerWin::Update() {
   }
   if (!reading.design) {
     table_->MarkOld();
+    lossTable_->MarkOld();
     return;
   }
   std::string key = SolverKey(reading.design->in);
@@ -458,6 +570,7 @@ void LineDesignerWin::Update() {
     StartSolving(*reading.design);
   }
   ShowTable(Check(*reading.design));
+  ShowLoss(*reading.design);
 }
 
 // The solved field once drawn for the newest inputs; until then the outline of these.
@@ -508,6 +621,10 @@ void LineDesignerWin::Solved(const Answered& answer) {
   current_ = true;
   Update();
   table_->FitRows();
+  lossSolver_.Start([key = solvedFor_, in = solvedDesign_->in,
+                     line = answer.line](const std::atomic<bool>& stop) {
+    return KeyedBasis{key, in.structure, SolveLossBasis(in, line, &stop)};
+  });
   painter_.Start(
       [design = *solvedDesign_, unit = Unit(), line = answer.line](const std::atomic<bool>& stop) {
         Pictures pictures;
@@ -522,7 +639,7 @@ void LineDesignerWin::Solved(const Answered& answer) {
 void LineDesignerWin::Drawn(const Pictures& pictures) {
   pictures_ = pictures;
   drawn_ = true;
-  if (const auto design = designer::Read(Texts(), Structure(), Unit()).design) {
+  if (const auto design = ReadNow().design) {
     ShowPicture(*design);
   }
 }
@@ -545,11 +662,35 @@ void LineDesignerWin::ShowTable(const Checked& check) {
   }
 }
 
+// The loss at the frequency typed, from the newest basis of the same structure: marked while a
+// newer one is solved. The plot follows every edit alike.
+void LineDesignerWin::ShowLoss(const designer::Design& design) {
+  const bool same = basis_ && basis_->structure == design.in.structure;
+  const LossBasis* basis = same ? &basis_->basis : nullptr;
+  plot_->ShowLine(design, SolvingLoss() ? nullptr : basis, Unit());
+  LossCheck check;
+  if (design.gigahertz < 0 || !std::isfinite(design.gigahertz)) {
+    check.limits.push_back({false, "The frequency must be a positive number, or 0 for no loss."});
+  } else if (design.gigahertz == 0) {
+    check.limits.push_back({true, "Type a frequency to see the line's loss."});
+  } else {
+    check = CheckLoss(design.in, design.loss, design.gigahertz * 1e9, basis, SolvingLoss());
+  }
+  const int rows = static_cast<int>(check.rows.size());
+  lossTable_->SetRows(rows + static_cast<int>(check.limits.size()));
+  for (int row = 0; row < rows; ++row) {
+    const auto cells = PairCells(check.rows[static_cast<std::size_t>(row)]);
+    lossTable_->SetRow(row, cells, check.rows[static_cast<std::size_t>(row)].model);
+  }
+  for (std::size_t i = 0; i < check.limits.size(); ++i) {
+    lossTable_->ShowLimit(rows + static_cast<int>(i), check.limits[i]);
+  }
+}
+
 // The search solves the line a handful of times or more: off the window's thread. Its answer is
 // written only if the other inputs and the unit stayed as they were.
 void LineDesignerWin::Find(LineUnknown unknown) {
-  const std::optional<designer::Design> design =
-      designer::Read(Texts(), Structure(), Unit()).design;
+  const std::optional<designer::Design> design = ReadNow().design;
   if (!design || Finding()) {
     return;
   }

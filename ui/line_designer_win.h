@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The Line Designer: any line the field solver knows, single or pair, typed in the fields of its
 // structure in mm, mil or um (or a unit typed after the number), beside its published model with
-// the verdicts, the width, spacing or gap found for a target, and the line drawn to scale.
+// the verdicts, the width, spacing or gap found for a target, and the line drawn to scale; its
+// loss at a frequency beside the published model's, and a plot against frequency or a dimension.
 // Typing costs only the reading on the window's thread: the solver, the searches and the
 // pictures work off it, newer inputs stopping older work. The structure, the unit and the texts
 // are kept across runs.
@@ -13,12 +14,14 @@
 #include <string>
 
 #include "model/line_check.h"
+#include "model/line_loss.h"
 #include "toolkit/background_solve.h"
 #include "ui/cross_section_view.h"
 #include "ui/line_designer_fields.h"
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +29,7 @@ class QPushButton;
 namespace mq {
 
 class MacQuelvorWnd;
+class LinePlotPanel;
 class ResultTable;
 
 class LineDesignerWin final : public QWidget {
@@ -45,6 +49,8 @@ class LineDesignerWin final : public QWidget {
   bool Drawing() const { return !drawn_; }
   // True while a dimension is sought.
   bool Finding() const { return finder_.Running(); }
+  // True until the loss of the newest line is solved.
+  bool SolvingLoss() const { return !basis_ || basis_->key != solvedFor_ || !current_; }
 
   ~LineDesignerWin() override;
 
@@ -63,10 +69,19 @@ class LineDesignerWin final : public QWidget {
     std::vector<PairRow> rows;
     std::vector<Limit> limits;
   };
+  // What the loss needs of a geometry, and the solver's inputs it was solved for.
+  struct KeyedBasis {
+    std::string key;
+    LineStructure structure;
+    LossBasis basis;
+  };
 
   explicit LineDesignerWin(MacQuelvorWnd& calculator);
   QLayout* BuildFields();
+  QLayout* BuildLossFields();
+  void AddField(QGridLayout* grid, int row, designer::Field field);
   QLayout* BuildButtons();
+  QWidget* BuildTabs();
   void BuildLayout();
   void OrderTabs();
   void TakeSubstrate();
@@ -77,6 +92,8 @@ class LineDesignerWin final : public QWidget {
   LineStructure Structure() const;
   LengthUnit Unit() const;
   designer::FieldTexts Texts() const;
+  designer::Picks Picks() const;
+  designer::Reading ReadNow() const;
   void ShowFields();
   void ChangeUnits();
   QString InputLines() const;
@@ -88,6 +105,7 @@ class LineDesignerWin final : public QWidget {
   Checked Check(const designer::Design& design) const;
   void ShowPicture(const designer::Design& design);
   void ShowTable(const Checked& check);
+  void ShowLoss(const designer::Design& design);
   void Find(LineUnknown unknown);
   void Found(const LineSynthesis& found);
 
@@ -95,6 +113,7 @@ class LineDesignerWin final : public QWidget {
   QComboBox* units_;
   std::array<QLabel*, designer::kFieldCount> captions_{};
   std::array<QLineEdit*, designer::kFieldCount> fields_{};
+  std::array<QComboBox*, designer::kPopupCount> popups_{};
   QLabel* heightNote_;
   QLabel* message_;
   std::array<QPushButton*, 3> find_{};  // width, spacing, gap: as LineUnknown
@@ -102,6 +121,8 @@ class LineDesignerWin final : public QWidget {
   QCheckBox* even_;
   CrossSectionView* picture_;
   ResultTable* table_;
+  ResultTable* lossTable_;
+  LinePlotPanel* plot_;
   LengthUnit shownUnit_ = LengthUnit::kMillimetre;  // the unit the lengths are written in
   bool rewriting_ = false;                          // the window writes its own fields
   QString note_;                                    // what the last search found
@@ -117,6 +138,8 @@ class LineDesignerWin final : public QWidget {
   toolkit::BackgroundSolve<Answered> solver_;
   toolkit::BackgroundSolve<Pictures> painter_;
   toolkit::BackgroundSolve<LineSynthesis> finder_;
+  std::optional<KeyedBasis> basis_;  // the newest solved, kept while a newer is solved
+  toolkit::BackgroundSolve<KeyedBasis> lossSolver_;
 };
 
 }  // namespace mq

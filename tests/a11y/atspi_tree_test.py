@@ -157,7 +157,8 @@ STRUCTURES = LINES + [f"{line} pair" for line in LINES] + ["Broadside-coupled st
 GCPW_FIELDS = {"Width (mm)": "Width", "Top width (mm)": "TopWidth", "Gap to ground (mm)": "Gap",
                "Ground width (mm)": "GroundWidth", "Height (mm)": "Height",
                "Thickness (mm)": "Thickness", "Dielectric constant": "DiConst",
-               "Target impedance (ohm)": None}
+               "Target impedance (ohm)": None, "Frequency (GHz)": None,
+               "Conductivity (S/m)": None, "Loss tangent": None}
 
 
 def fieldcalc_gcpw(designer):
@@ -212,6 +213,28 @@ def check_designer_reads_the_gcpw(app):
                  "the solver's figure", seconds=10)
     except SystemExit:
         failures.append(f"the impedance cell reads {solver()!r}, fieldcalc {expected}")
+    return failures
+
+
+def check_designer_hears_the_loss(designer):
+    """The Roughness popup is heard by its name; on the Loss tab the table "Line's loss" reads
+    its first row's quantity and, once solved, the field solver's figure."""
+    popups = [p.name for p in named(designer, pyatspi.ROLE_COMBO_BOX)
+              if "Roughness" in [c.name for c in targets(p, pyatspi.RELATION_LABELLED_BY)]]
+    failures = [] if popups == ["Smooth"] else [f"the Roughness popup reads {popups}"]
+    tab = next(n for n in descendants(designer) if n.getRole() == pyatspi.ROLE_PAGE_TAB
+               and n.name == "Loss")
+    tab.queryAction().doAction(0)
+    table = wait_for(lambda: named(designer, pyatspi.ROLE_TABLE, "Line's loss"), "loss table")[0]
+    cells = lambda: [table.queryTable().getAccessibleAt(0, c).name for c in (0, 2)]
+    try:
+        wait_for(lambda: cells()[1][:1].isdigit(), "the solver's loss", seconds=20)
+    except SystemExit:
+        pass
+    if cells()[0] != "Conductor loss (dB/m)" or not cells()[1][:1].isdigit():
+        failures.append(f"the loss table's first row reads {cells()}")
+    next(n for n in descendants(designer) if n.getRole() == pyatspi.ROLE_PAGE_TAB
+         and n.name == "Figures").queryAction().doAction(0)
     return failures
 
 
@@ -293,6 +316,7 @@ def main():
             failures.append(f"{len(cross)} cross-check windows")
         failures += check_cross_check_reads_as_a_table(frame, cross[0])
         failures += check_designer_reads_the_gcpw(app)
+        failures += check_designer_hears_the_loss(next(w for w in app if w.name == "Line Designer"))
         failures += check_row_marks_clear(next(w for w in app if w.name == "Line Designer"))
         # F3 runs the analysis as "<-" does: a zero height's message, in the calculator's box.
         named(frame, pyatspi.ROLE_TEXT, "Height (mm)")[0].queryEditableText().setTextContents("0")

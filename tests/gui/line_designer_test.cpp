@@ -10,21 +10,29 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
 #include <algorithm>
 
 #include "model/figure_words.h"
 #include "model/line_check.h"
+#include "model/line_loss.h"
+#include "model/loss_check.h"
 #include "tests/gui/window_driver.h"
 #include "ui/cross_check_win.h"
 #include "ui/cross_section_view.h"
+#include "ui/line_designer_plot.h"
 #include "ui/line_designer_win.h"
 
 namespace mq::test {
@@ -63,7 +71,7 @@ QString Message(LineDesignerWin& designer) {
 }
 
 QString SolverCell(LineDesignerWin& designer) {  // the impedance's, the first row
-  return designer.findChild<QTableWidget*>()->item(0, 2)->text();
+  return Find<QTableWidget>(designer, "Line's figures")->item(0, 2)->text();
 }
 
 // The names of the fields shown, in the order Tab walks them.
@@ -103,12 +111,13 @@ TEST_F(CalculatorWindowTest, LineDesignerOpensOnThePagesSubstrate) {
       {1,
        "WidthField=0,2 HeightField=0.1 DiConstField=3.66",
        "Microstrip",
-       {"0.2", "", "0.1", "0", "3.66", "50"}},
-      {2, "FreqField2=5", "Stripline", {"3.2", "", "3.2", "0.01", "1", "50"}},
-      {3, "", "Microstrip", {"1.27", "", "1.27", "0", "1", "50"}},
+       {"0.2", "", "0.1", "0", "3.66", "50", "2.5", "5.8e7"}},
+      {2, "FreqField2=5", "Stripline", {"3.2", "", "3.2", "0.01", "1", "50", "5", "5.8e7"}},
+      {3, "", "Microstrip", {"1.27", "", "1.27", "0", "1", "50", "2.5", "5.8e7"}},
   };
-  const QStringList names = {"Width (mm)",     "Top width (mm)",      "Height (mm)",
-                             "Thickness (mm)", "Dielectric constant", "Target impedance (ohm)"};
+  const QStringList names = {"Width (mm)",      "Top width (mm)",      "Height (mm)",
+                             "Thickness (mm)",  "Dielectric constant", "Target impedance (ohm)",
+                             "Frequency (GHz)", "Conductivity (S/m)"};
   for (const auto& [page, typed, structure, texts] : rows) {
     QSettings().clear();
     ASSERT_EQ(ui_->ShowPage(page), "");
@@ -121,10 +130,11 @@ TEST_F(CalculatorWindowTest, LineDesignerOpensOnThePagesSubstrate) {
           << page << ' ' << names[i].toStdString();
     }
     // Laid out: the table shows below the fields, inside the window.
-    const QWidget* table = designer.findChild<QTableWidget*>();
+    const QWidget* table = Find<QTableWidget>(designer, "Line's figures");
     const QWidget* last = Find(designer, names.back());
     EXPECT_TRUE(table->isVisible() && designer.rect().contains(table->geometry()));
-    EXPECT_GT(table->y(), last->mapTo(&designer, QPoint(0, last->height())).y());
+    EXPECT_GT(table->mapTo(&designer, QPoint()).y(),
+              last->mapTo(&designer, QPoint(0, last->height())).y());
     CloseWithEscape(*window_, designer);
   }
 }
@@ -133,9 +143,10 @@ TEST_F(CalculatorWindowTest, LineDesignerOpensOnThePagesSubstrate) {
 // as `fieldcalc Line` reads them) and its Find buttons; a field two structures share keeps its
 // text across the change.
 TEST_F(CalculatorWindowTest, EachStructureShowsItsOwnFields) {
-  const QStringList common = {"Width (mm)", "Top width (mm)", "Height (mm)", "Thickness (mm)",
-                              "Dielectric constant"};
-  const QStringList mask = {"Mask thickness (mm)", "Mask dielectric constant"};
+  const QStringList common = {"Width (mm)",         "Top width (mm)",      "Height (mm)",
+                              "Thickness (mm)",     "Dielectric constant", "Frequency (GHz)",
+                              "Conductivity (S/m)", "Loss tangent"};
+  const QStringList mask = {"Mask thickness (mm)", "Mask dielectric constant", "Mask loss tangent"};
   const QStringList cover = {"Cover (mm)", "Dielectric constant above"};
   const QStringList above = {"Height above (mm)", "Dielectric constant above"};
   const QStringList side = {"Gap to ground (mm)", "Ground width (mm)"};
@@ -147,7 +158,7 @@ TEST_F(CalculatorWindowTest, EachStructureShowsItsOwnFields) {
       {"Offset stripline", above, "Find width"},
       {"Coplanar waveguide", side, "Find width Find gap"},
       {"Grounded coplanar waveguide", side, "Find width Find gap"},
-      {"Microstrip pair", {"Spacing (mm)", "Frequency (GHz)"}, "Find width Find spacing"},
+      {"Microstrip pair", {"Spacing (mm)"}, "Find width Find spacing"},
       {"Coated microstrip pair", mask + QStringList{"Spacing (mm)"}, "Find width Find spacing"},
       {"Embedded microstrip pair", cover + QStringList{"Spacing (mm)"}, "Find width Find spacing"},
       {"Stripline pair", {"Spacing (mm)"}, "Find width Find spacing"},
@@ -165,7 +176,12 @@ TEST_F(CalculatorWindowTest, EachStructureShowsItsOwnFields) {
     const bool pair = QString(structure).endsWith("pair");
     QStringList expected = common + own;
     expected << (pair ? "Target differential impedance (ohm)" : "Target impedance (ohm)");
-    QStringList shown = ShownFields(designer);
+    QStringList shown;  // the line edits shown, the loss's beyond the Roughness popup too
+    for (const QLineEdit* field : designer.findChildren<QLineEdit*>()) {
+      if (field->isVisible() && field->parentWidget() == &designer) {
+        shown << field->accessibleName();
+      }
+    }
     std::sort(expected.begin(), expected.end());
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ(shown, expected) << structure;
@@ -237,7 +253,7 @@ TEST_F(CalculatorWindowTest, LineDesignerFindsTheGapAndCopies) {
 
   designer.activateWindow();
   ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &designer; }));
-  auto* table = designer.findChild<QTableWidget*>();
+  auto* table = Find<QTableWidget>(designer, "Line's figures");
   table->setFocus();
   QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
@@ -275,7 +291,7 @@ TEST_F(CalculatorWindowTest, LineDesignerKeepsItsFiguresWhileSolving) {
   LineDesignerWin& designer = OpenWithCtrlD(*window_);
   Pick(designer, "Structure", "Microstrip pair");
   ASSERT_TRUE(QTest::qWaitFor([&] { return !designer.Drawing(); }, 10000));
-  auto* table = designer.findChild<QTableWidget*>();
+  auto* table = Find<QTableWidget>(designer, "Line's figures");
   const auto inView = [table] {
     const QTableWidgetItem* last = table->item(table->rowCount() - 1, 0);
     return !table->verticalScrollBar()->isVisible() &&
@@ -369,7 +385,7 @@ TEST_F(CalculatorWindowTest, SideWindowsControlsEachHaveTheirPlace) {
 }
 
 // The dimensions' and layers' labels cover no strip and no other label, at the opening size and
-// at 620 x 460.
+// at 900 x 560 (the fields' two columns leave the picture about 300 pixels wide).
 TEST_F(CalculatorWindowTest, LineDesignerPictureLabelsKeepClear) {
   ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
   LineDesignerWin& designer = OpenWithCtrlD(*window_);
@@ -378,7 +394,7 @@ TEST_F(CalculatorWindowTest, LineDesignerPictureLabelsKeepClear) {
   for (const char* structure : {"Microstrip pair", "Grounded coplanar waveguide pair",
                                 "Coated microstrip", "Broadside-coupled stripline pair"}) {
     Pick(designer, "Structure", structure);
-    for (const QSize size : {QSize(980, 800), QSize(620, 460)}) {
+    for (const QSize size : {QSize(1180, 820), QSize(900, 560)}) {
       designer.resize(size);
       QApplication::sendPostedEvents();
       const auto labels = view->Labels();
@@ -424,6 +440,135 @@ TEST_F(CalculatorWindowTest, LineDesignerStopsFindingWhenClosedOrQuit) {
       QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
   }
+}
+
+// A 0.3 mm microstrip of 35 um copper on 0.17 mm of er 4.1, tan d 0.02, typed; its loss solved.
+LineInputs TypeLossyMicrostrip(LineDesignerWin& designer, const char* structure = "Microstrip") {
+  Pick(designer, "Structure", structure);
+  LineInputs in;
+  in.structure = *StructureNamed(QString(structure).toLower().replace(' ', '-').toStdString());
+  in.width = in.spacing = 0.3;
+  in.height = 0.17;
+  in.thickness = 0.035;
+  in.permittivity = 4.1;
+  for (const auto& [name, text] : {std::pair("Width (mm)", "0.3"),
+                                   {"Height (mm)", "0.17"},
+                                   {"Thickness (mm)", "0.035"},
+                                   {"Dielectric constant", "4.1"},
+                                   {"Frequency (GHz)", "10"},
+                                   {"Loss tangent", "0.02"}}) {
+    Retype(designer, name, text);
+  }
+  if (in.structure == LineStructure::kMicrostripPair) {
+    Retype(designer, "Spacing (mm)", "0.3");
+  }
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return !designer.Solving() && !designer.SolvingLoss(); }, 30000));
+  return in;
+}
+
+std::string LossCell(LineDesignerWin& designer, int row, int column = 2) {
+  return Find<QTableWidget>(designer, "Line's loss")->item(row, column)->text().toStdString();
+}
+
+// The loss cells read LossOfLine on the same inputs (dB/m, and per inch 0.0254 of it); the
+// published cell the Microstrip page's form. Hammerstad and Jensen's roughness, picked, shows
+// its rms field alone and raises the conductor loss as LossOfLine does.
+TEST_F(CalculatorWindowTest, LineDesignerShowsTheLossAndItsRoughness) {
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  const LineInputs in = TypeLossyMicrostrip(designer);
+  const LossBasis basis = SolveLossBasis(in, SolveLineInputs(in));
+  LossInputs loss;
+  loss.lossTangent = 0.02;
+  const LineLoss smooth = LossOfLine(basis, loss, 10e9);
+  const double db = kDecibelsPerNeper;
+  EXPECT_EQ(LossCell(designer, 0), Figure(smooth.single.conductor * db, 6));
+  EXPECT_EQ(LossCell(designer, 1), Figure(smooth.single.conductor * db * 0.0254, 6));
+  EXPECT_EQ(LossCell(designer, 2), Figure(smooth.single.dielectric * db, 6));
+  EXPECT_EQ(LossCell(designer, 5), Figure(smooth.single.Total() * db * 0.0254, 6));
+  EXPECT_EQ(LossCell(designer, 0, 1), Figure(PublishedLossOf(in, loss, 10e9).conductor * db));
+  EXPECT_FALSE(Find(designer, "Roughness rms (um)")->isVisible());
+  Pick(designer, "Roughness", "Hammerstad\u2013Jensen");
+  EXPECT_TRUE(Find(designer, "Roughness rms (um)")->isVisible());
+  EXPECT_FALSE(Find(designer, "Nodule radius (um)")->isVisible());
+  Retype(designer, "Roughness rms (um)", "1.5");
+  loss.roughness = RoughnessModel::kHammerstad;
+  loss.roughnessRms = 1.5;
+  const LineLoss rough = LossOfLine(basis, loss, 10e9);
+  EXPECT_GT(rough.single.conductor, 1.2 * smooth.single.conductor);
+  EXPECT_EQ(LossCell(designer, 0), Figure(rough.single.conductor * db, 6));
+  EXPECT_EQ(LossCell(designer, 6), Figure(rough.roughnessFactor, 6));
+  Retype(designer, "Conductivity (S/m)", "x");
+  EXPECT_TRUE(Message(designer).startsWith("Conductivity: \u201Cx\u201D is not a number"));
+}
+
+LinePlotPanel& ShowPlot(LineDesignerWin& designer) {
+  auto* tabs = designer.findChild<QTabWidget*>();
+  QTabBar* bar = tabs->tabBar();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+  EXPECT_EQ(tabs->currentIndex(), 2);
+  return *designer.findChild<LinePlotPanel*>();
+}
+
+// The loss plotted over 1 MHz to 100 GHz, then 11 points: the sweep in fieldcalc Sweep's columns
+// (model/line_sweep.h), the plot as SVG and PNG, and the pair as a 4-port Touchstone file.
+TEST_F(CalculatorWindowTest, LineDesignerPlotsAndSavesTheSweep) {
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  TypeLossyMicrostrip(designer, "Microstrip pair");
+  LinePlotPanel& panel = ShowPlot(designer);
+  Pick(designer, "Show", "Loss");
+  const PlotData& data = panel.Plot().Data();
+  ASSERT_EQ(data.curves.size(), 3u);  // the pair's loss has no published form
+  ASSERT_EQ(data.curves[2].points.size(), 101u);
+  EXPECT_DOUBLE_EQ(data.curves[2].points.front().x(), 0.001);
+  EXPECT_DOUBLE_EQ(data.curves[2].points.back().x(), 100);
+  Retype(designer, "Points", "11");
+  EXPECT_EQ(panel.Plot().Data().curves[0].points.size(), 11u);
+  const QTemporaryDir dir;
+  const auto read = [&dir](const char* name) {
+    QFile file(dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  };
+  ASSERT_EQ(panel.SaveCsv(dir.filePath("sweep.csv")), "");
+  const QStringList lines = read("sweep.csv").split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(lines.size(), 12);
+  EXPECT_EQ(lines[0],
+            "frequency_ghz,differential_impedance,odd_impedance,even_impedance,odd_permittivity,"
+            "even_permittivity,conductor_loss,dielectric_loss,total_loss");
+  ASSERT_EQ(panel.SaveTouchstone(dir.filePath("pair.s4p")), "");
+  const QString s4p = read("pair.s4p");
+  EXPECT_TRUE(s4p.contains("\n# Hz S RI R 50\n") &&
+              s4p.contains("! ports 1 and 3 the near and far ends of line 1"))
+      << s4p.left(300).toStdString();
+  ASSERT_EQ(panel.SavePicture(dir.filePath("plot.svg")), "");
+  EXPECT_TRUE(read("plot.svg").contains("<svg"));
+  ASSERT_EQ(panel.SavePicture(dir.filePath("plot.png")), "");
+  EXPECT_EQ(QImage(dir.filePath("plot.png")).size(), QSize(960, 600));
+}
+
+// A width sweep solves point after point; Cancel, clicked once some are done, stops it within a
+// solve, keeps the points done, and the window answers a new width as before.
+TEST_F(CalculatorWindowTest, LineDesignerCancelsAWidthSweep) {
+  LineDesignerWin& designer = OpenWithCtrlD(*window_);
+  LineInputs in = TypeLossyMicrostrip(designer);
+  LinePlotPanel& panel = ShowPlot(designer);
+  Pick(designer, "Plot against", "Width");
+  Retype(designer, "Points", "200");
+  QTest::mouseClick(Find<QPushButton>(designer, "Sweep"), Qt::LeftButton);
+  ASSERT_TRUE(panel.Sweeping());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !panel.Plot().Data().curves.empty(); }, 30000));
+  QTest::mouseClick(Find<QPushButton>(designer, "Cancel"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !panel.Sweeping(); }));
+  const std::size_t done = panel.Plot().Data().curves[0].points.size();
+  EXPECT_TRUE(done > 0 && done < 200) << done;
+  EXPECT_DOUBLE_EQ(panel.Plot().Data().curves[0].points.front().x(), 0.075);
+  EXPECT_TRUE(Find<QLabel>(designer, "Plot message")->text().startsWith("Cancelled after"));
+  EXPECT_TRUE(Find<QPushButton>(designer, "Sweep")->isEnabled());
+  Retype(designer, "Width (mm)", "0.25");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !designer.Solving(); }, 30000));
+  in.width = 0.25;
+  EXPECT_EQ(SolverCell(designer).section(' ', 0, 0).toStdString(),
+            Figure(SolveLineInputs(in).single.impedance, 6));
 }
 
 }  // namespace

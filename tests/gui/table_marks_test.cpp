@@ -106,7 +106,7 @@ void Retype(LineDesignerWin& pair, const char* name, const char* text) {
 TEST_F(CalculatorWindowTest, PairRowsKeepNoMarkOfWhatTheyShowedBefore) {
   ASSERT_EQ(ui_->TypeAll("WidthField=0.2 HeightField=0.1 DiConstField=3.66"), "");
   LineDesignerWin& pair = OpenPair(*window_);
-  auto& table = *pair.findChild<QTableWidget*>();
+  auto& table = *pair.findChild<QTableWidget*>(QStringLiteral("Figures"));
   Retype(pair, "Width (mm)", "0");
   ASSERT_EQ(table.item(0, 0)->data(Qt::AccessibleTextRole).toString(),
             "Warning: Width must be greater than zero.");

@@ -16,6 +16,7 @@
 
 #include "model/line_check.h"
 #include "model/line_loss.h"
+#include "model/line_sweep.h"
 #include "model/number_text.h"
 #include "tools/fieldcalc/fieldcalc.h"
 #include "tools/fieldcalc/fieldcalc_parts.h"
@@ -322,11 +323,7 @@ std::string ReadFrequencies(const FieldSet& fields, std::vector<double>& hertz) 
   if (points != std::floor(points) || points > 100000 || stop < start) {
     return "Points must be a whole number up to 100000 and Stop at least Start.";
   }
-  const auto count = static_cast<int>(points);
-  for (int i = 0; i < count; ++i) {
-    const double step = count == 1 ? 0 : static_cast<double>(i) / (count - 1);
-    hertz.push_back(1e9 * start * std::pow(stop / start, step));
-  }
+  hertz = LogSpaced(1e9 * start, 1e9 * stop, static_cast<int>(points));
   return {};
 }
 
@@ -383,25 +380,7 @@ int PrintLineSweep(const std::vector<std::string>& args, std::istream& in, std::
   if (!swept) {
     return status;
   }
-  const bool pair = IsPair(swept->line.structure);
-  out << (pair ? "frequency_ghz,differential_impedance,odd_impedance,even_impedance,"
-                 "odd_permittivity,even_permittivity"
-               : "frequency_ghz,impedance,permittivity")
-      << ",conductor_loss,dielectric_loss,total_loss\n";
-  out << std::setprecision(10);
-  for (const double hertz : swept->hertz) {
-    const LineLoss loss = LossOfLine(swept->basis, swept->loss, hertz);
-    const ModeLoss& mode = pair ? loss.odd : loss.single;
-    out << hertz / 1e9 << ',';
-    if (pair) {
-      out << 2 * loss.odd.impedance << ',' << loss.odd.impedance << ',' << loss.even.impedance
-          << ',' << loss.odd.permittivity << ',' << loss.even.permittivity;
-    } else {
-      out << mode.impedance << ',' << mode.permittivity;
-    }
-    out << ',' << mode.conductor * kDecibelsPerNeper << ',' << mode.dielectric * kDecibelsPerNeper
-        << ',' << mode.Total() * kDecibelsPerNeper << '\n';
-  }
+  out << SweepCsv(IsPair(swept->line.structure), swept->basis, swept->loss, swept->hertz);
   return 0;
 }
 
@@ -420,19 +399,8 @@ int PrintLineTouchstone(const std::vector<std::string>& args, std::istream& in, 
   }
   const touchstone::FileLine file{std::string(StructureName(swept->line.structure)),
                                   swept->length * 1e-3, swept->reference};
-  const auto at = [&swept](double hertz) { return LossOfLine(swept->basis, swept->loss, hertz); };
-  if (IsPair(swept->line.structure)) {
-    out << touchstone::FourPortFile(
-        swept->hertz,
-        [&at](double hertz) {
-          const LineLoss loss = at(hertz);
-          return touchstone::ModalRlgc{RlgcOf(loss.even), RlgcOf(loss.odd)};
-        },
-        file);
-  } else {
-    out << touchstone::TwoPortFile(
-        swept->hertz, [&at](double hertz) { return RlgcOf(at(hertz).single); }, file);
-  }
+  out << SweepTouchstone(IsPair(swept->line.structure), swept->basis, swept->loss, swept->hertz,
+                         file);
   return 0;
 }
 

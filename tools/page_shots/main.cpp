@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Writes a PNG of each page of the calculator window, of the cross-check window, of the Line
-// Designer on two structures and of the About window:
+// Designer on two structures and of its loss plot, and of the About window:
 //   page_shots OUTPUT_DIRECTORY
 #include <QComboBox>
 #include <QDir>
@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QStringList>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -41,8 +42,10 @@ bool SaveDesigner(mq::MacQuelvorWnd& window, const QDir& directory, const QStrin
                   std::initializer_list<std::pair<const char*, const char*>> texts) {
   mq::LineDesignerWin& designer = mq::LineDesignerWin::Show(window);
   for (QComboBox* popup : designer.findChildren<QComboBox*>()) {
-    const QString pick = popup->accessibleName() == "Units" ? unit : structure;
-    popup->setCurrentIndex(popup->findText(pick));
+    if (popup->accessibleName() == "Units" || popup->accessibleName() == "Structure") {
+      const QString pick = popup->accessibleName() == "Units" ? unit : structure;
+      popup->setCurrentIndex(popup->findText(pick));
+    }
   }
   for (const auto& [field, text] : texts) {
     for (QLineEdit* edit : designer.findChildren<QLineEdit*>()) {
@@ -54,6 +57,39 @@ bool SaveDesigner(mq::MacQuelvorWnd& window, const QDir& directory, const QStrin
   const bool done =
       QTest::qWaitFor([&designer] { return !designer.Solving() && !designer.Drawing(); }, 20000);
   return Save(designer, directory, name) && done;
+}
+
+// The Line Designer's plot of a microstrip's loss against frequency, its copper rough, once the
+// loss is solved.
+bool SaveLossPlot(mq::MacQuelvorWnd& window, const QDir& directory) {
+  mq::LineDesignerWin& designer = mq::LineDesignerWin::Show(window);
+  for (QComboBox* popup : designer.findChildren<QComboBox*>()) {
+    const QString name = popup->accessibleName();
+    const QString pick = name == "Structure"   ? "Microstrip"
+                         : name == "Roughness" ? "Huray"
+                         : name == "Units"     ? "mm"
+                                               : "Loss";
+    if (name == "Structure" || name == "Roughness" || name == "Show" || name == "Units") {
+      popup->setCurrentIndex(popup->findText(pick));
+    }
+  }
+  for (QLineEdit* edit : designer.findChildren<QLineEdit*>()) {
+    const QString name = edit->accessibleName();
+    const char* text = name == "Width (mm)"            ? "0.3"
+                       : name == "Height (mm)"         ? "0.17"
+                       : name == "Thickness (mm)"      ? "0.035"
+                       : name == "Dielectric constant" ? "4.1"
+                       : name == "Loss tangent"        ? "0.02"
+                                                       : nullptr;
+    if (text != nullptr) {
+      edit->setText(QLatin1String(text));
+    }
+  }
+  designer.findChild<QTabWidget*>()->setCurrentIndex(2);
+  const bool done = QTest::qWaitFor(
+      [&designer] { return !designer.Solving() && !designer.SolvingLoss() && !designer.Drawing(); },
+      20000);
+  return Save(designer, directory, QStringLiteral("line-designer-loss")) && done;
 }
 
 }  // namespace
@@ -115,6 +151,7 @@ int main(int argc, char** argv) {
                         {"Dielectric constant", "3.66"},
                         {"Target differential impedance (ohm)", "100"}}) &&
           saved;
+  saved = SaveLossPlot(window, directory) && saved;
   app.AppleMacQuelvor_Action();
   QCoreApplication::processEvents();
   saved = Save(mq::AboutWin::Instance(), directory, QStringLiteral("about")) && saved;
