@@ -209,6 +209,16 @@ TEST(CrossCheck, SolvesThePageFromItsFields) {
   for (const auto& [page, fields, thickness, impedance, solve] : rows) {
     const SolvedPage solved = SolvePage(page, test::FieldsFrom(fields), thickness);
     EXPECT_NEAR(solved.analysis.impedance / impedance, 1, 1e-4) << fields;
+    // Its figures in the check's rows, and no word of an update still to come.
+    const CrossCheck check = CrossCheckPage(page, test::FieldsFrom(fields), &solved, thickness);
+    for (const Comparison& row : check.comparisons) {
+      if (row.quantity == "Eff. dielectric constant, static") {
+        EXPECT_EQ(row.solver, solved.analysis.permittivity) << fields;
+      }
+    }
+    for (const Limit& limit : check.limits) {
+      EXPECT_FALSE(limit.pending) << limit.words;
+    }
     const fs::Answer back = solve(solved.width);
     EXPECT_NEAR(back.impedance / 50, 1, std::max(back.estimate, 1e-12))
         << fields << solved.widthReason;

@@ -157,6 +157,16 @@ TEST(LineLoss, PairFarApartIsTheSingleLine) {
   }
 }
 
+// A strip near its planes is receded and advanced within them: t/b 0.795 (the solver takes up
+// to 0.8), and an offset strip half a micrometre under its upper plane.
+TEST(LineLoss, SolvesStripsCloseToTheirPlanes) {
+  LineInputs offset = Line(LineStructure::kOffsetStripline, 0.3, 0.2, 0.035, 4.3);
+  offset.heightAbove = 0.0005;
+  for (const LineInputs& in : {Line(LineStructure::kStripline, 0.5, 0.2, 0.159, 4.3), offset}) {
+    EXPECT_EQ(Basis(in).reason, "");
+  }
+}
+
 TEST(LineLoss, NeedsTheCoppersThickness) {
   EXPECT_NE(Basis(Line(LineStructure::kMicrostrip, 0.3, 0.2, 0, 4.3)).reason, "");
 }
