@@ -52,6 +52,10 @@ TEST(LineLoss, CoaxMatchesTheExactForms) {
   EXPECT_NEAR(loss.conductor / (rs * (1 / a + 1 / b) / (2 * eta * std::log(b / a))), 1, 1e-3);
   EXPECT_NEAR(loss.dielectric / (kPi * f * std::sqrt(er) * tanDelta / exact::kSpeedOfLight), 1,
               1e-6);
+  // At 10 Hz the skin depth is 20 mm: the inner conductor's DC resistance 1/(sigma pi a^2) alone
+  // (the outer one's return path taken as wide).
+  const double dc = 1 / (kCopper * kPi * a * a) / (2 * loss.impedance);
+  EXPECT_NEAR(LossAt(basis.single, basis, Materials(basis, 10, 0)).conductor / dc, 1, 1e-3);
 }
 
 // Wheeler's rule worked by the second route: the air line's C0/eps0 as typed and with every
