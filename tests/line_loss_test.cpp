@@ -171,6 +171,28 @@ TEST(LineLoss, SolvesStripsCloseToTheirPlanes) {
   }
 }
 
+// Loss inputs a person may mistype: each named, and a roughness height that its model does not
+// read is no fault.
+TEST(LineLoss, NamesBadLossInputs) {
+  const auto with = [](auto change) {
+    LossInputs in;
+    change(in);
+    return InvalidLossInput(in);
+  };
+  EXPECT_NE(with([](LossInputs& in) { in.conductivity = -1; }), "");
+  EXPECT_NE(with([](LossInputs& in) { in.maskLossTangent = -0.01; }), "");
+  EXPECT_NE(with([](LossInputs& in) {
+              in.roughness = RoughnessModel::kHammerstad, in.roughnessRms = -1;
+            }),
+            "");
+  EXPECT_NE(
+      with([](LossInputs& in) { in.roughness = RoughnessModel::kGroisse, in.roughnessRms = NAN; }),
+      "");
+  EXPECT_NE(
+      with([](LossInputs& in) { in.roughness = RoughnessModel::kHuray, in.noduleRadius = 0; }), "");
+  EXPECT_EQ(with([](LossInputs& in) { in.roughnessRms = -1; }), "");
+}
+
 TEST(LineLoss, NeedsTheCoppersThickness) {
   EXPECT_NE(Basis(Line(LineStructure::kMicrostrip, 0.3, 0.2, 0, 4.3)).reason, "");
 }

@@ -5,10 +5,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -16,7 +18,9 @@
 #include "model/cross_check.h"
 #include "model/field_names.h"
 #include "model/line_check.h"
+#include "model/line_loss.h"
 #include "model/line_models.h"
+#include "model/line_sweep.h"
 #include "model/pair.h"
 #include "solver/field_solver.h"
 
@@ -309,6 +313,76 @@ const bool kLinesRegistered = [] {
                                  structure)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("FieldSolver/LineGrid/" + line).c_str(), LineGrid, structure)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+  }
+  return true;
+}();
+
+// Loss over frequency: 200 frequencies from one solve (the solve not timed), as a sweep plots and
+// fieldcalc Sweep writes them (FieldSolver/LossSweep/gcpw, ...).
+void LossSweep(benchmark::State& state, LineStructure structure) {
+  const LineInputs in = TypicalLine(structure);
+  const LossBasis basis = SolveLossBasis(in, SolveLineInputs(in));
+  LossInputs loss;
+  loss.lossTangent = 0.02;
+  loss.roughness = RoughnessModel::kHuray;
+  loss.dielectric = DielectricModel::kDjordjevicSarkar;
+  const std::vector<double> hertz = LogSpaced(1e6, 1e11, 200);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SweepCsv(IsPair(structure), basis, loss, hertz));
+  }
+}
+
+// A width sweep of 50 points, each line solved (FieldSolver/WidthSweep/gcpw, ...), W/h 0.1-10.
+void WidthSweep(benchmark::State& state, LineStructure structure) {
+  LineInputs in = TypicalLine(structure);
+  const std::vector<double> widths = LogSpaced(0.1 * in.height, 10 * in.height, 50);
+  for (auto _ : state) {
+    for (const double w : widths) {
+      in.width = w;
+      benchmark::DoNotOptimize(SolveLineInputs(in));
+    }
+  }
+}
+
+// How soon a solve returns once asked to stop, the stop raised at a random moment within the
+// solve's own time: the counter max_ms is the longest wait of 40.
+void StopLatency(benchmark::State& state, LineStructure structure) {
+  LineInputs in = TypicalLine(structure);
+  in.width = 10 * in.height;  // a wide strip: the largest mesh of the grid's widths
+  const auto begin = std::chrono::steady_clock::now();
+  SolveLineInputs(in);
+  const double whole =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+  double longest = 0;
+  for (auto _ : state) {
+    for (int i = 0; i < 40; ++i) {
+      std::atomic<bool> stop{false};
+      std::thread solving([&] { SolveLineInputs(in, &stop); });
+      std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(whole * i / 40));
+      const auto raised = std::chrono::steady_clock::now();
+      stop = true;
+      solving.join();
+      longest = std::max(longest, std::chrono::duration<double, std::milli>(
+                                      std::chrono::steady_clock::now() - raised)
+                                      .count());
+    }
+  }
+  state.counters["max_ms"] = longest;
+}
+
+const bool kLossRegistered = [] {
+  for (const LineStructure structure :
+       {LineStructure::kGroundedCoplanar, LineStructure::kCoatedMicrostripPair}) {
+    const std::string line(StructureName(structure));
+    benchmark::RegisterBenchmark(("FieldSolver/LossSweep/" + line).c_str(), LossSweep, structure)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("FieldSolver/WidthSweep/" + line).c_str(), WidthSweep, structure)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+    benchmark::RegisterBenchmark(("FieldSolver/StopLatency/" + line).c_str(), StopLatency,
+                                 structure)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
   }
