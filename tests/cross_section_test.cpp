@@ -448,6 +448,35 @@ INSTANTIATE_TEST_SUITE_P(
         Drawn{"BroadsideOddLower", kBroadsideWide, kOdd, 0.2, 0.45, -1, 1e-3}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A line typed in another unit is the same line: every length scaled by 0.2 gives the same
+// figures to rounding (the solver works in units of the height).
+TEST(CrossSection, SameLineInAnyUnit) {
+  const auto scaled = [](Line line, double k) {
+    for (double* length : {&line.width, &line.thickness, &line.height, &line.heightAbove,
+                           &line.cover, &line.gap, &line.spacing}) {
+      *length *= k;
+    }
+    for (std::optional<double>* length : {&line.topWidth, &line.groundWidth}) {
+      if (*length) {
+        **length *= k;
+      }
+    }
+    if (line.mask) {
+      line.mask->overSubstrate *= k, line.mask->overTrace *= k;
+    }
+    return line;
+  };
+  Line etched = NarrowGrounds(Coplanar(1, 0.3, 1, 0.1, 4.3, true), 0.8);
+  etched.topWidth = 0.9;
+  for (const Line& line : {etched, WithMask(Microstrip(1, 1, 0.05, 4.3), 0.03, 0.02, 3.5),
+                           Above(Offset(0.5, 0.3, 0.6, 0.05, 4.3), 3.5)}) {
+    const Answer one = SolveLine(line), other = SolveLine(scaled(line, 0.2));
+    ASSERT_EQ(one.reason, "");
+    EXPECT_NEAR(other.impedance / one.impedance, 1, 1e-9);
+    EXPECT_NEAR(other.permittivity / one.permittivity, 1, 1e-9);
+  }
+}
+
 TEST(CrossSection, StopsWhenAsked) {
   const std::atomic<bool> stop{true};
   EXPECT_EQ(SolveLine(WithMask(Microstrip(1, 1, 0.05, 4.3), 0.05, 0.03, 3.5), &stop).reason,
