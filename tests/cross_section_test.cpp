@@ -281,6 +281,8 @@ using enum Solved;
 //   second_route stripline 0.5 1 0.1 3.5 --top-width 0.4              (8.5e-9)
 //   second_route broadside 1 1 0.05 2.2 --spacing 0.1                 (2.2e-8, 3.5e-8)
 //   second_route broadside 2 1 0.1 4 --spacing 0.2                    (4.0e-8, 4.0e-8)
+//   second_route microstrip 1 1 0 4.3 --cover 0.03 --cover-er 3.5      (2.0e-8): a mask as thick
+//     over a flat strip as over the substrate is a planar cover
 // The tool gives the exact coplanar line in air (t 0) and Cohn's broadside pairs within 3e-8, and
 // the coplanar line without a plane within 1e-11 with insulating far walls.
 INSTANTIATE_TEST_SUITE_P(
@@ -312,7 +314,9 @@ INSTANTIATE_TEST_SUITE_P(
         SecondRoute{"BroadsideThickEven", kBroadsideThick, kEven, 65.740160, 3e-8},
         SecondRoute{"BroadsideThickOdd", kBroadsideThick, kOdd, 9.9122961, 4.5e-8},
         SecondRoute{"BroadsideWiderThickEven", kBroadsideWiderThick, kEven, 22.261074, 5e-8},
-        SecondRoute{"BroadsideWiderThickOdd", kBroadsideWiderThick, kOdd, 6.3413177, 5e-8}),
+        SecondRoute{"BroadsideWiderThickOdd", kBroadsideWiderThick, kOdd, 6.3413177, 5e-8},
+        SecondRoute{"ThinMaskOverAFlatStrip", WithMask(Microstrip(1, 1, 0, 4.3), 0.03, 0.03, 3.5),
+                    kLine, 70.804953, 3e-8}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Today's pairs, each mode within both estimates.
