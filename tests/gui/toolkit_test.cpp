@@ -310,6 +310,39 @@ std::vector<int> RedRuns(const QImage& shot, int y) {
 
 // The coaxial line to scale: along the middle row the outer conductor's ring stands D apart and
 // the inner conductor d across; the dielectric between is tinted, the outside is not.
+// Any line of the layered solver: its plane, strip and side grounds painted in ink where they
+// lie (a plane at the foot down the middle, the strip above it, a side ground beside), and a
+// shape with no strip not drawn at all.
+TEST(CrossSectionView, DrawsALayeredLine) {
+  LayeredShape shape;
+  shape.layers = {{0, 1, 4.3}};
+  shape.planes = {0};
+  shape.strips = {QPolygonF(QRectF(-0.5, 1, 1, 0.1))};
+  shape.sideGrounds = {QRectF(1.5, 1, 1.5, 0.1)};
+  shape.region = QRectF(-3, 0, 6, 2);
+  QPalette palette;
+  palette.setColor(QPalette::WindowText, Qt::red);
+  CrossSectionView view(nullptr);
+  view.setPalette(palette);
+  view.resize(480, 180);
+  view.Show(DrawLayered(shape, nullptr));
+  const QImage shot = view.grab().toImage();
+  const auto inkedRows = [&shot](int x) {
+    int runs = 0;
+    for (int y = 0, inside = 0; y < shot.height(); ++y) {
+      const bool red = shot.pixelColor(x, y) == Qt::red;
+      runs += red && !inside;
+      inside = red;
+    }
+    return runs;
+  };
+  EXPECT_EQ(inkedRows(shot.width() / 2), 2);          // the strip and the plane
+  EXPECT_EQ(inkedRows(shot.width() * 3 / 8 + 1), 1);  // the plane alone, in the gap
+  EXPECT_EQ(inkedRows(shot.width() * 7 / 8), 2);      // a side ground and the plane
+  shape.strips.clear();
+  EXPECT_FALSE(DrawLayered(shape, nullptr).drawable);
+}
+
 TEST(CrossSectionView, DrawsTheCoaxToScale) {
   const LineShape coax{3, 1, 4, 0, 2.1};
   QPalette palette;
