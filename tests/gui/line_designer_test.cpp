@@ -281,6 +281,9 @@ TEST_F(CalculatorWindowTest, LineDesignerRemembersAndResets) {
   EXPECT_EQ(again.Text().section("\nQuantity", 0, 0), typed);
   QTest::mouseClick(Find<QPushButton>(again, "Reset"), Qt::LeftButton);
   EXPECT_EQ(again.Text().section("\nQuantity", 0, 0), fresh);
+  // Where the manual page says they are kept (here under the run's own directory).
+  EXPECT_TRUE(QSettings().fileName().endsWith("/MacQuelvor/MacQuelvor.conf"))
+      << QSettings().fileName().toStdString();
 }
 
 // An edit keeps the last figures, marked, with no verdict drawn from them and no cell
