@@ -27,6 +27,7 @@ TEST(LengthUnits, ReadsEachUnitAsTyped) {
     {"5mil", kMm, false, 0.127, "mil"}, {"1.4 mil", kUm, false, 0.03556, "mil"},
     {"0.127 mm", kMil, false, 0.127, "mm"}, {"35um", kMil, false, 0.035, "um"},
     {"35 \xC2\xB5m", kMm, false, 0.035, "\xC2\xB5m"}, {"0,5 MM ", kMil, false, 0.5, "mm"},
+    {"35\xCE\xBCm", kMil, false, 0.035, "\xCE\xBCm"},  // the Greek mu some keyboards give
     {"2e-3mm", kMil, false, 0.002, "mm"},
     {"1oz", kMm, true, 0.0348, "oz"}, {"0.5oz", kMil, true, 0.0174, "oz"},
     {"2 oz", kMm, true, 0.0696, "oz"},

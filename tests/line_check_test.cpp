@@ -178,6 +178,16 @@ TEST(LineCheck, NoPublishedModelSaysSoAndJudgesNothing) {
   EXPECT_EQ(Words(check), "");
 }
 
+// A line the solver could not solve (here: stopped) says why, as a warning.
+TEST(LineCheck, TheSolversReasonIsAWarning) {
+  LineSolution stopped;
+  stopped.reason = std::string(field_solver::kStopped);
+  const LineCheck check = CheckLine(Pair(S::kCoatedMicrostripPair, 0.2, 0.2, 0.2, 4.3), stopped);
+  ASSERT_FALSE(check.limits.empty());
+  EXPECT_FALSE(check.limits.back().ok);
+  EXPECT_EQ(check.limits.back().words, "Field solver: " + std::string(field_solver::kStopped));
+}
+
 // Each refused before any solve, in the words of a message.
 TEST(LineCheck, BadInputGivesAReasonAtOnce) {
   LineInputs thick = Line(S::kStripline, 0.3, 0.8, 4.3);

@@ -3,6 +3,7 @@
 // dielectric loss, any line in one dielectric), its going over to the DC resistance, and the
 // pair's modes against the single line far apart.
 #include "model/line_loss.h"
+#include "model/loss_check.h"
 
 #include <gtest/gtest.h>
 
@@ -193,8 +194,14 @@ TEST(LineLoss, NamesBadLossInputs) {
   EXPECT_EQ(with([](LossInputs& in) { in.roughnessRms = -1; }), "");
 }
 
+// The field solution's conductor loss needs the copper; of the pages' forms beside it, the
+// microstrip's (Rs / (Z0 W)) does not, the stripline's does.
 TEST(LineLoss, NeedsTheCoppersThickness) {
-  EXPECT_NE(Basis(Line(LineStructure::kMicrostrip, 0.3, 0.2, 0, 4.3)).reason, "");
+  const LineInputs flat = Line(LineStructure::kMicrostrip, 0.3, 0.2, 0, 4.3);
+  EXPECT_NE(Basis(flat).reason, "");
+  EXPECT_TRUE(std::isfinite(PublishedLossOf(flat, LossInputs{}, 1e9).conductor));
+  EXPECT_NE(
+      PublishedLossOf(Line(LineStructure::kStripline, 0.3, 1, 0, 4.3), LossInputs{}, 1e9).note, "");
 }
 
 }  // namespace
