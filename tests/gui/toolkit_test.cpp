@@ -25,6 +25,7 @@
 #include "toolkit/picture_store.h"
 #include "toolkit/placement.h"
 #include "ui/cross_section_view.h"
+#include "ui/plot_view.h"
 
 namespace mq::test {
 namespace {
@@ -341,6 +342,19 @@ TEST(CrossSectionView, DrawsALayeredLine) {
   EXPECT_EQ(inkedRows(shot.width() * 7 / 8), 2);      // a side ground and the plane
   shape.strips.clear();
   EXPECT_FALSE(DrawLayered(shape, nullptr).drawable);
+}
+
+// The readout under the pointer names the point drawn nearest it: the first at the plot's lower
+// left, the last at its upper right, the middle one (on a log axis) at its centre.
+TEST(PlotView, ReadsOutThePointUnderThePointer) {
+  PlotView view(nullptr);
+  view.resize(600, 400);
+  view.SetPlot(
+      {"Frequency", "GHz", "Loss", "dB/m", true, {{"Total", {{1, 0}, {10, 5}, {100, 10}}}}, {}});
+  EXPECT_EQ(view.ReadoutAt(QPointF(0, 400)), "Total: 1 GHz, 0 dB/m");
+  EXPECT_EQ(view.ReadoutAt(QPointF(600, 0)), "Total: 100 GHz, 10 dB/m");
+  const QString middle = view.ReadoutAt(QPointF(300, 200));
+  EXPECT_EQ(middle, "Total: 10 GHz, 5 dB/m");
 }
 
 TEST(CrossSectionView, DrawsTheCoaxToScale) {
