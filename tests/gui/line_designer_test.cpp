@@ -29,6 +29,7 @@
 #include "model/line_check.h"
 #include "model/line_loss.h"
 #include "model/loss_check.h"
+#include "published/reference_lines.h"
 #include "tests/gui/window_driver.h"
 #include "ui/cross_check_win.h"
 #include "ui/cross_section_view.h"
@@ -502,6 +503,14 @@ TEST_F(CalculatorWindowTest, LineDesignerShowsTheLossAndItsRoughness) {
   EXPECT_GT(rough.single.conductor, 1.2 * smooth.single.conductor);
   EXPECT_EQ(LossCell(designer, 0), Figure(rough.single.conductor * db, 6));
   EXPECT_EQ(LossCell(designer, 6), Figure(rough.roughnessFactor, 6));
+  // Copper of 2 um at 1 GHz, under three skin depths: its note below the rows, which keep theirs.
+  Retype(designer, "Thickness (mm)", "0.002");
+  Retype(designer, "Frequency (GHz)", "1");
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return !designer.Solving() && !designer.SolvingLoss(); }, 30000));
+  const auto* table = Find<QTableWidget>(designer, "Line's loss");
+  EXPECT_EQ(LossCell(designer, 7), Figure(reference::SkinDepthMetres(1e9, 5.8e7) * 1e6, 6));
+  EXPECT_NE(table->item(table->rowCount() - 1, 0)->text().indexOf("DC resistance"), -1);
   Retype(designer, "Conductivity (S/m)", "x");
   EXPECT_TRUE(Message(designer).startsWith("Conductivity: \u201Cx\u201D is not a number"));
 }
