@@ -5,8 +5,8 @@
 #include "solver/cross_section.h"
 
 #include <algorithm>
-#include <memory>
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
