@@ -557,6 +557,11 @@ TEST_F(CalculatorWindowTest, LineDesignerPlotsAndSavesTheSweep) {
   EXPECT_TRUE(read("plot.svg").contains("<svg width="));  // a size to open at, as the PNG's
   ASSERT_EQ(panel.SavePicture(dir.filePath("plot.png")), "");
   EXPECT_EQ(QImage(dir.filePath("plot.png")).size(), QSize(960, 600));
+  // A new width: until its loss is solved, the last line's curves are gone and none is saved.
+  Retype(designer, "Width (mm)", "0.25");
+  ASSERT_TRUE(designer.Solving());
+  EXPECT_EQ(panel.Plot().Data().note, "Solving the line's loss...");
+  EXPECT_EQ(panel.SaveCsv(dir.filePath("old.csv")), "There is no sweep to save yet.");
 }
 
 // A width sweep solves point after point; Cancel, clicked once some are done, stops it within a
