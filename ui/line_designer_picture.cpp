@@ -131,7 +131,7 @@ void LabelDimensions(LayeredShape& shape, const Design& design, const Stack& sta
   const bool planes =
       in.structure == LineStructure::kStripline || in.structure == LineStructure::kStriplinePair;
   Label(shape, planes ? QStringLiteral("b") : QStringLiteral("h"), in.height, unit,
-        QPointF(shape.region.left(), planes ? in.height / 2 : in.height / 2), Qt::AlignRight);
+        QPointF(shape.region.left(), in.height / 2), Qt::AlignRight);
   if (in.thickness > 0) {
     Label(shape, QStringLiteral("t"), in.thickness, unit, QPointF(right, mid), Qt::AlignRight);
   }

@@ -127,28 +127,52 @@ void PaintAxes(QPainter& painter, const Frame& f, const PlotData& data, const QP
                    Qt::AlignCenter, xTitle);
 }
 
-// The legend across the top, a short stretch of each curve's line before its name; its height.
-double PaintLegend(QPainter& painter, const PlotData& data, double width, const QPalette& palette) {
-  const QFontMetricsF metrics(painter.font());
+QString YTitle(const PlotData& data) {
+  return data.yName + (data.yUnit.isEmpty() ? "" : " (" + data.yUnit + ')');
+}
+
+// The legend across the top: the y title, then each curve's short stretch of line before its
+// name, running on to a new row where an entry would pass the right edge.
+struct Legend {
+  std::vector<QRectF> boxes;  // the title's, then each curve's
+  double height = 0;
+};
+
+Legend LayOutLegend(const PlotData& data, double width, const QFontMetricsF& metrics) {
+  constexpr double kLine = 36, kGap = 16;
+  Legend legend;
   double x = kMargin, y = kMargin;
-  const QString yTitle = data.yName + (data.yUnit.isEmpty() ? "" : " (" + data.yUnit + ')');
-  painter.setPen(palette.color(QPalette::WindowText));
-  painter.drawText(QPointF(x, y + metrics.ascent()), yTitle);
-  x += metrics.horizontalAdvance(yTitle) + 24;
-  for (std::size_t i = 0; i < data.curves.size(); ++i) {
-    const double needed = 36 + metrics.horizontalAdvance(data.curves[i].name) + 16;
-    if (x + needed > width && x > kMargin) {
+  legend.boxes.emplace_back(x, y, metrics.horizontalAdvance(YTitle(data)), metrics.height());
+  x += legend.boxes.back().width() + 24;
+  for (const PlotCurve& curve : data.curves) {
+    const double entry = kLine + metrics.horizontalAdvance(curve.name);
+    if (x + entry + kGap > width) {
       x = kMargin;
       y += metrics.height();
     }
-    const double mid = y + metrics.height() / 2;
-    painter.setPen(CurvePen(palette, i));
-    painter.drawLine(QPointF(x, mid), QPointF(x + 30, mid));
-    painter.setPen(palette.color(QPalette::WindowText));
-    painter.drawText(QPointF(x + 36, y + metrics.ascent()), data.curves[i].name);
-    x += needed;
+    legend.boxes.emplace_back(x, y, entry, metrics.height());
+    x += entry + kGap;
   }
-  return y + metrics.height() + kMargin - kMargin / 2;
+  legend.height = y + metrics.height() + kMargin / 2;
+  return legend;
+}
+
+// The legend painted; its height.
+double PaintLegend(QPainter& painter, const PlotData& data, double width, const QPalette& palette) {
+  const QFontMetricsF metrics(painter.font());
+  const Legend legend = LayOutLegend(data, width, metrics);
+  painter.setPen(palette.color(QPalette::WindowText));
+  const QRectF& title = legend.boxes.front();
+  painter.drawText(QPointF(title.left(), title.top() + metrics.ascent()), YTitle(data));
+  for (std::size_t i = 0; i < data.curves.size(); ++i) {
+    const QRectF& box = legend.boxes[i + 1];
+    painter.setPen(CurvePen(palette, i));
+    painter.drawLine(QPointF(box.left(), box.center().y()),
+                     QPointF(box.left() + 30, box.center().y()));
+    painter.setPen(palette.color(QPalette::WindowText));
+    painter.drawText(QPointF(box.left() + 36, box.top() + metrics.ascent()), data.curves[i].name);
+  }
+  return legend.height;
 }
 
 QRectF Area(QSize size, double top, const QFontMetricsF& metrics) {
@@ -208,13 +232,20 @@ void PlotView::Paint(QPainter& painter, QSize size) const {
   painter.setClipping(false);
 }
 
+// The fonts' metrics as the painting on the screen has them.
+QFontMetricsF PlotView::ScreenMetrics() const {
+  QImage probe(1, 1, QImage::Format_ARGB32);
+  QPainter painter(&probe);
+  painter.setFont(font());
+  return QFontMetricsF(painter.font());
+}
+
+std::vector<QRectF> PlotView::LegendBoxes() const {
+  return LayOutLegend(data_, width(), ScreenMetrics()).boxes;
+}
+
 QString PlotView::ReadoutAt(QPointF at) const {
-  QImage probe(1, 1, QImage::Format_ARGB32);  // the fonts' metrics as the screen's
-  const double top = [&] {
-    QPainter painter(&probe);
-    painter.setFont(font());
-    return PaintLegend(painter, data_, width(), palette());
-  }();
+  const double top = LayOutLegend(data_, width(), ScreenMetrics()).height;
   const Frame f = FrameOf(data_, Area(size(), top, QFontMetricsF(font())));
   double best = std::numeric_limits<double>::infinity();
   QString words;

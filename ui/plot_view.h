@@ -8,7 +8,9 @@
 // whole package GPL 3; the cross-section is already drawn with QPainter, and so is this.
 #pragma once
 
+#include <QFontMetricsF>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -43,6 +45,8 @@ class PlotView final : public QWidget {
   // The nearest point to `at` (in the widget) as "Total (field solver): 2.5 GHz, 1.23 dB/m";
   // nothing where there are no points.
   QString ReadoutAt(QPointF at) const;
+  // The legend's entries on the screen: the y title's, then each curve's line and name.
+  std::vector<QRectF> LegendBoxes() const;
 
  signals:
   void ReadoutChanged(const QString& words);
@@ -53,6 +57,8 @@ class PlotView final : public QWidget {
   void leaveEvent(QEvent* event) override;
 
  private:
+  QFontMetricsF ScreenMetrics() const;
+
   PlotData data_;
 };
 

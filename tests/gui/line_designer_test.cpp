@@ -533,6 +533,23 @@ TEST_F(CalculatorWindowTest, LineDesignerPlotsAndSavesTheSweep) {
   const PlotData& data = panel.Plot().Data();
   ASSERT_EQ(data.curves.size(), 3u);  // the pair's loss has no published form
   ASSERT_EQ(data.curves[2].points.size(), 101u);
+  // At the window's narrowest, in text twice the usual size, the legend runs on to a new row,
+  // each entry in view, none over another.
+  designer.resize(designer.minimumSizeHint());
+  auto* plot = designer.findChild<PlotView*>();
+  QFont large = plot->font();
+  large.setPointSizeF(2 * large.pointSizeF());
+  plot->setFont(large);
+  QApplication::sendPostedEvents();
+  const std::vector<QRectF> legend = plot->LegendBoxes();
+  ASSERT_EQ(legend.size(), 4u);
+  EXPECT_GT(legend.back().top(), legend.front().top()) << plot->width();
+  for (std::size_t i = 0; i < legend.size(); ++i) {
+    EXPECT_TRUE(QRectF(plot->rect()).contains(legend[i])) << i;
+    for (std::size_t j = i + 1; j < legend.size(); ++j) {
+      EXPECT_FALSE(legend[i].intersects(legend[j])) << i << ' ' << j;
+    }
+  }
   EXPECT_DOUBLE_EQ(data.curves[2].points.front().x(), 0.001);
   EXPECT_DOUBLE_EQ(data.curves[2].points.back().x(), 100);
   Retype(designer, "Points", "11");
