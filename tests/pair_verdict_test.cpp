@@ -154,6 +154,10 @@ TEST(PairVerdict, JudgesNothingFromEarlierInputs) {
   for (const PairRow& row : check.rows) {
     EXPECT_EQ(row.verdict, Verdict::kNone) << row.quantity;
   }
+  for (const Limit& limit : check.limits) {
+    EXPECT_TRUE(limit.pending || limit.words.find("field solution") == std::string::npos)
+        << limit.words;
+  }
   const auto cells = PairCells(check.rows[0]);
   EXPECT_NE(cells[2].find("(updating)"), std::string::npos) << cells[2];
   EXPECT_EQ(cells[3], "");
