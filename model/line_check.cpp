@@ -497,6 +497,9 @@ LineCheck CheckLine(const LineInputs& in, const LineSolution* solved, bool updat
   for (Limit& note : Notes(check.published, solved != nullptr ? *solved : LineSolution{})) {
     check.limits.push_back(std::move(note));
   }
+  if (solved != nullptr && solved->pair.uncoupled && !updating) {
+    check.limits.push_back({true, std::string(kUncoupledPair)});
+  }
   return check;
 }
 

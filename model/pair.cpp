@@ -418,10 +418,8 @@ PairCheck CheckPair(const PairInputs& in, const PairSolution& solution) {
   if (Microstrip(in) && in.gigahertz > 0) {
     check.limits.push_back(DispersionRange(in));
   }
-  if (solved != nullptr && solved->uncoupled) {
-    check.limits.push_back({true,
-                            "The two modes agree within the solver's estimate: the strips are "
-                            "uncoupled, and each mode is the single line."});
+  if (solved != nullptr && solved->uncoupled && !solution.updating) {
+    check.limits.push_back({true, std::string(kUncoupledPair)});
   }
   if (solved != nullptr && !solved->reason.empty()) {
     check.limits.push_back({false, "Field solver: " + solved->reason});

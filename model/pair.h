@@ -83,6 +83,10 @@ SolvedPair SolvePairToJudge(const PairInputs& in, const std::atomic<bool>* stop 
 // and the solver's notes. Without the solver's answer its column says it is still to come.
 PairCheck CheckPair(const PairInputs& in, const PairSolution& solution);
 PairCheck CheckPair(const PairInputs& in, const field_solver::PairAnswer* solved);
+// Said of a pair whose modes agree within the solver's estimate.
+inline constexpr std::string_view kUncoupledPair =
+    "The two modes agree within the solver's estimate: the strips are uncoupled, and each mode "
+    "is the single line.";
 
 inline constexpr std::array<std::string_view, 4> kPairColumns = {"Quantity", "Published model",
                                                                  "Field solver", "Difference"};

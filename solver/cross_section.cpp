@@ -228,14 +228,6 @@ Stack Build(const Line& l, double centre) {
   return s;
 }
 
-// The single line's figures lie between the even mode's and the odd mode's, so where the two
-// agree within their estimate each is the single line within it (as solver/field_solver.h).
-bool Uncoupled(const PairAnswer& pair) {
-  const double e = std::max(pair.even.estimate, pair.odd.estimate);
-  return std::fabs(pair.even.impedance - pair.odd.impedance) <= e * pair.odd.impedance &&
-         std::fabs(pair.even.permittivity - pair.odd.permittivity) <= 2 * e * pair.odd.permittivity;
-}
-
 // The answers' fields in the line's lengths as given.
 std::vector<Answer> InUnit(std::vector<Answer> answers, double unit) {
   for (Answer& answer : answers) {
@@ -279,7 +271,7 @@ PairAnswer SolveLinePair(const Line& asked, const std::atomic<bool>* stop) {
   pair.even = std::move(modes[0]);
   pair.odd = std::move(modes[1]);
   pair.reason = !pair.even.reason.empty() ? pair.even.reason : pair.odd.reason;
-  pair.uncoupled = pair.reason.empty() && Uncoupled(pair);
+  pair.uncoupled = pair.reason.empty() && ModesAgree(pair);
   return pair;
 }
 

@@ -165,14 +165,6 @@ std::string SpacingCheck(double spacing, double height, const std::string& heigh
   return {};
 }
 
-// The single line's figures lie between the even mode's and the odd mode's (Ze > Z0 > Zo), so
-// where the two modes agree within their estimate each is the single line within it.
-bool Uncoupled(const PairAnswer& pair) {
-  const double e = std::max(pair.even.estimate, pair.odd.estimate);
-  return std::fabs(pair.even.impedance - pair.odd.impedance) <= e * pair.odd.impedance &&
-         std::fabs(pair.even.permittivity - pair.odd.permittivity) <= 2 * e * pair.odd.permittivity;
-}
-
 // Both modes of the pair, each one strip with its mirror; past the farthest spacing solved the
 // single line's figures for both.
 PairAnswer SolvePair(Shape shape, double width, double spacing, double height, double thickness,
@@ -198,7 +190,7 @@ PairAnswer SolvePair(Shape shape, double width, double spacing, double height, d
     std::tie(pair.even, pair.odd) = detail::FinishPair(mode(1), mode(-1), permittivity, stop);
   }
   pair.reason = !pair.even.reason.empty() ? pair.even.reason : pair.odd.reason;
-  pair.uncoupled = pair.reason.empty() && Uncoupled(pair);
+  pair.uncoupled = pair.reason.empty() && ModesAgree(pair);
   return pair;
 }
 
@@ -303,6 +295,14 @@ double Potential(const Answer& answer, double x, double y) {
     return 0;
   }
   return StripPotential(*f, {x, y});
+}
+
+// The single line's figures lie between the even mode's and the odd mode's (Ze > Z0 > Zo), so
+// where the two modes agree within their estimate each is the single line within it.
+bool ModesAgree(const PairAnswer& pair) {
+  const double e = std::max(pair.even.estimate, pair.odd.estimate);
+  return std::fabs(pair.even.impedance - pair.odd.impedance) <= e * pair.odd.impedance &&
+         std::fabs(pair.even.permittivity - pair.odd.permittivity) <= 2 * e * pair.odd.permittivity;
 }
 
 }  // namespace mq::field_solver

@@ -45,6 +45,8 @@ struct PairAnswer {
   // The two modes, and so each and the single line, agree within their estimate.
   bool uncoupled = false;
 };
+// Whether the pair's two modes agree within their estimate.
+bool ModesAgree(const PairAnswer& pair);
 PairAnswer SolveMicrostripPair(double width, double spacing, double height, double thickness,
                                double permittivity, const std::atomic<bool>* stop = nullptr);
 PairAnswer SolveStriplinePair(double width, double spacing, double planeSpacing, double thickness,

@@ -178,6 +178,30 @@ TEST(LineCheck, NoPublishedModelSaysSoAndJudgesNothing) {
   EXPECT_EQ(Words(check), "");
 }
 
+// Far apart, the modes' difference falls as (h/s)^2: at s = 250 h it is below the solver's
+// estimate, so the check says the strips are uncoupled, and each mode is then the single line
+// within the two estimates; at s = h it says nothing of the kind, nor while the figures are
+// being updated.
+TEST(LineCheck, PairFarApartIsTheSingleLine) {
+  LineInputs single = Line(S::kEmbeddedMicrostrip, 0.2, 0.2, 4.3);
+  single.cover = 0.1;
+  LineInputs apart = single;
+  apart.structure = S::kEmbeddedMicrostripPair, apart.spacing = 50;
+  const auto says = [](const LineCheck& check) {
+    return Words(check).find(kUncoupledPair) != std::string::npos;
+  };
+  const LineSolution solved = SolveLineInputs(apart);
+  EXPECT_TRUE(says(CheckLine(apart, solved))) << Words(CheckLine(apart, solved));
+  EXPECT_FALSE(says(CheckLine(apart, &solved, true)));
+  const field_solver::Answer line = SolveLineInputs(single).single;
+  for (const field_solver::Answer& mode : {solved.pair.even, solved.pair.odd}) {
+    EXPECT_NEAR(mode.impedance / line.impedance, 1, mode.estimate + line.estimate);
+  }
+  LineInputs close = apart;
+  close.spacing = 0.2;
+  EXPECT_FALSE(says(CheckLine(close, SolveLineInputs(close))));
+}
+
 // A line the solver could not solve (here: stopped) says why, as a warning.
 TEST(LineCheck, TheSolversReasonIsAWarning) {
   LineSolution stopped;
