@@ -530,6 +530,14 @@ TEST_F(CalculatorWindowTest, LineDesignerPlotsAndSavesTheSweep) {
   TypeLossyMicrostrip(designer, "Microstrip pair");
   LinePlotPanel& panel = ShowPlot(designer);
   Pick(designer, "Show", "Loss");
+  // Each control of the tab says what it does when hovered and has a name a screen reader says.
+  for (QWidget* control : panel.findChildren<QWidget*>()) {
+    if (control->isVisible() && (control->inherits("QLineEdit") || control->inherits("QComboBox") ||
+                                 control->inherits("QAbstractButton"))) {
+      EXPECT_FALSE(control->toolTip().isEmpty() || control->accessibleName().isEmpty())
+          << control->metaObject()->className() << ' ' << control->accessibleName().toStdString();
+    }
+  }
   const PlotData& data = panel.Plot().Data();
   ASSERT_EQ(data.curves.size(), 3u);  // the pair's loss has no published form
   ASSERT_EQ(data.curves[2].points.size(), 101u);
@@ -554,6 +562,11 @@ TEST_F(CalculatorWindowTest, LineDesignerPlotsAndSavesTheSweep) {
   EXPECT_DOUBLE_EQ(data.curves[2].points.back().x(), 100);
   Retype(designer, "Points", "11");
   EXPECT_EQ(panel.Plot().Data().curves[0].points.size(), 11u);
+  // The pointer over the plot: its readout, under the plot, names the point under it.
+  const QPoint over(plot->width() / 2, plot->height() / 2);
+  QTest::mouseMove(plot, over);
+  EXPECT_EQ(Find<QLabel>(designer, "Pointer readout")->text(), plot->ReadoutAt(over));
+  EXPECT_TRUE(plot->ReadoutAt(over).startsWith("Total (field solver): "));
   const QTemporaryDir dir;
   const auto read = [&dir](const char* name) {
     QFile file(dir.filePath(name));
