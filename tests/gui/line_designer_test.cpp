@@ -578,6 +578,13 @@ TEST_F(CalculatorWindowTest, LineDesignerPlotsAndSavesTheSweep) {
   EXPECT_EQ(lines[0],
             "frequency_ghz,differential_impedance,odd_impedance,even_impedance,odd_permittivity,"
             "even_permittivity,conductor_loss,dielectric_loss,total_loss");
+  for (const auto& [field, bad] : {std::pair{"Length (mm)", "0"}, {"Reference (ohm)", "0"}}) {
+    const QString kept = Find(designer, field)->text();
+    Retype(designer, field, bad);
+    EXPECT_EQ(panel.SaveTouchstone(dir.filePath("bad.s4p")),
+              "The length and the reference must be positive numbers.");
+    Retype(designer, field, kept);
+  }
   ASSERT_EQ(panel.SaveTouchstone(dir.filePath("pair.s4p")), "");
   const QString s4p = read("pair.s4p");
   EXPECT_TRUE(s4p.contains("\n# Hz S RI R 50\n") &&
