@@ -377,7 +377,8 @@ TEST_F(CalculatorWindowTest, SideWindowsControlsEachHaveTheirPlace) {
     EXPECT_GE(shown.size(), 4) << window->windowTitle().toStdString();
     for (int i = 0; i < shown.size(); ++i) {
       const std::string name = shown[i]->accessibleName().toStdString();
-      const bool works = shown[i]->inherits("QLineEdit") || shown[i]->inherits("QAbstractButton");
+      const bool works = shown[i]->inherits("QLineEdit") || shown[i]->inherits("QAbstractButton") ||
+                         shown[i]->inherits("QComboBox");
       EXPECT_TRUE(window != &designer || !works || !shown[i]->toolTip().isEmpty()) << name;
       EXPECT_TRUE(window->rect().contains(shown[i]->geometry())) << name;
       for (int j = i + 1; j < shown.size(); ++j) {
@@ -503,6 +504,12 @@ TEST_F(CalculatorWindowTest, LineDesignerShowsTheLossAndItsRoughness) {
   EXPECT_GT(rough.single.conductor, 1.2 * smooth.single.conductor);
   EXPECT_EQ(LossCell(designer, 0), Figure(rough.single.conductor * db, 6));
   EXPECT_EQ(LossCell(designer, 6), Figure(rough.roughnessFactor, 6));
+  QLineEdit* rms = Find(designer, "Roughness rms (um)");  // a roughness needs its height
+  rms->selectAll();
+  QTest::keyClick(rms, Qt::Key_Backspace);
+  EXPECT_TRUE(Message(designer).startsWith("Roughness rms: \u201C\u201D is not a number"))
+      << Message(designer).toStdString();
+  Retype(designer, "Roughness rms (um)", "1.5");
   // Copper of 2 um at 1 GHz, under three skin depths: its note below the rows, which keep theirs.
   Retype(designer, "Thickness (mm)", "0.002");
   Retype(designer, "Frequency (GHz)", "1");

@@ -357,6 +357,31 @@ TEST(PlotView, ReadsOutThePointUnderThePointer) {
   EXPECT_EQ(middle, "Total: 10 GHz, 5 dB/m");
 }
 
+// Without curves the plot says why in their place: its note, in the text's colour, mid-plot.
+TEST(PlotView, SaysItsNoteWhereThereAreNoCurves) {
+  QPalette palette;
+  palette.setColor(QPalette::WindowText, Qt::red);
+  PlotView view(nullptr);
+  view.setPalette(palette);
+  view.resize(600, 400);
+  const auto inkedMidRows = [&view] {
+    const QImage shot = view.grab().toImage();
+    int inked = 0;
+    for (int y = shot.height() / 3; y < shot.height() * 2 / 3; ++y) {
+      bool red = false;  // anti-aliased text: reddish
+      for (int x = 0; x < shot.width(); ++x) {
+        red = red || (shot.pixelColor(x, y).red() > 150 && shot.pixelColor(x, y).green() < 100);
+      }
+      inked += red ? 1 : 0;
+    }
+    return inked;
+  };
+  view.SetPlot({"Frequency", "GHz", "Loss", "dB/m", true, {}, "Solving the line's loss..."});
+  EXPECT_GT(inkedMidRows(), 3);
+  view.SetPlot({"Frequency", "GHz", "Loss", "dB/m", true, {}, {}});
+  EXPECT_EQ(inkedMidRows(), 0);
+}
+
 TEST(CrossSectionView, DrawsTheCoaxToScale) {
   const LineShape coax{3, 1, 4, 0, 2.1};
   QPalette palette;
