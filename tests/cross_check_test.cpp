@@ -120,6 +120,8 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
     {"stripline wider than measured", 2, "WidthField2=40 HeightField2=3.2 DiConstField2=1", "warning: W/b 12.5 lies outside 0.05-10"},
     {"stripline below the exact inverse's reach", 2, "HeightField2=3.2 DiConstField2=4 ImpField2=4", "| Impedance is below what a strip up to W/b 10 reaches. |"},
     {"stripline above the exact inverse's reach", 2, "HeightField2=3.2 DiConstField2=1 ImpField2=600", "| Impedance is above what a strip down to W/b 0.001 reaches. |"},
+    {"a narrow microstrip, the page off: the ratio named", 1, "WidthField=0.032 HeightField=1.6 DiConstField=2.2", "warning: W/h 0.02 lies outside 0.05-10, where the page's forms were measured: its impedance is"},
+    {"coax impedance whose inner diameter underflows: the solution has none either", 3, "ImpField3=1e5 OuterDiaField=2.95 DiConstField3=1", "| No inner diameter for these inputs."},
     {"coax impedance whose inner diameter underflows", 3, "ImpField3=1e5 OuterDiaField=2.95 DiConstField3=1", "Impedance is too high: the inner diameter underflows to zero."},
     {"microstrip height past the search's bound", 1, "HeightField=1e306 ImpField=50 DiConstField=1", "Width for the Impedance field (mm) | 4.916e+306 | 4.912e+306 | "},
     {"stripline strip as thick as the spacing", 2, "HeightField2=3.2 WidthField2=1 ThicknessField2=3.2 DiConstField2=1", "Impedance (ohm) | Thickness must be smaller than height."},

@@ -105,6 +105,34 @@ TEST(LineCheck, EachStructureMeetsItsFigureFromTheLiterature) {
   }
 }
 
+// Where a published form does not reach: a ratio past the range its authors state is named, and
+// a second dielectric the form does not have gets a note in place of a figure.
+TEST(LineCheck, PublishedFormsSayWhereTheyDoNotReach) {
+  LineInputs offset = Above(Line(S::kOffsetStripline, 0.3, 0.4, 4.3), 0.4);
+  offset.permittivityAbove = 3.5;
+  LineInputs embedded = Line(S::kEmbeddedMicrostrip, 0.3, 0.4, 4.3);
+  embedded.cover = 0.1, embedded.permittivityAbove = 3.5;
+  const struct {
+    const char* name;
+    LineInputs in;
+    const char* outside;
+    const char* note;
+  } rows[] = {
+      {"microstrip W/h 200: Hammerstad and Jensen state 0.01-100",
+       Line(S::kMicrostrip, 20, 0.1, 4.3), "W/h 200", ""},
+      {"offset stripline, prepreg of another er: Cohn's form has one", offset, "",
+       "The form has one dielectric, not two."},
+      {"embedded microstrip, cover of another er: IPC-2141's is the substrate's", embedded, "",
+       "The form's cover is of the substrate's dielectric."},
+  };
+  for (const auto& row : rows) {
+    const PublishedLine published = PublishedFigures(row.in);
+    EXPECT_EQ(published.outside, row.outside) << row.name;
+    EXPECT_EQ(published.note, row.note) << row.name;
+    EXPECT_EQ(std::isfinite(published.impedance), *row.note == '\0') << row.name;
+  }
+}
+
 // Each search kind lands within the solver's estimate of its target, analysed again at the
 // dimension found.
 TEST(LineCheck, SearchesLandOnTheirTarget) {
