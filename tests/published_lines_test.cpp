@@ -169,7 +169,11 @@ TEST(PublishedLines, BroadsideTouchingStripsAreOneStripline) {
                 1, 1e-5)
         << "W/b " << w;
   }
-  EXPECT_TRUE(std::isnan(ref::BroadsideCoupledStripline(1, 1, 1, 1).even));
+  // No strip, strips touching, and strips as far apart as the planes or farther: no pair.
+  for (const auto& [w, s] : {std::pair{0.0, 0.5}, {1.0, 0.0}, {1.0, 1.0}, {1.0, 1.5}}) {
+    const auto none = ref::BroadsideCoupledStripline(w, s, 1, 1);
+    EXPECT_TRUE(std::isnan(none.even) && std::isnan(none.odd)) << "W " << w << ", s " << s;
+  }
 }
 
 }  // namespace
