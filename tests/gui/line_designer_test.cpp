@@ -399,6 +399,16 @@ TEST_F(CalculatorWindowTest, LineDesignerPictureLabelsKeepClear) {
   for (const char* structure : {"Microstrip pair", "Grounded coplanar waveguide pair",
                                 "Coated microstrip", "Broadside-coupled stripline pair"}) {
     Pick(designer, "Structure", structure);
+    // A pair's strips side by side, a broadside pair's one over the other; never one on the other.
+    const auto strips = view->StripRects();
+    const bool pair = QString(structure).endsWith("pair");
+    ASSERT_EQ(strips.size(), pair ? 2u : 1u) << structure;
+    if (pair) {
+      EXPECT_FALSE(strips[0].intersects(strips[1])) << structure;
+      EXPECT_EQ(std::abs(strips[0].center().x() - strips[1].center().x()) < 1,
+                QString(structure).startsWith("Broadside"))
+          << structure;
+    }
     for (const QSize size : {QSize(1180, 820), QSize(900, 560)}) {
       designer.resize(size);
       QApplication::sendPostedEvents();
