@@ -625,6 +625,11 @@ TEST_F(CalculatorWindowTest, LineDesignerCancelsAWidthSweep) {
   LineInputs in = TypeLossyMicrostrip(designer);
   LinePlotPanel& panel = ShowPlot(designer);
   Pick(designer, "Plot against", "Width");
+  // The range follows the unit: a quarter of the 0.3 mm width and four times it, read in mil.
+  Pick(designer, "Units", "mil");
+  EXPECT_NEAR(Find(designer, "Start (mil)")->text().toDouble() * 0.0254, 0.075, 1e-9);
+  EXPECT_NEAR(Find(designer, "Stop (mil)")->text().toDouble() * 0.0254, 1.2, 1e-9);
+  Pick(designer, "Units", "mm");
   Retype(designer, "Points", "200");
   QTest::mouseClick(Find<QPushButton>(designer, "Sweep"), Qt::LeftButton);
   ASSERT_TRUE(panel.Sweeping());
