@@ -646,6 +646,15 @@ TEST_F(CalculatorWindowTest, LineDesignerCancelsAWidthSweep) {
   in.width = 0.25;
   EXPECT_EQ(SolverCell(designer).section(' ', 0, 0).toStdString(),
             Figure(SolveLineInputs(in).single.impedance, 6));
+  // A sweep run to its end: every point plotted, the last the line analysed at that width.
+  Retype(designer, "Points", "3");
+  QTest::mouseClick(Find<QPushButton>(designer, "Sweep"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !panel.Sweeping(); }, 30000));
+  EXPECT_TRUE(Find<QPushButton>(designer, "Sweep")->isEnabled());
+  const auto& points = panel.Plot().Data().curves.at(0).points;
+  ASSERT_EQ(points.size(), 3u);
+  in.width = points.back().x();
+  EXPECT_NEAR(points.back().y(), SolveLineInputs(in).single.impedance, 1e-9);
 }
 
 }  // namespace
