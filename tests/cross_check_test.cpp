@@ -125,6 +125,8 @@ TEST(CrossCheck, PageLinesGiveEachFigureOrWhatIsMissing) {
     {"coax impedance whose inner diameter underflows", 3, "ImpField3=1e5 OuterDiaField=2.95 DiConstField3=1", "Impedance is too high: the inner diameter underflows to zero."},
     {"microstrip height past the search's bound", 1, "HeightField=1e306 ImpField=50 DiConstField=1", "Width for the Impedance field (mm) | 4.916e+306 | 4.912e+306 | "},
     {"stripline strip as thick as the spacing", 2, "HeightField2=3.2 WidthField2=1 ThicknessField2=3.2 DiConstField2=1", "Impedance (ohm) | Thickness must be smaller than height."},
+    {"stripline strip as thick as the spacing: no width either", 2, "HeightField2=3.2 WidthField2=1 ThicknessField2=3.2 DiConstField2=1 ImpField2=50", "Width for the Impedance field (mm) | Thickness must be smaller than height."},
+    {"stripline strip as thick as the spacing: no attenuation either", 2, "HeightField2=3.2 WidthField2=1 ThicknessField2=3.2 DiConstField2=1 FreqField2=1 ConField2=5.8e7", "Attenuation (dB/m) | Thickness must be smaller than height."},
     {"coax inner as wide as the outer", 3, "InnerDiaField=2.95 OuterDiaField=2.95 DiConstField3=2.25", "Impedance (ohm) | Inner diameter must be smaller than outer diameter."},
     {"no TE11 verdict for an inner wider than the outer", 3, "InnerDiaField=3 OuterDiaField=2 DiConstField3=1 FreqField3=1", "!single-mode"},
     {"coax above its TE11 cut-off", 3, "InnerDiaField=0.91 OuterDiaField=2.95 DiConstField3=2.25 FreqField3=40", "warning: First higher mode (TE11) from 32.96 GHz: at 40 GHz the line is no longer single-mode"},

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <Eigen/Dense>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <sstream>
 
+#include "model/line_sweep.h"
 #include "model/touchstone.h"
 #include "published/exact_constants.h"
 
@@ -156,6 +159,40 @@ TEST(Touchstone, FilesReadBack) {
       EXPECT_NEAR(std::abs(Entry(s2p, 2, n, i % 2, j % 2) - s[i % 2][j % 2]), 0, 1e-11);
     }
   }
+}
+
+// A solved line's sweep files carry the loss they are made from: the CSV's total is its
+// conductor plus its dielectric loss, and 0.1 m of the line between ports of its own impedance
+// loses in S21 what that total says, |S21| = exp(-alpha l) (the small reactance R and G give
+// the line's impedance reflects second order in alpha / beta).
+TEST(Touchstone, SweepFilesCarryTheLineLoss) {
+  LineInputs in;
+  in.structure = LineStructure::kStripline;
+  in.width = 0.5, in.height = 1, in.thickness = 0.035, in.permittivity = 3.5;
+  const LossBasis basis = SolveLossBasis(in, SolveLineInputs(in));
+  LossInputs loss;
+  loss.conductivity = 5.8e7, loss.lossTangent = 0.02;
+  const std::vector<double> hertz{1e9, 1e10};
+  std::istringstream csv(SweepCsv(false, basis, loss, hertz));
+  std::string row;
+  std::getline(csv, row);  // the header
+  std::vector<std::vector<double>> columns;
+  while (std::getline(csv, row)) {
+    std::replace(row.begin(), row.end(), ',', ' ');
+    std::istringstream fields(row);
+    columns.emplace_back(std::istream_iterator<double>(fields), std::istream_iterator<double>());
+  }
+  ASSERT_EQ(columns.size(), 2u);
+  const FileLine matched{
+      .description = "stripline", .lengthMetres = 0.1, .referenceOhms = columns[1][1]};
+  std::string option;
+  const auto s2p = Numbers(SweepTouchstone(false, basis, loss, hertz, matched), option);
+  for (int n = 0; n < 2; ++n) {
+    const std::vector<double>& at = columns[static_cast<std::size_t>(n)];
+    EXPECT_NEAR(at[3] + at[4], at[5], 1e-9 * at[5]) << hertz[n];
+    EXPECT_GT(at[3], 0) << hertz[n];
+  }
+  EXPECT_NEAR(Decibels(Entry(s2p, 2, 1, 1, 0)), -columns[1][5] * 0.1, 1e-4 * columns[1][5]);
 }
 
 }  // namespace
