@@ -117,6 +117,16 @@ TEST(PairVerdict, FollowsTheFiguresItJudges) {
   }
 }
 
+// A stripline pair's modes both have er itself, published and solved: no verdict on them, an ok
+// that could never turn into a warning.
+TEST(PairVerdict, NoVerdictOnAStriplinesPermittivities) {
+  const PairInputs in{PairStructure::kStripline, 1, 0.5, 1, 0, 2.2, 0};
+  const fs::PairAnswer solved = SolvePairOf(in);
+  for (const Limit& limit : CheckPair(in, &solved).limits) {
+    EXPECT_EQ(limit.words.find("dielectric constant"), std::string::npos) << limit.words;
+  }
+}
+
 // Far apart, the pair's rows at the frequency are the single line's dispersed permittivity
 // (Kirschning and Jansen 1982, a form apart from the coupled one): W/h 0.5, s/h 1000, er 4.3 at
 // 10 GHz on 1 mm.
