@@ -127,6 +127,17 @@ TEST(PairVerdict, NoVerdictOnAStriplinesPermittivities) {
   }
 }
 
+// A pair the solver refuses (strips closer than 0.01 h) says why, as a warning.
+TEST(PairVerdict, TheSolversReasonIsAWarning) {
+  const PairInputs in{PairStructure::kMicrostrip, 1, 0.005, 1, 0, 4.3, 0};
+  const fs::PairAnswer refused = SolvePairOf(in);
+  ASSERT_FALSE(refused.reason.empty());
+  const PairCheck check = CheckPair(in, &refused);
+  ASSERT_FALSE(check.limits.empty());
+  EXPECT_FALSE(check.limits.back().ok);
+  EXPECT_EQ(check.limits.back().words, "Field solver: " + refused.reason);
+}
+
 // Far apart, the pair's rows at the frequency are the single line's dispersed permittivity
 // (Kirschning and Jansen 1982, a form apart from the coupled one): W/h 0.5, s/h 1000, er 4.3 at
 // 10 GHz on 1 mm.
