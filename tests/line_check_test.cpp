@@ -133,6 +133,38 @@ TEST(LineCheck, PublishedFormsSayWhereTheyDoNotReach) {
   }
 }
 
+// A layered line that is another line in disguise gives that line's figures, copper and all,
+// within the two estimates: a cover or a mask of air is no cover, and an offset stripline centred
+// in one dielectric is the stripline. The other side is the strip solver, a method of its own.
+TEST(LineCheck, LinesInDisguiseAreTheLinesTheyAre) {
+  const double t = 0.035;
+  const auto copper = [t](LineInputs in) {
+    in.thickness = t;
+    return in;
+  };
+  LineInputs airCover = copper(Line(S::kEmbeddedMicrostrip, 0.3, 0.2, 4.3));
+  airCover.permittivityAbove = 1;  // and no cover over the strip: the layer ends at its top
+  LineInputs airMask = copper(Line(S::kCoatedMicrostrip, 0.3, 0.2, 4.3));
+  airMask.maskThickness = 0.02, airMask.maskPermittivity = 1;
+  const struct {
+    const char* name;
+    LineInputs layered, plain;
+  } rows[] = {
+      {"embedded microstrip under air", airCover, copper(Line(S::kMicrostrip, 0.3, 0.2, 4.3))},
+      {"coated microstrip, a mask of air", airMask, copper(Line(S::kMicrostrip, 0.3, 0.2, 4.3))},
+      {"offset stripline centred, b = 0.4 + t + 0.4",
+       copper(Above(Line(S::kOffsetStripline, 0.3, 0.4, 4.3), 0.4)),
+       copper(Line(S::kStripline, 0.3, 0.4 + t + 0.4, 4.3))},
+  };
+  for (const auto& row : rows) {
+    const field_solver::Answer a = SolveLineInputs(row.layered).single;
+    const field_solver::Answer b = SolveLineInputs(row.plain).single;
+    const double e = a.estimate + b.estimate;
+    EXPECT_NEAR(a.impedance / b.impedance, 1, e) << row.name;
+    EXPECT_NEAR(a.permittivity / b.permittivity, 1, 2 * e) << row.name;
+  }
+}
+
 // Each search kind lands within the solver's estimate of its target, analysed again at the
 // dimension found.
 TEST(LineCheck, SearchesLandOnTheirTarget) {
