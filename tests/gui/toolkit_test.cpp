@@ -35,7 +35,8 @@ App& TheApp() {
 }
 
 // An error while the window is built, or in an event handled while it is, is shown and ends the
-// program with failure before the event loop; Quit ends the loop with success.
+// program with failure before the event loop; one in an event of the running loop ends it at
+// once, with failure; Quit ends the loop with success.
 TEST(Application, RunEndsWithTheRightStatus) {
   const std::pair<std::function<void()>, int> startUps[] = {
       {[] { throw std::runtime_error("no window today"); }, EXIT_FAILURE},
@@ -43,6 +44,8 @@ TEST(Application, RunEndsWithTheRightStatus) {
          QTimer::singleShot(0, [] { throw std::runtime_error("no window today"); });
          QTest::qWait(50);
        },
+       EXIT_FAILURE},
+      {[] { QTimer::singleShot(10, [] { throw std::runtime_error("no window today"); }); },
        EXIT_FAILURE},
       {[] { TheApp().MenuItem("Quit")->trigger(); }, 0},
       // The calculator closed by the window manager behind the About window ends the program.
@@ -54,18 +57,21 @@ TEST(Application, RunEndsWithTheRightStatus) {
   for (const auto& [startUp, status] : startUps) {
     QString shown;
     int ticks = 0;
-    QTimer closer;  // closes the box; ends with 7 an event loop that should not be running
-    QObject::connect(&closer, &QTimer::timeout, [&shown, &ticks] {
+    bool forced = false;
+    QTimer closer;  // closes the box; ends an event loop that should not be running
+    QObject::connect(&closer, &QTimer::timeout, [&shown, &ticks, &forced] {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         shown = box->text();
         box->close();
       } else if (!shown.isEmpty() || ++ticks > 100) {
+        forced = true;
         QCoreApplication::exit(7);
       }
     });
     closer.start(20);
     EXPECT_EQ(TheApp().Run(startUp), status);
     EXPECT_EQ(shown.contains("no window today"), status != 0) << shown.toStdString();
+    EXPECT_FALSE(forced);
   }
   CloseAllWindows();
 }
