@@ -161,6 +161,15 @@ TEST_F(CalculatorWindowTest, CrossCheckRowsKeepNoMarkAcrossPages) {
   ASSERT_EQ(ui_->ShowPage(2), "");
   CrossCheckWin& check = CrossCheckWin::Show(*window_);
   ASSERT_TRUE(QTest::qWaitFor([&check] { return !check.Solving(); }, 10000));
+  const auto heading = [&check] {  // the page checked, named over the table
+    for (const QLabel* label : check.findChildren<QLabel*>()) {
+      if (label->text().endsWith(" page")) {
+        return label->text();
+      }
+    }
+    return QString();
+  };
+  EXPECT_EQ(heading(), "Stripline page");
   auto& table = *check.findChild<QTableWidget*>();
   QList<int> notes;
   for (int row = 0; row < table.rowCount(); ++row) {
@@ -169,6 +178,7 @@ TEST_F(CalculatorWindowTest, CrossCheckRowsKeepNoMarkAcrossPages) {
     }
   }
   ASSERT_EQ(ui_->ShowPage(1), "");
+  EXPECT_EQ(heading(), "Microstrip page");
   // At once the new page's outline, not the old page's field marked as updating.
   const QString outline = check.findChild<CrossSectionView*>()->accessibleDescription();
   EXPECT_TRUE(outline.startsWith("Cross-section: 3.2 mm strip") && outline.endsWith(", solving"))
