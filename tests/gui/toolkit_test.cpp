@@ -453,6 +453,29 @@ TEST(CrossSectionView, DrawsAPairToScale) {
   EXPECT_NEAR((edges[1] + edges[2]) / 2.0, shot.width() / 2.0, 1.5);
 }
 
+// However crowded, a page line's labels stand clear of one another and of the strips: strips
+// narrower than their W label with copper beside them, a pair almost touching, in a small view.
+TEST(CrossSectionView, PageLabelsKeepClearOfEachOther) {
+  const LineShape crowded[] = {
+      {1, 0.1, 1, 0.035, 4.3}, {1, 0.1, 1, 0.035, 4.3, true, 0.02, false}, {2, 0.1, 1, 0.035, 2.2}};
+  CrossSectionView view(nullptr);
+  view.resize(240, 140);
+  for (const LineShape& line : crowded) {
+    view.Show(DrawCrossSection(line, nullptr));
+    const auto labels = view.Labels();
+    EXPECT_GE(labels.size(), 3u);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      for (std::size_t j = i + 1; j < labels.size(); ++j) {
+        EXPECT_FALSE(labels[i].box.intersects(labels[j].box))
+            << labels[i].text.toStdString() << " over " << labels[j].text.toStdString();
+      }
+      for (const QRectF& strip : view.StripRects()) {
+        EXPECT_FALSE(labels[i].box.intersects(strip)) << labels[i].text.toStdString();
+      }
+    }
+  }
+}
+
 // Each dimension's label stands beside what it measures, with room around it: W above the right
 // strip, s under the gap (each a few pixels off), h at the left within the substrate, t right of
 // the strip at its height.
