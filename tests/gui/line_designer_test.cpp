@@ -33,6 +33,7 @@
 #include "tests/gui/window_driver.h"
 #include "ui/cross_check_win.h"
 #include "ui/cross_section_view.h"
+#include "ui/line_designer_picture.h"
 #include "ui/line_designer_plot.h"
 #include "ui/line_designer_win.h"
 
@@ -425,6 +426,28 @@ TEST_F(CalculatorWindowTest, LineDesignerPictureLabelsKeepClear) {
       }
     }
   }
+}
+
+// The picture's shape is the line typed: the etched strip's foot W wide and its upper face the
+// top width, centred over it; the mask a coat over the substrate beside the strip as well as
+// over the strip, as thick as typed.
+TEST(LineDesignerPicture, DrawsTheEtchedStripAndTheMaskAsTyped) {
+  designer::Design design;
+  LineInputs& in = design.in;
+  in.structure = LineStructure::kCoatedMicrostrip;
+  in.width = 0.2, in.topWidth = 0.1, in.height = 0.1, in.thickness = 0.035;
+  in.permittivity = 4.3, in.maskThickness = 0.02, in.maskPermittivity = 3.5;
+  const LayeredShape shape = designer::ShapeOf(design, LengthUnit::kMillimetre, false);
+  ASSERT_EQ(shape.strips.size(), 1u);
+  std::vector<QPointF> corners(shape.strips[0].begin(), shape.strips[0].begin() + 4);
+  std::sort(corners.begin(), corners.end(),
+            [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+  EXPECT_NEAR(std::abs(corners[1].x() - corners[0].x()), 0.2, 1e-12);
+  EXPECT_NEAR(std::abs(corners[3].x() - corners[2].x()), 0.1, 1e-12);
+  EXPECT_NEAR(corners[2].x() + corners[3].x(), corners[0].x() + corners[1].x(), 1e-12);
+  EXPECT_TRUE(shape.mask.contains(QPointF(0.4, 0.11)));    // over the substrate, beside
+  EXPECT_TRUE(shape.mask.contains(QPointF(0, 0.145)));     // over the strip
+  EXPECT_FALSE(shape.mask.contains(QPointF(0.4, 0.125)));  // above the coat
 }
 
 // Closing the window or quitting during a Find stops it: when the pool is done and its answers
