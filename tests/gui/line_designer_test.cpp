@@ -445,9 +445,9 @@ TEST(LineDesignerPicture, DrawsTheEtchedStripAndTheMaskAsTyped) {
   EXPECT_NEAR(std::abs(corners[1].x() - corners[0].x()), 0.2, 1e-12);
   EXPECT_NEAR(std::abs(corners[3].x() - corners[2].x()), 0.1, 1e-12);
   EXPECT_NEAR(corners[2].x() + corners[3].x(), corners[0].x() + corners[1].x(), 1e-12);
-  EXPECT_TRUE(shape.mask.contains(QPointF(0.4, 0.11)));    // over the substrate, beside
-  EXPECT_TRUE(shape.mask.contains(QPointF(0, 0.145)));     // over the strip
-  EXPECT_FALSE(shape.mask.contains(QPointF(0.4, 0.125)));  // above the coat
+  EXPECT_TRUE(shape.mask.contains(QPointF(0.15, 0.11)));    // over the substrate, beside
+  EXPECT_TRUE(shape.mask.contains(QPointF(0, 0.145)));      // over the strip
+  EXPECT_FALSE(shape.mask.contains(QPointF(0.15, 0.125)));  // above the coat
 }
 
 // Closing the window or quitting during a Find stops it: when the pool is done and its answers
