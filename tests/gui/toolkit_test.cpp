@@ -271,6 +271,14 @@ TEST(CrossSectionView, StaysReadableInDarkAndLightPalettes) {
   }
 }
 
+// A view whose ink is pure red, so that what it draws is found by its colour.
+void InkInRed(QWidget& view, QSize size = QSize(480, 180)) {
+  QPalette palette;
+  palette.setColor(QPalette::WindowText, Qt::red);
+  view.setPalette(palette);
+  view.resize(size);
+}
+
 // The picture is to scale: measured in pixels down the middle column and across the strip, the
 // strip's width, its height above the ground plane, its thickness and the upper plane stand in
 // the ratios of the dimensions typed (to a pixel or two of rounding and the planes' width). A
@@ -280,12 +288,9 @@ TEST(CrossSectionView, DrawsTheLineToScale) {
       {"microstrip, thick", {1, 2.9, 1.27, 0.5, 4.6}, 1.27},
       {"stripline, centred", {2, 4, 3.2, 0.8, 4}, 1.2},
   };
-  QPalette palette;
-  palette.setColor(QPalette::WindowText, Qt::red);
   for (const auto& [what, line, bottom] : rows) {
     CrossSectionView view(nullptr);
-    view.setPalette(palette);
-    view.resize(480, 180);
+    InkInRed(view);
     view.Show(DrawCrossSection(line, nullptr));
     const QImage shot = view.grab().toImage();
     const auto red = [&shot](int x, int y) { return shot.pixelColor(x, y) == Qt::red; };
@@ -336,11 +341,8 @@ TEST(CrossSectionView, DrawsALayeredLine) {
   shape.strips = {QPolygonF(QRectF(-0.5, 1, 1, 0.1))};
   shape.sideGrounds = {QRectF(1.5, 1, 1.5, 0.1)};
   shape.region = QRectF(-3, 0, 6, 2);
-  QPalette palette;
-  palette.setColor(QPalette::WindowText, Qt::red);
   CrossSectionView view(nullptr);
-  view.setPalette(palette);
-  view.resize(480, 180);
+  InkInRed(view);
   view.Show(DrawLayered(shape, nullptr));
   const QImage shot = view.grab().toImage();
   const auto inkedRows = [&shot](int x) {
@@ -374,11 +376,8 @@ TEST(PlotView, ReadsOutThePointUnderThePointer) {
 
 // Without curves the plot says why in their place: its note, in the text's colour, mid-plot.
 TEST(PlotView, SaysItsNoteWhereThereAreNoCurves) {
-  QPalette palette;
-  palette.setColor(QPalette::WindowText, Qt::red);
   PlotView view(nullptr);
-  view.setPalette(palette);
-  view.resize(600, 400);
+  InkInRed(view, QSize(600, 400));
   const auto inkedMidRows = [&view] {
     const QImage shot = view.grab().toImage();
     int inked = 0;
@@ -423,11 +422,8 @@ TEST(CrossSectionView, DrawsTheCoaxToScale) {
 // A strip of no thickness is painted two pixels thick, and the place the labels keep clear of
 // holds every pixel of it.
 TEST(CrossSectionView, KeepsLabelsOffAFlatStrip) {
-  QPalette palette;
-  palette.setColor(QPalette::WindowText, Qt::red);
   CrossSectionView view(nullptr);
-  view.setPalette(palette);
-  view.resize(480, 180);
+  InkInRed(view);
   view.Show(DrawCrossSection({1, 2, 1, 0, 4.3}, nullptr));
   const QImage shot = view.grab().toImage();
   const QRectF strip = view.StripRects().front();
@@ -446,11 +442,8 @@ TEST(CrossSectionView, KeepsLabelsOffAFlatStrip) {
 // either side of the middle.
 TEST(CrossSectionView, DrawsAPairToScale) {
   const LineShape pair{1, 1, 1, 0.2, 4.3, true, 0.5, false};
-  QPalette palette;
-  palette.setColor(QPalette::WindowText, Qt::red);
   CrossSectionView view(nullptr);
-  view.setPalette(palette);
-  view.resize(480, 180);
+  InkInRed(view);
   view.Show(DrawCrossSection(pair, nullptr));
   const QImage shot = view.grab().toImage();
   const int y = static_cast<int>(view.StripRects().front().center().y());
